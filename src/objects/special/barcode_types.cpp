@@ -1,0 +1,79 @@
+#include "objects/special/barcode_types.h"
+
+#include <array>
+
+namespace quarlo {
+namespace {
+
+constexpr std::optional<double> kNoClamp;
+
+const std::array<BarcodeTypeInfo, kBarcodeTypeCount> kTypes = {{
+    {"bcCode_2_5_interleaved", true, 2.0},
+    {"bcCode_2_5_industrial", true, 2.0},
+    {"bcCode_2_5_matrix", true, 2.25},
+    {"bcCode39", false, 2.0},
+    {"bcCode39Extended", false, 2.0},
+    {"bcCode128A", false, kNoClamp},
+    {"bcCode128B", false, kNoClamp},
+    {"bcCode128C", false, kNoClamp},
+    {"bcCode93", false, kNoClamp},
+    {"bcCode93Extended", false, kNoClamp},
+    {"bcCodeMSI", true, kNoClamp},
+    {"bcCodePostNet", true, kNoClamp},
+    {"bcCodeCodabar", false, 2.0},
+    {"bcCodeEAN8", true, 2.0},
+    {"bcCodeEAN13", true, 2.0},
+    {"bcCodeUPC_A", true, 2.0},
+    {"bcCodeUPC_E0", true, 2.0},
+    {"bcCodeUPC_E1", true, 2.0},
+    {"bcCodeUPC_Supp2", true, 2.0},
+    {"bcCodeUPC_Supp5", true, 2.0},
+    {"bcCodeEAN128A", false, kNoClamp},
+    {"bcCodeEAN128B", false, kNoClamp},
+    {"bcCodeEAN128C", true, kNoClamp},
+}};
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+const BarcodeTypeInfo* BarcodeTypeInfoOf(TfrxBarcodeType type) {
+  const auto ordinal = static_cast<std::int32_t>(type);
+  if (ordinal < 0 || ordinal >= kBarcodeTypeCount) return nullptr;
+  return &kTypes[static_cast<size_t>(ordinal)];
+}
+
+std::string_view BarcodeTypeName(TfrxBarcodeType type) {
+  const BarcodeTypeInfo* info = BarcodeTypeInfoOf(type);
+  return info ? info->name : std::string_view();
+}
+
+std::optional<TfrxBarcodeType> BarcodeTypeFromName(std::string_view name) {
+  for (size_t i = 0; i < kTypes.size(); ++i) {
+    if (EqualIgnoringCase(kTypes[i].name, name)) return static_cast<TfrxBarcodeType>(i);
+  }
+  return std::nullopt;
+}
+
+bool IsCode128Family(TfrxBarcodeType type) {
+  switch (type) {
+    case bcCode128A:
+    case bcCode128B:
+    case bcCode128C:
+    case bcCodeEAN128A:
+    case bcCodeEAN128B:
+    case bcCodeEAN128C:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace quarlo
