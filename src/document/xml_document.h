@@ -1,6 +1,7 @@
 #pragma once
 // The XML tree of prepared report documents: byte strings, attribute text kept raw
 // (still escaped) until Prop asks for one attribute, names compared ignoring case.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 namespace quarlo {
 
 class Stream;
+class TfrxXMLReader;
 
 // "Invalid file format": every structural error of the reader.
 class TfrxInvalidXMLException : public Exception {
@@ -21,7 +23,9 @@ class TfrxInvalidXMLException : public Exception {
 class TfrxXMLItem {
  public:
   TfrxXMLItem() = default;
-  ~TfrxXMLItem();  // destroys the children without recursion, then leaves the parent
+  // Destroys the children without recursion, then leaves the parent: deleting a node
+  // that still has a parent takes it out of that parent's list first.
+  ~TfrxXMLItem();
   TfrxXMLItem(const TfrxXMLItem&) = delete;
   TfrxXMLItem& operator=(const TfrxXMLItem&) = delete;
 
@@ -29,13 +33,15 @@ class TfrxXMLItem {
   std::string Text;  // attribute text, escaped, as read
 
   TfrxXMLItem* Parent() const { return parent_; }
-  int Count() const { return static_cast<int>(children_.size()); }
-  TfrxXMLItem* Items(int index) const { return children_[static_cast<size_t>(index)].get(); }
+  int Count() const { return static_cast<int>(count_); }
+  TfrxXMLItem* Items(int index) const;  // throws Exception for an index out of range
   TfrxXMLItem* operator[](int index) const { return Items(index); }
 
   TfrxXMLItem* Add();
-  void AddItem(TfrxXMLItem* item);               // takes item out of its former parent
-  void InsertItem(int index, TfrxXMLItem* item);
+  // Takes item (allocated with new, or released from Extract) out of its former parent
+  // and owns it from now on. Moving a node below itself throws Exception.
+  void AddItem(TfrxXMLItem* item);
+  void InsertItem(int index, TfrxXMLItem* item);  // index is clamped to the list
   int Find(std::string_view name) const;        // -1 when absent
   TfrxXMLItem* FindItem(std::string_view name); // appends a child of that name when absent
   int IndexOf(const TfrxXMLItem* item) const;
@@ -48,8 +54,18 @@ class TfrxXMLItem {
   bool HasProp(std::string_view name) const;
 
  private:
+  friend class TfrxXMLReader;
+  void Append(TfrxXMLItem* item);   // item has no parent
+  void Detach(uint32_t index);      // forgets the child at index without destroying it
+  void ShrinkChildren();            // gives back the growth reserve of the child list
+
+  // The child list is a bare array created on the first insertion: a leaf costs no
+  // list at all, and the node stays within one small allocation. Large documents are
+  // mostly leaves, so this is where their memory goes.
   TfrxXMLItem* parent_ = nullptr;
-  std::vector<std::unique_ptr<TfrxXMLItem>> children_;
+  TfrxXMLItem** items_ = nullptr;
+  uint32_t count_ = 0;
+  uint32_t capacity_ = 0;
 };
 
 class TfrxXMLDocument {
@@ -64,7 +80,8 @@ class TfrxXMLDocument {
   void Clear();
   void LoadFromStream(Stream& stream);  // throws TfrxInvalidXMLException
   void SaveToStream(Stream& stream) const;
-  void LoadFromFile(const std::string& path);
+  void LoadFromFile(const std::string& path);  // throws EStreamError when unreadable
+  // Writes next to the target and renames, so a failed save leaves the old file intact.
   void SaveToFile(const std::string& path) const;
 
  private:

@@ -1,0 +1,20 @@
+#pragma once
+// Byte-string helpers shared by the XML tree, its reader and writer. Names are
+// compared ignoring the case of ASCII letters; other bytes must match exactly.
+#include <cstddef>
+#include <string_view>
+
+namespace quarlo::xml {
+
+inline char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+
+bool SameText(std::string_view a, std::string_view b);
+
+// Position of the first occurrence of needle in haystack ignoring case, or npos.
+size_t FindText(std::string_view haystack, std::string_view needle, size_t from = 0);
+
+// Start of the attribute `name="` in attribute text: at the very start or after a
+// space, with "=" and a double quote directly after the name. npos when absent.
+size_t FindAttribute(std::string_view text, std::string_view name);
+
+}  // namespace quarlo::xml
