@@ -1,0 +1,86 @@
+#include "print/print_sequence.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace quarlo {
+namespace {
+
+int ClampCopies(int copies) { return std::clamp(copies, 1, kMaxCopies); }
+
+bool IsTwoSided(TfrxDuplexMode d) {
+  return d == TfrxDuplexMode::dmVertical || d == TfrxDuplexMode::dmHorizontal;
+}
+
+// One pass over the sequence positions; false when a page asked to stop.
+bool WalkOnce(const TfrxPageList& list, int pageCount, const PrintRunOptions& options,
+              int copyNo, int deviceCopies, const SequenceCallbacks& cb,
+              TfrxDuplexMode& lastDuplex, bool& parity) {
+  const std::int64_t n = list.SequenceLength(pageCount);
+  for (std::int64_t k = 0; k < n; ++k) {
+    const std::int64_t position = options.reverse ? n - 1 - k : k;
+    const int idx = list.PageIndexAt(position, pageCount);
+    if (idx < 0 || !PassesPageParity(options.pages, idx)) continue;
+    SequencePage page;
+    page.pageIndex = idx;
+    page.copyNo = copyNo;
+    page.deviceCopies = deviceCopies;
+    page.duplex = options.duplexChoice != TfrxDuplexMode::dmNone
+                      ? options.duplexChoice
+                      : (cb.pageDuplex ? cb.pageDuplex(idx) : TfrxDuplexMode::dmNone);
+    if (page.duplex != lastDuplex) parity = false;
+    if (IsTwoSided(page.duplex)) parity = !parity;
+    if (!cb.page(page)) return false;
+    lastDuplex = page.duplex;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool PassesPageParity(TfrxPrintPages pages, int pageIndex) {
+  const bool odd = (pageIndex + 1) % 2 == 1;
+  switch (pages) {
+    case TfrxPrintPages::ppOdd: return odd;
+    case TfrxPrintPages::ppEven: return !odd;
+    case TfrxPrintPages::ppAll: break;
+  }
+  return true;
+}
+
+void WalkPrintSequence(const TfrxPageList& list, int pageCount, const PrintRunOptions& options,
+                       bool blankSides, const SequenceCallbacks& cb) {
+  const int copies = ClampCopies(options.copies);
+  TfrxDuplexMode lastDuplex = TfrxDuplexMode::dmNone;
+  bool parity = false;
+  if (!options.collate) {
+    WalkOnce(list, pageCount, options, 1, copies, cb, lastDuplex, parity);
+    return;
+  }
+  for (int copy = 1; copy <= copies; ++copy) {
+    parity = false;
+    if (!WalkOnce(list, pageCount, options, copy, 1, cb, lastDuplex, parity)) return;
+    if (blankSides && parity && cb.blankSheet) cb.blankSheet();
+  }
+}
+
+void WalkJoinCells(const TfrxPageList& list, int pageCount, const PrintRunOptions& options,
+                   const std::function<bool(int pageIndex, int copyNo)>& cell) {
+  const int copies = ClampCopies(options.copies);
+  // Reverse order needs the listed pages from the end; the list is bounded by its ranges
+  // clamped to the report, so collecting it costs at most ranges x pages.
+  std::vector<int> pages;
+  list.ForEachListedPage(pageCount, [&](int idx) {
+    if (PassesPageParity(options.pages, idx)) pages.push_back(idx);
+    return true;
+  });
+  if (options.reverse) std::reverse(pages.begin(), pages.end());
+  const int runs = options.collate ? copies : 1;
+  const int repeats = options.collate ? 1 : copies;
+  for (int run = 1; run <= runs; ++run)
+    for (int idx : pages)
+      for (int r = 1; r <= repeats; ++r)
+        if (!cell(idx, options.collate ? run : r)) return;
+}
+
+}  // namespace quarlo
