@@ -1,0 +1,583 @@
+#include "platform/qt/qpainter_canvas.h"
+
+#include <QGlyphRun>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainterPath>
+#include <QRawFont>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "platform/font_engine.h"
+#include "platform/qt/qt_font_engine.h"
+
+namespace quarlo {
+
+namespace {
+
+// Pixel patterns of the styled one-pixel pens (on, off, on, off, ...), counted along
+// the line's major axis.
+std::span<const int> CosmeticPattern(CanvasPen::Style style) {
+  static constexpr std::array<int, 2> kDash{18, 6};
+  static constexpr std::array<int, 2> kDot{3, 3};
+  static constexpr std::array<int, 4> kDashDot{9, 6, 3, 6};
+  static constexpr std::array<int, 6> kDashDotDot{9, 3, 3, 3, 3, 3};
+  switch (style) {
+    case CanvasPen::Style::Dash: return kDash;
+    case CanvasPen::Style::Dot: return kDot;
+    case CanvasPen::Style::DashDot: return kDashDot;
+    case CanvasPen::Style::DashDotDot: return kDashDotDot;
+    default: return {};
+  }
+}
+
+// Pixels covered by a band of width w around centre c: [c - w div 2, c + w - w div 2).
+int BandLo(int c, int w) { return c - w / 2; }
+int BandHi(int c, int w) { return c + w - w / 2; }
+
+QImage HatchTile(CanvasBrush::Style style, const QColor& color) {
+  QImage tile(8, 8, QImage::Format_ARGB32);
+  tile.fill(Qt::transparent);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      if (HatchCovers(style, x, y)) tile.setPixelColor(x, y, color);
+  return tile;
+}
+
+// Wraps the canvas image pixels without copying.
+QImage WrapImage(const CanvasImage& image) {
+  return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                image.width * 4, QImage::Format_ARGB32);
+}
+
+char32_t CodePointAt(std::u16string_view text, std::size_t i, bool* pair) {
+  char32_t ch = text[i];
+  *pair = false;
+  if (ch >= 0xD800 && ch <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    *pair = true;
+    return 0x10000 + ((ch - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+  }
+  return ch;
+}
+
+}  // namespace
+
+QColor ToQColor(TColor c) {
+  const TColor rgb = ColorToRGB(c);
+  return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+QPainterCanvas::QPainterCanvas(QPainter& painter, CanvasKind kind, int dpiX, int dpiY)
+    : painter_(&painter), kind_(kind) {
+  Init(dpiX, dpiY);
+}
+
+QPainterCanvas::QPainterCanvas(QImage& image, int dpiX, int dpiY, CanvasKind kind)
+    : ownPainter_(std::make_unique<QPainter>(&image)), painter_(ownPainter_.get()), kind_(kind) {
+  Init(dpiX, dpiY);
+}
+
+QPainterCanvas::~QPainterCanvas() {
+  if (ownPainter_) ownPainter_->end();
+}
+
+void QPainterCanvas::Init(int dpiX, int dpiY) {
+  QPaintDevice* device = painter_->device();
+  dpiX_ = dpiX > 0 ? dpiX : (device ? device->logicalDpiX() : 96);
+  dpiY_ = dpiY > 0 ? dpiY : (device ? device->logicalDpiY() : 96);
+  if (dpiX_ <= 0) dpiX_ = 96;
+  if (dpiY_ <= 0) dpiY_ = 96;
+  bounds_ = device ? CanvasRect{0, 0, device->width(), device->height()} : CanvasRect{};
+  painter_->setRenderHint(QPainter::Antialiasing, false);
+  painter_->setRenderHint(QPainter::TextAntialiasing, true);
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
+  if (painter_->hasClipping()) initialClip_ = painter_->clipRegion();
+}
+
+void QPainterCanvas::ClipChanged() {
+  if (HasClip()) {
+    const CanvasRect c = ClipBox();
+    QRegion region(QRect(c.left, c.top, std::max(0, c.Width()), std::max(0, c.Height())));
+    if (initialClip_) region &= *initialClip_;
+    painter_->setClipRegion(region);
+  } else if (initialClip_) {
+    painter_->setClipRegion(*initialClip_);
+  } else {
+    painter_->setClipping(false);
+  }
+}
+
+void QPainterCanvas::BeginOp(bool useMode) {
+  painter_->setCompositionMode(useMode && Mode() == RasterMode::Xor ? QPainter::RasterOp_SourceXorDestination
+                                                                    : QPainter::CompositionMode_SourceOver);
+}
+
+bool QPainterCanvas::PenVisible() const {
+  return Pen().style != CanvasPen::Style::Clear && Pen().color != clTransparent;
+}
+
+void QPainterCanvas::Span(int left, int top, int right, int bottom, const QColor& color) {
+  if (right <= left || bottom <= top) return;
+  painter_->fillRect(QRect(left, top, right - left, bottom - top), color);
+}
+
+void QPainterCanvas::Disc(double cx, double cy, int w, const QColor& color) {
+  // Pixel centres within w/2 of (cx, cy), row by row.
+  const double r = w / 2.0;
+  const int y0 = static_cast<int>(std::floor(cy - r)), y1 = static_cast<int>(std::ceil(cy + r));
+  for (int y = y0; y <= y1; ++y) {
+    const double dy = y - cy;
+    const double span2 = r * r - dy * dy;
+    if (span2 <= 0) continue;
+    const double half = std::sqrt(span2);
+    const int l = static_cast<int>(std::floor(cx - half)) + 1, rr = static_cast<int>(std::ceil(cx + half)) - 1;
+    Span(l, y, rr + 1, y + 1, color);
+  }
+}
+
+void QPainterCanvas::DrawSegment(CanvasPoint from, CanvasPoint to) { Segment(from, to, false); }
+
+void QPainterCanvas::Polyline(std::span<const CanvasPoint> points) {
+  for (std::size_t i = 1; i < points.size(); ++i) Segment(points[i - 1], points[i], false);
+  if (!points.empty()) MoveTo(points.back().x, points.back().y);
+}
+
+void QPainterCanvas::Segment(CanvasPoint from, CanvasPoint to, bool lastPixel) {
+  if (!PenVisible()) return;
+  BeginOp(true);
+  if (!Pen().geometric && Pen().width <= 1)
+    CosmeticSegment(from, to, lastPixel);
+  else
+    WideSegment(from, to);
+}
+
+void QPainterCanvas::CosmeticSegment(CanvasPoint from, CanvasPoint to, bool lastPixel) {
+  const QColor on = ToQColor(Pen().color);
+  const bool gapsPainted = Brush().style == CanvasBrush::Style::Solid && Brush().color != clTransparent;
+  const QColor off = gapsPainted ? ToQColor(Brush().color) : QColor();
+  const std::span<const int> pattern = CosmeticPattern(Pen().style);
+  const CanvasRect clip = ClipBox();
+
+  int x = from.x, y = from.y;
+  const int dx = std::abs(to.x - from.x), dy = std::abs(to.y - from.y);
+  const int sx = to.x >= from.x ? 1 : -1, sy = to.y >= from.y ? 1 : -1;
+  const bool xMajor = dx >= dy;
+  long long steps = (xMajor ? dx : dy) + (lastPixel ? 1 : 0);
+
+  if (pattern.empty() && (dx == 0 || dy == 0)) {
+    if (steps <= 0) return;
+    if (dy == 0) {
+      const long long x2 = from.x + sx * (steps - 1);
+      Span(static_cast<int>(std::min<long long>(from.x, x2)), y, static_cast<int>(std::max<long long>(from.x, x2) + 1),
+           y + 1, on);
+    } else {
+      const long long y2 = from.y + sy * (steps - 1);
+      Span(x, static_cast<int>(std::min<long long>(from.y, y2)), x + 1,
+           static_cast<int>(std::max<long long>(from.y, y2) + 1), on);
+    }
+    return;
+  }
+
+  // Bresenham, merging pixels of one row (or column) and one pattern state into runs.
+  int period = 0;
+  for (int p : pattern) period += p;
+  int runX = 0, runY = 0, runLen = 0;
+  bool runOn = true;
+  auto flush = [&] {
+    if (runLen == 0) return;
+    if (runOn || gapsPainted) {
+      const QColor& c = runOn ? on : off;
+      if (xMajor) {
+        const int l = sx > 0 ? runX : runX - runLen + 1;
+        Span(l, runY, l + runLen, runY + 1, c);
+      } else {
+        const int t = sy > 0 ? runY : runY - runLen + 1;
+        Span(runX, t, runX + 1, t + runLen, c);
+      }
+    }
+    runLen = 0;
+  };
+  int err = xMajor ? dx / 2 : dy / 2;
+  for (long long i = 0; i < steps; ++i) {
+    bool state = true;
+    if (period > 0) {
+      int phase = static_cast<int>(i % period);
+      for (std::size_t k = 0; k < pattern.size(); ++k) {
+        if (phase < pattern[k]) {
+          state = (k % 2) == 0;
+          break;
+        }
+        phase -= pattern[k];
+      }
+    }
+    const bool visible = x >= clip.left - 1 && x <= clip.right && y >= clip.top - 1 && y <= clip.bottom;
+    if (visible) {
+      const bool extends = runLen > 0 && state == runOn &&
+                           (xMajor ? (y == runY && x == runX + sx * runLen) : (x == runX && y == runY + sy * runLen));
+      if (!extends) {
+        flush();
+        runX = x;
+        runY = y;
+        runOn = state;
+      }
+      ++runLen;
+    } else {
+      flush();
+    }
+    if (xMajor) {
+      x += sx;
+      err -= dy;
+      if (err < 0) {
+        y += sy;
+        err += dx;
+      }
+    } else {
+      y += sy;
+      err -= dx;
+      if (err < 0) {
+        x += sx;
+        err += dy;
+      }
+    }
+  }
+  flush();
+}
+
+void QPainterCanvas::WideSegment(CanvasPoint from, CanvasPoint to) {
+  const CanvasPen& pen = Pen();
+  const int w = std::max(1, pen.width);
+  const QColor color = ToQColor(pen.color);
+  const CanvasPen::Cap cap = pen.geometric ? pen.cap : CanvasPen::Cap::Round;
+  const bool horizontal = from.y == to.y, vertical = from.x == to.x;
+
+  if (!horizontal && !vertical) {
+    QPen qp(color, w);
+    qp.setCapStyle(cap == CanvasPen::Cap::Square ? Qt::SquareCap
+                   : cap == CanvasPen::Cap::Flat ? Qt::FlatCap
+                                                 : Qt::RoundCap);
+    qp.setJoinStyle(Qt::RoundJoin);
+    if (pen.geometric && pen.dashes.size() >= 2) {
+      QList<qreal> dashes;
+      for (int d : pen.dashes) dashes << std::max(0.0, d / static_cast<double>(w));
+      qp.setDashPattern(dashes);
+    }
+    painter_->setPen(qp);
+    painter_->setBrush(Qt::NoBrush);
+    painter_->drawLine(QLineF(from.x + 0.5, from.y + 0.5, to.x + 0.5, to.y + 0.5));
+    return;
+  }
+
+  // Along the major axis from `a` to `b` (either order); the minor band is fixed.
+  const int c = horizontal ? from.y : from.x;
+  const int a = horizontal ? from.x : from.y;
+  const int b = horizontal ? to.x : to.y;
+  const int dir = b >= a ? 1 : -1;
+  const long long length = std::llabs(static_cast<long long>(b) - a);
+  auto piece = [&](long long s0, long long s1) {  // dash from s0 to s1 along the segment
+    const long long p0 = a + dir * s0, p1 = a + dir * s1;
+    long long lo = std::min(p0, p1), hi = std::max(p0, p1);
+    long long first = lo, last = hi;  // pixels, inclusive
+    switch (cap) {
+      case CanvasPen::Cap::Square: first = lo - w / 2; last = hi + (w - w / 2) - 1; break;
+      case CanvasPen::Cap::Flat: first = lo; last = hi - 1; break;
+      case CanvasPen::Cap::Round: first = lo; last = hi; break;
+    }
+    const CanvasRect clip = ClipBox();
+    const long long cl = (horizontal ? clip.left : clip.top) - w, ch = (horizontal ? clip.right : clip.bottom) + w;
+    first = std::max(first, cl);
+    last = std::min(last, ch);
+    if (cap == CanvasPen::Cap::Round) {
+      // Half discs at both ends; an even width centres between two pixel rows.
+      const double off = (w % 2 == 0) ? -0.5 : 0.0;
+      for (long long p : {lo, hi}) {
+        if (p < cl || p > ch) continue;
+        if (horizontal) Disc(static_cast<double>(p), c + off, w, color);
+        else Disc(c + off, static_cast<double>(p), w, color);
+      }
+      if (lo == hi) return;
+    }
+    if (last < first) return;
+    if (horizontal)
+      Span(static_cast<int>(first), BandLo(c, w), static_cast<int>(last + 1), BandHi(c, w), color);
+    else
+      Span(BandLo(c, w), static_cast<int>(first), BandHi(c, w), static_cast<int>(last + 1), color);
+  };
+
+  long long period = 0;
+  if (pen.geometric)
+    for (std::size_t i = 0; i + 1 < pen.dashes.size(); i += 2) period += std::max(0, pen.dashes[i]) + std::max(0, pen.dashes[i + 1]);
+  if (period <= 0) {
+    piece(0, length);
+    return;
+  }
+  // Dashes far outside the clip are skipped by starting at the first visible period.
+  const CanvasRect clip = ClipBox();
+  const long long visLo = (horizontal ? clip.left : clip.top) - w, visHi = (horizontal ? clip.right : clip.bottom) + w;
+  long long sFirst = 0, sLast = length;
+  {
+    const long long e0 = dir > 0 ? visLo - a : a - visHi, e1 = dir > 0 ? visHi - a : a - visLo;
+    sFirst = std::max(0LL, e0);
+    sLast = std::min(length, e1);
+  }
+  if (sLast < sFirst) return;
+  long long s = (sFirst / period) * period;
+  while (s <= sLast) {
+    for (std::size_t i = 0; i + 1 < pen.dashes.size() && s <= sLast; i += 2) {
+      const long long dash = std::max(0, pen.dashes[i]);
+      piece(s, std::min(s + dash, length));
+      s += dash + std::max(0, pen.dashes[i + 1]);
+    }
+  }
+}
+
+void QPainterCanvas::FillBrush(const CanvasRect& rect) {
+  if (rect.IsEmpty()) return;
+  const CanvasBrush& brush = Brush();
+  if (brush.style == CanvasBrush::Style::Clear || brush.color == clTransparent) return;
+  const QRect r(rect.left, rect.top, rect.Width(), rect.Height());
+  if (brush.style == CanvasBrush::Style::Solid) {
+    painter_->fillRect(r, ToQColor(brush.color));
+    return;
+  }
+  painter_->setBrushOrigin(0, 0);
+  painter_->fillRect(r, QBrush(HatchTile(brush.style, ToQColor(brush.color))));
+}
+
+void QPainterCanvas::FillRect(const CanvasRect& rect) {
+  BeginOp(false);
+  FillBrush(rect);
+}
+
+void QPainterCanvas::Rectangle(int left, int top, int right, int bottom) {
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  BeginOp(true);
+  if (!PenVisible()) {
+    FillBrush({left, top, right - 1, bottom - 1});
+    return;
+  }
+  const int w = std::max(1, Pen().width);
+  const bool styled = w == 1 && !Pen().geometric && Pen().style != CanvasPen::Style::Solid;
+  const int r1 = right - 1, b1 = bottom - 1;  // outline centres
+  FillBrush({left + (w - w / 2), top + (w - w / 2), r1 - w / 2, b1 - w / 2});
+  BeginOp(true);
+  if (styled) {
+    CosmeticSegment({left, top}, {r1, top}, false);
+    CosmeticSegment({r1, top}, {r1, b1}, false);
+    CosmeticSegment({r1, b1}, {left, b1}, false);
+    CosmeticSegment({left, b1}, {left, top}, false);
+    if (r1 == left && b1 == top) Span(left, top, left + 1, top + 1, ToQColor(Pen().color));
+    return;
+  }
+  const QColor color = ToQColor(Pen().color);
+  const int ol = BandLo(left, w), or_ = BandHi(r1, w), ot = BandLo(top, w), ob = BandHi(b1, w);
+  if (BandHi(top, w) >= BandLo(b1, w) || BandHi(left, w) >= BandLo(r1, w)) {
+    Span(ol, ot, or_, ob, color);  // the bands meet: one solid block
+    return;
+  }
+  Span(ol, ot, or_, BandHi(top, w), color);
+  Span(ol, BandLo(b1, w), or_, ob, color);
+  Span(ol, BandHi(top, w), BandHi(left, w), BandLo(b1, w), color);
+  Span(BandLo(r1, w), BandHi(top, w), or_, BandLo(b1, w), color);
+}
+
+QPen QPainterCanvas::VectorPen() const {
+  if (!PenVisible()) return QPen(Qt::NoPen);
+  QPen qp(ToQColor(Pen().color), std::max(1, Pen().width));
+  if (Pen().width <= 1 && !Pen().geometric) {
+    qp.setWidth(0);  // cosmetic
+    switch (Pen().style) {
+      case CanvasPen::Style::Dash: qp.setStyle(Qt::DashLine); break;
+      case CanvasPen::Style::Dot: qp.setStyle(Qt::DotLine); break;
+      case CanvasPen::Style::DashDot: qp.setStyle(Qt::DashDotLine); break;
+      case CanvasPen::Style::DashDotDot: qp.setStyle(Qt::DashDotDotLine); break;
+      default: break;
+    }
+  }
+  qp.setJoinStyle(Qt::MiterJoin);
+  return qp;
+}
+
+QBrush QPainterCanvas::VectorBrush() const {
+  const CanvasBrush& brush = Brush();
+  if (brush.style == CanvasBrush::Style::Clear || brush.color == clTransparent) return QBrush(Qt::NoBrush);
+  if (brush.style == CanvasBrush::Style::Solid) return QBrush(ToQColor(brush.color));
+  return QBrush(HatchTile(brush.style, ToQColor(brush.color)));
+}
+
+void QPainterCanvas::Polygon(std::span<const CanvasPoint> points) {
+  if (points.size() < 2) return;
+  BeginOp(true);
+  QPolygonF poly;
+  for (const CanvasPoint& p : points) poly << QPointF(p.x + 0.5, p.y + 0.5);
+  painter_->setBrushOrigin(0, 0);
+  painter_->setBrush(VectorBrush());
+  painter_->setPen(Qt::NoPen);
+  painter_->drawPolygon(poly, Qt::OddEvenFill);
+  if (!PenVisible()) return;
+  const CanvasPoint saved = PenPosition();
+  for (std::size_t i = 0; i < points.size(); ++i) Segment(points[i], points[(i + 1) % points.size()], false);
+  MoveTo(saved.x, saved.y);
+}
+
+void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  BeginOp(true);
+  painter_->setBrushOrigin(0, 0);
+  painter_->setBrush(VectorBrush());
+  painter_->setPen(VectorPen());
+  const double inset = PenVisible() ? 0.5 : 0.0;
+  painter_->drawEllipse(QRectF(left + inset, top + inset, right - left - 2 * inset, bottom - top - 2 * inset));
+}
+
+void QPainterCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  BeginOp(true);
+  painter_->setBrushOrigin(0, 0);
+  painter_->setBrush(VectorBrush());
+  painter_->setPen(VectorPen());
+  const double inset = PenVisible() ? 0.5 : 0.0;
+  const QRectF r(left + inset, top + inset, right - left - 2 * inset, bottom - top - 2 * inset);
+  const double rx = std::clamp(cornerWidth / 2.0, 0.0, r.width() / 2), ry = std::clamp(cornerHeight / 2.0, 0.0, r.height() / 2);
+  painter_->drawRoundedRect(r, rx, ry);
+}
+
+void QPainterCanvas::TextOut(int x, int y, std::u16string_view text, std::span<const int> advances,
+                             const CanvasRect* clip, unsigned flags) {
+  if (text.empty() || Font().color == clTransparent) return;
+  BeginOp(false);
+  const CanvasFont& font = Font();
+  const FontKey key{font.name, font.style};
+  FontEngine& engine = GetFontEngine();
+  const FontMetricsPerEm metrics = engine.Metrics(key);
+  const int em = FontEmPixels(font.height, metrics.Cell());
+  if (em <= 0 || em > 100000) return;
+
+  // Advances: the caller's, or the same whole-pixel ones MeasureText reports.
+  std::vector<int> own;
+  if (advances.size() < text.size()) {
+    own.assign(text.size(), 0);
+    std::vector<int> ext(text.size());
+    MeasureText(text, ext);
+    for (std::size_t i = 0; i < text.size(); ++i) own[i] = ext[i] - (i ? ext[i - 1] : 0);
+    for (std::size_t i = 0; i < advances.size(); ++i) own[i] = advances[i];
+    advances = own;
+  }
+
+  painter_->save();
+  if (clip && (flags & kTextClipped)) painter_->setClipRect(QRect(clip->left, clip->top, clip->Width(), clip->Height()), Qt::IntersectClip);
+  painter_->translate(x, y);
+  if (font.escapement % 3600 != 0) painter_->rotate(-font.escapement / 10.0);
+  const QColor color = ToQColor(font.color);
+  const double ascent = metrics.ascent * em;
+  long long total = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) total += advances[i];
+
+  auto* qtEngine = dynamic_cast<QtFontEngine*>(&engine);
+  if (qtEngine) {
+    auto lock = qtEngine->Lock();
+    // One glyph run per stretch of characters drawn by the same face.
+    const QtFontEngine::ResolvedFont* resolved = nullptr;
+    int runFace = -1;
+    QList<quint32> glyphs;
+    QList<QPointF> positions;
+    auto flushRun = [&] {
+      if (runFace < 0 || glyphs.isEmpty() || !resolved) return;
+      QRawFont raw = resolved->faces[static_cast<std::size_t>(runFace)];
+      raw.setPixelSize(em);
+      QGlyphRun run;
+      run.setRawFont(raw);
+      run.setGlyphIndexes(glyphs);
+      run.setPositions(positions);
+      painter_->setPen(color);
+      const bool synthItalic = resolved->synthItalic[static_cast<std::size_t>(runFace)];
+      if (synthItalic) {
+        painter_->save();
+        painter_->translate(0, ascent);
+        painter_->shear(-0.2, 0);
+        painter_->translate(0, -ascent);
+      }
+      painter_->drawGlyphRun(QPointF(0, 0), run);
+      if (resolved->synthBold[static_cast<std::size_t>(runFace)])
+        painter_->drawGlyphRun(QPointF(std::max(1.0, em / 24.0), 0), run);
+      if (synthItalic) painter_->restore();
+      glyphs.clear();
+      positions.clear();
+    };
+    long long pen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      bool pair = false;
+      const char32_t ch = CodePointAt(text, i, &pair);
+      const QtFontEngine::Glyph g = qtEngine->GlyphFor(key, ch, &resolved);
+      if (g.index != 0 && ch != U' ' && ch != 0xA0) {
+        if (g.face != runFace) {
+          flushRun();
+          runFace = g.face;
+        }
+        glyphs << g.index;
+        positions << QPointF(static_cast<double>(pen), ascent);
+      }
+      pen += advances[i];
+      if (pair && i + 1 < text.size()) pen += advances[++i];
+    }
+    flushRun();
+  } else {
+    QFont qf(QString::fromStdString(font.name));
+    qf.setPixelSize(em);
+    qf.setBold(font.style & kFontBold);
+    qf.setItalic(font.style & kFontItalic);
+    painter_->setFont(qf);
+    painter_->setPen(color);
+    long long pen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      painter_->drawText(QPointF(static_cast<double>(pen), ascent), QString(QChar(text[i])));
+      pen += advances[i];
+    }
+  }
+  if (font.style & (kFontUnderline | kFontStrikeOut)) {
+    const int thick = std::max(1, static_cast<int>(std::lrint(metrics.lineThickness * em)));
+    if (font.style & kFontUnderline) {
+      const int uy = static_cast<int>(std::lrint(ascent + metrics.underlinePosition * em));
+      painter_->fillRect(QRectF(0, uy, static_cast<double>(total), thick), color);
+    }
+    if (font.style & kFontStrikeOut) {
+      const int sy = static_cast<int>(std::lrint(ascent - metrics.ascent * em * 0.3));
+      painter_->fillRect(QRectF(0, sy, static_cast<double>(total), thick), color);
+    }
+  }
+  painter_->restore();
+}
+
+void QPainterCanvas::DrawImage(const CanvasRect& dest, const CanvasImage& image, ImageStretch stretch) {
+  if (image.IsEmpty() || dest.IsEmpty()) return;
+  BeginOp(false);
+  painter_->save();
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, stretch == ImageStretch::Smooth);
+  painter_->drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), WrapImage(image));
+  painter_->restore();
+}
+
+void QPainterCanvas::DrawImageTransparent(const CanvasRect& dest, const CanvasImage& image, TColor transparent,
+                                          ImageStretch stretch) {
+  if (image.IsEmpty() || dest.IsEmpty()) return;
+  const TColor rgb = ColorToRGB(transparent);
+  const std::uint32_t key = 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(rgb)) << 16) |
+                            (static_cast<std::uint32_t>(GetGValue(rgb)) << 8) | static_cast<std::uint32_t>(GetBValue(rgb));
+  QImage masked = WrapImage(image).copy();
+  for (int y = 0; y < masked.height(); ++y) {
+    auto* line = reinterpret_cast<std::uint32_t*>(masked.scanLine(y));
+    for (int x = 0; x < masked.width(); ++x)
+      if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+  }
+  BeginOp(false);
+  painter_->save();
+  painter_->setRenderHint(QPainter::SmoothPixmapTransform, stretch == ImageStretch::Smooth);
+  painter_->drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), masked);
+  painter_->restore();
+}
+
+}  // namespace quarlo
