@@ -1,0 +1,86 @@
+#pragma once
+// Published properties <-> XML attributes, components <-> XML elements. All
+// knowledge of how a value is spelled in a document lives here; what is written
+// comes from the classes' property declarations (objects/property_model.h).
+
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "objects/property_model.h"
+
+namespace quarlo {
+
+class Stream;
+class TComponent;
+class TfrxComponent;
+class TfrxXMLItem;
+
+// An object reference read from a document, resolved once the tree is complete.
+struct TfrxFixupItem {
+  TPersistent* Obj = nullptr;
+  const PropertyInfo* Property = nullptr;
+  std::string Value;  // the component name as written
+};
+
+class TfrxXMLSerializer {
+ public:
+  // The stream is used by the tree operations called without an element.
+  explicit TfrxXMLSerializer(Stream* stream = nullptr);
+  ~TfrxXMLSerializer();
+
+  // Root against which references are resolved and named children are matched.
+  TfrxComponent* Owner = nullptr;
+  // True: 8-bit string values are code page bytes; false: UTF-8.
+  bool CodePageStrings = true;
+  // Write properties even when they equal their default (component copying).
+  bool SerializeDefaultValues = false;
+
+  // Sorted, without duplicates.
+  const std::set<std::string>& Errors() const { return errors_; }
+  void AddError(const std::string& message) { errors_.insert(message); }
+  void ClearErrors() { errors_.clear(); }
+
+  // ' <prefix><Name>="<value>"' for each property to write.
+  std::string WriteProperties(TPersistent& object, const std::string& prefix = "",
+                              TPersistent* tmpl = nullptr);
+  void ApplyProperties(std::string_view text, TPersistent& object);
+
+  void WriteObjectTree(TfrxComponent& component, bool saveChildren = true,
+                       TfrxXMLItem* item = nullptr);
+  void ReadObjectTree(TfrxComponent& root, TfrxXMLItem* item = nullptr);
+
+  // Class name followed by the WriteProperties text.
+  std::string WriteObjectLine(TPersistent& object);
+  // Creates one component from such a line; an unknown class raises EClassNotFound.
+  TfrxComponent* ReadObjectLine(TfrxComponent* owner, std::string_view line);
+  // "<" + WriteObjectLine + "/>" to the stream.
+  void WriteComponent(TPersistent& object);
+  // ApplyProperties followed by ResolveReferences (collection items).
+  void ReadPersistent(std::string_view text, TPersistent& object);
+
+  void ResolveReferences();
+
+ private:
+  std::string PropertyValue(TPersistent& object, const PropertyInfo& p, const std::string& prefix,
+                            TPersistent* tmpl, bool& isCompound);
+  void ApplyOne(std::string_view name, std::string_view rawValue, TPersistent& object);
+  void ReadItem(TfrxXMLItem& item, TfrxComponent& component, bool isRoot,
+                std::vector<TfrxComponent*>& read);
+  std::string ReferenceName(const TComponent& component) const;
+
+  Stream* stream_;
+  std::set<std::string> errors_;
+  std::vector<TfrxFixupItem> fixups_;
+};
+
+// Floats as documents spell them: "." and up to 15 significant digits, shortest form.
+std::string FloatToXML(double value);
+// Accepts "," or "." as separator and ignores spaces; throws EConvertError.
+double XMLToFloat(std::string_view text);
+// Decimal integer; throws EConvertError "'%s' is not a valid integer value".
+std::int64_t XMLToInt(std::string_view text);
+
+}  // namespace quarlo
