@@ -8,6 +8,7 @@
 #include <string>
 
 #include "objects/special/barcode_types.h"
+#include "platform/color.h"
 
 namespace quarlo {
 
@@ -43,10 +44,10 @@ class TfrxBarcode {
   void SetAngle(double angle) { angle_ = angle; }
   std::int32_t Height() const { return height_; }
   void SetHeight(std::int32_t height) { height_ = height; }
-  std::int32_t Color() const { return color_; }  // 0x00BBGGRR
-  void SetColor(std::int32_t color) { color_ = color; }
-  std::int32_t ColorBar() const { return colorBar_; }
-  void SetColorBar(std::int32_t color) { colorBar_ = color; }
+  TColor Color() const { return color_; }
+  void SetColor(TColor color) { color_ = color; }
+  TColor ColorBar() const { return colorBar_; }
+  void SetColorBar(TColor color) { colorBar_ = color; }
   int BarOriginX() const { return barOriginX_; }
   int BarOriginY() const { return barOriginY_; }
   void SetBarOrigin(int x, int y) {
@@ -83,8 +84,8 @@ class TfrxBarcode {
   TfrxCheckSumMethod checkSumMethod_ = csmModulo10;
   double angle_ = 0.0;
   std::int32_t height_ = 0;
-  std::int32_t color_ = 0x00FFFFFF;
-  std::int32_t colorBar_ = 0x00000000;
+  TColor color_ = clWhite;
+  TColor colorBar_ = clBlack;
   int barOriginX_ = 0;
   int barOriginY_ = 0;
   std::array<std::int8_t, 4> modules_{1, 2, 3, 4};

@@ -43,10 +43,6 @@ const char* Odd(char digit) { return kSetA[D(digit)]; }
 const char* Right(char digit) { return kSetC[D(digit)]; }
 const char* ByParity(char letter, char digit) { return letter == 'E' ? Even(digit) : Odd(digit); }
 
-std::string LastChars(const std::string& text, size_t count) {
-  return text.size() <= count ? text : text.substr(text.size() - count);
-}
-
 // The eleven digits of the UPC-A number (number system and ten data digits) that a
 // six-digit UPC-E body stands for, by the zero-suppression rule of its last digit.
 std::string UpcAEquivalent(char numberSystem, std::string_view body) {
@@ -75,10 +71,12 @@ std::string UpcAEquivalent(char numberSystem, std::string_view body) {
 }  // namespace
 
 std::string EncodeEan8(SymbolInput& in) {
-  const std::string data = in.checksum
-                               ? AppendCheckDigit(LastChars(LeftPadded(in.text, 7), 7),
-                                                  in.checkSumMethod)
-                               : LeftPadded(in.text, 8);
+  // With a check digit to compute, the data are the first seven digits: a full
+  // eight-digit number then gets its check digit recomputed instead of losing its
+  // first digit.
+  const std::string data =
+      in.checksum ? AppendCheckDigit(LeftPadded(in.text, 7).substr(0, 7), in.checkSumMethod)
+                  : LeftPadded(in.text, 8);
   in.text = data;
   if (data.size() != 8) throw Exception("Invalid Text len (EAN8)");
   std::string pattern = kEdgeGuard;
@@ -111,11 +109,15 @@ std::string EncodeEan13(SymbolInput& in) {
 }
 
 std::string EncodeUpcA(SymbolInput& in) {
-  in.text = LeftPadded(in.text, 12);
-  std::string data = in.text;
+  // A text without its check digit is padded to the eleven data digits, so that an
+  // eleven-digit number keeps all its digits and gains the twelfth.
+  std::string data;
   if (in.checksum) {
-    data = AppendCheckDigit(in.text.substr(0, 11), in.checkSumMethod);
+    data = AppendCheckDigit(LeftPadded(in.text, 11).substr(0, 11), in.checkSumMethod);
     in.text = data;
+  } else {
+    in.text = LeftPadded(in.text, 12);
+    data = in.text;
   }
   // Only a check rule that appends nothing (csmNone) leaves fewer than twelve digits.
   if (data.size() < 12) throw Exception("Invalid Text len (UPCA)");
@@ -127,7 +129,8 @@ std::string EncodeUpcA(SymbolInput& in) {
 }
 
 std::string EncodeUpcE(SymbolInput& in, bool inverted) {
-  in.text = LeftPadded(in.text, 7);
+  // As with UPC-A, a text that lacks the check digit is the six-digit body itself.
+  in.text = LeftPadded(in.text, in.checksum ? 6 : 7);
   const std::string body = in.text.substr(0, 6);
   // The check digit of a UPC-E symbol is that of the UPC-A number it abbreviates;
   // scanners expand the symbol and verify exactly that.
