@@ -398,9 +398,152 @@ void PropDataWriter::WriteBinary(std::string_view bytes) {
   out_.append(bytes);
 }
 
-std::string WritePropData(TPersistent&) { return {}; }
-bool ReadPropData(TPersistent&, std::string_view, std::vector<PropDataReference>*) {
-  return false;
+// ------------------------------------------------------ objects <-> buffers
+
+namespace {
+
+class WritingFiler : public PropDataFiler {
+ public:
+  explicit WritingFiler(PropDataWriter& w) : w_(w) {}
+  void DefineBinaryProperty(std::string_view name, const std::function<void(const std::string&)>&,
+                            const std::function<std::string()>& write, bool hasData) override {
+    if (!hasData || !write) return;
+    w_.WritePropName(name);
+    w_.WriteBinary(write());
+  }
+  void DefineProperty(std::string_view name, const std::function<void(PropDataReader&)>&,
+                      const std::function<void(PropDataWriter&)>& write, bool hasData) override {
+    if (!hasData || !write) return;
+    w_.WritePropName(name);
+    write(w_);
+  }
+
+ private:
+  PropDataWriter& w_;
+};
+
+class ReadingFiler : public PropDataFiler {
+ public:
+  ReadingFiler(PropDataReader& r, std::string_view name) : r_(r), name_(name) {}
+  bool Matched() const { return matched_; }
+  void DefineBinaryProperty(std::string_view name,
+                            const std::function<void(const std::string&)>& read,
+                            const std::function<std::string()>&, bool) override {
+    if (matched_ || !read || !SameText(name, name_)) return;
+    matched_ = true;
+    read(r_.ReadBinary());
+  }
+  void DefineProperty(std::string_view name, const std::function<void(PropDataReader&)>& read,
+                      const std::function<void(PropDataWriter&)>&, bool) override {
+    if (matched_ || !read || !SameText(name, name_)) return;
+    matched_ = true;
+    read(r_);
+  }
+
+ private:
+  PropDataReader& r_;
+  std::string_view name_;
+  bool matched_ = false;
+};
+
+// One published property value; throws on anything it cannot take.
+void ReadPublished(PropDataReader& r, TPersistent& object, const PropertyInfo& p,
+                   std::vector<PropDataReference>* references) {
+  switch (p.kind) {
+    case PropertyKind::Integer:
+    case PropertyKind::Char:
+    case PropertyKind::WChar: {
+      std::int64_t v;
+      if (r.NextValue() == PropValueTag::String || r.NextValue() == PropValueTag::WString) {
+        std::u16string s = r.ReadWideString();
+        v = s.empty() ? 0 : s[0];
+      } else {
+        v = r.ReadInteger();
+      }
+      if (p.setOrdinal) p.setOrdinal(object, v);
+      return;
+    }
+    case PropertyKind::Enumeration: {
+      std::string ident = r.ReadIdent();
+      int ordinal = p.enumInfo ? p.enumInfo->Find(ident) : -1;
+      if (ordinal < 0) Malformed();
+      if (p.setOrdinal) p.setOrdinal(object, ordinal);
+      return;
+    }
+    case PropertyKind::Set: {
+      std::int64_t mask = 0;
+      for (const std::string& m : r.ReadSet()) {
+        int bit = p.enumInfo ? p.enumInfo->Find(m) : -1;
+        if (bit >= 0) mask |= std::int64_t{1} << bit;
+      }
+      if (p.setOrdinal) p.setOrdinal(object, mask);
+      return;
+    }
+    case PropertyKind::Float: {
+      double v = r.ReadFloat();
+      if (p.setFloat) p.setFloat(object, v);
+      return;
+    }
+    case PropertyKind::String:
+    case PropertyKind::Variant: {
+      std::string v = r.ReadString();
+      if (p.setString) p.setString(object, v);
+      return;
+    }
+    case PropertyKind::WString: {
+      std::u16string v = r.ReadWideString();
+      if (p.setWString) p.setWString(object, v);
+      return;
+    }
+    case PropertyKind::Object: {
+      if (!p.isReference) Malformed();
+      std::string name = r.NextValue() == PropValueTag::Nil ? (r.SkipValue(), std::string("nil"))
+                                                              : r.ReadIdent();
+      if (references) references->push_back({&object, &p, name});
+      return;
+    }
+    default:
+      Malformed();
+  }
+}
+
+}  // namespace
+
+std::string WritePropData(TPersistent& object) {
+  PropDataWriter writer;
+  WritingFiler filer(writer);
+  object.DefineProperties(filer);
+  return writer.Bytes();
+}
+
+bool ReadPropData(TPersistent& object, std::string_view bytes,
+                  std::vector<PropDataReference>* references) {
+  PropDataReader reader(bytes);
+  try {
+    while (!reader.AtEnd()) {
+      std::string name = reader.ReadPropName();
+      if (name.empty()) return false;
+      // Dotted names walk into sub-objects.
+      TPersistent* target = &object;
+      std::string_view last(name);
+      for (size_t dot; (dot = last.find('.')) != std::string_view::npos;) {
+        const PropertyInfo* p = target->GetClass().FindProperty(last.substr(0, dot));
+        if (!p || p->kind != PropertyKind::Object || p->isReference || !p->getObject) return false;
+        target = p->getObject(*target);
+        if (!target) return false;
+        last.remove_prefix(dot + 1);
+      }
+      ReadingFiler filer(reader, last);
+      target->DefineProperties(filer);
+      if (filer.Matched()) continue;
+      const PropertyInfo* p = target->GetClass().FindProperty(last);
+      if (!p) return false;
+      ReadPublished(reader, *target, *p, references);
+    }
+  } catch (const std::exception&) {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace quarlo

@@ -8,6 +8,7 @@
 #include "document/stream.h"
 #include "objects/property_differences.h"
 #include "objects/units.h"
+#include "resources/resources.h"
 
 namespace quarlo {
 
@@ -236,7 +237,7 @@ void TfrxComponent::SetName(const std::string& name) {
   if (!name.empty()) {
     if (TfrxComponent* report = Report()) {
       TfrxComponent* found = report->FindObject(name);
-      if (found && found != this) throw Exception("prDupl");
+      if (found && found != this) throw Exception(frxResources().Get("prDupl"));
     }
     if (isAncestor_) {
       throw Exception("Could not rename " + Name() + ", it was introduced in the ancestor report");

@@ -233,7 +233,7 @@ void TWideStrings::DefineProperties(PropDataFiler& filer) {
     while (!r.EndOfList()) Add(r.ReadWideString());
     r.ReadListEnd();
   };
-  filer.DefineProperty("UTF8", readList, writeUtf8, true);
+  filer.DefineProperty("UTF8", readList, writeUtf8, !lines_.empty());
   filer.DefineProperty("Strings", readList, nullptr, false);
 }
 
