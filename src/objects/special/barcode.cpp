@@ -86,6 +86,22 @@ BarElement TfrxBarcode::ElementOf(char element) const {
 }
 
 std::string TfrxBarcode::BuildPattern() {
+  if (lastRewrite_ && lastRewrite_->to == text_ && lastRewrite_->typ == typ_ &&
+      lastRewrite_->checksum == checksum_ && lastRewrite_->method == checkSumMethod_) {
+    text_ = lastRewrite_->from;
+  }
+  lastRewrite_ = Rewrite{text_, {}, typ_, checksum_, checkSumMethod_};
+  try {
+    std::string pattern = EncodeText();
+    lastRewrite_->to = text_;
+    return pattern;
+  } catch (...) {
+    lastRewrite_->to = text_;
+    throw;
+  }
+}
+
+std::string TfrxBarcode::EncodeText() {
   ComputeModuleWidths();
   if (text_.size() > kMaxTextLength) {
     throw Exception(WithClassName(": Text too long (more than ") +

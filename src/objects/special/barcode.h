@@ -5,6 +5,7 @@
 // Plain in-memory state; the barcode object copies its properties in before each use.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "objects/special/barcode_types.h"
@@ -27,7 +28,11 @@ class TfrxBarcode {
   TfrxBarcode() = default;
 
   const std::string& Text() const { return text_; }
-  void SetText(std::string text) { text_ = std::move(text); }
+  // A text given here is always data, even if it equals the last build's rewrite.
+  void SetText(std::string text) {
+    text_ = std::move(text);
+    lastRewrite_.reset();
+  }
   std::int32_t Modul() const { return modul_; }
   void SetModul(std::int32_t modul) { modul_ = modul; }
   double Ratio() const { return ratio_; }
@@ -57,7 +62,9 @@ class TfrxBarcode {
 
   // The element pattern of Text. Computes the width classes first, may rewrite Text
   // (trimmed, padded, check digit appended; kept even when it then throws) and throws
-  // quarlo::Exception with the user-facing message on bad input.
+  // quarlo::Exception with the user-facing message on bad input. Building again over
+  // a text that the previous build rewrote starts from that build's input, so sizing
+  // and then painting the same symbol never appends a second check digit.
   std::string BuildPattern();
 
   // Total width of the pattern in picture units; builds the pattern (and so may throw).
@@ -76,6 +83,16 @@ class TfrxBarcode {
   BarElement ElementOf(char element) const;
 
  private:
+  std::string EncodeText();
+
+  struct Rewrite {
+    std::string from;
+    std::string to;
+    TfrxBarcodeType typ;
+    bool checksum;
+    TfrxCheckSumMethod method;
+  };
+
   std::string text_;
   std::int32_t modul_ = 1;
   double ratio_ = 2.0;
@@ -89,6 +106,7 @@ class TfrxBarcode {
   int barOriginX_ = 0;
   int barOriginY_ = 0;
   std::array<std::int8_t, 4> modules_{1, 2, 3, 4};
+  std::optional<Rewrite> lastRewrite_;
 };
 
 }  // namespace quarlo

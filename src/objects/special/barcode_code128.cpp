@@ -61,7 +61,8 @@ class SymbolWriter {
     ++position_;
   }
   std::string Finish() {
-    widths_ += kWidths[static_cast<size_t>(sum_)];
+    // The start value alone (an empty text) is 103..105 and must wrap too.
+    widths_ += kWidths[static_cast<size_t>(sum_ % 103)];
     widths_ += kStop;
     return WidthsToPattern(widths_);
   }
