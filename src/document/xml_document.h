@@ -29,11 +29,16 @@ class TfrxXMLItem {
   TfrxXMLItem(const TfrxXMLItem&) = delete;
   TfrxXMLItem& operator=(const TfrxXMLItem&) = delete;
 
+  // Nodes come from a pool of fixed-size slots: a large document is mostly nodes, and
+  // a slot costs neither an allocator header nor a call into the general heap.
+  static void* operator new(size_t size);
+  static void operator delete(void* slot, size_t size) noexcept;
+
   std::string Name;
   std::string Text;  // attribute text, escaped, as read
 
   TfrxXMLItem* Parent() const { return parent_; }
-  int Count() const { return static_cast<int>(count_); }
+  int Count() const { return list_ ? static_cast<int>(list_->count) : 0; }
   TfrxXMLItem* Items(int index) const;  // throws Exception for an index out of range
   TfrxXMLItem* operator[](int index) const { return Items(index); }
 
@@ -58,14 +63,18 @@ class TfrxXMLItem {
   void Append(TfrxXMLItem* item);   // item has no parent
   void Detach(uint32_t index);      // forgets the child at index without destroying it
   void ShrinkChildren();            // gives back the growth reserve of the child list
+  static void DestroyDetached(std::vector<TfrxXMLItem*>& work);
+  static size_t ListBytes(uint32_t capacity);
 
-  // The child list is a bare array created on the first insertion: a leaf costs no
-  // list at all, and the node stays within one small allocation. Large documents are
-  // mostly leaves, so this is where their memory goes.
+  // The child list is one block created on the first insertion: a leaf costs a null
+  // pointer, and a node stays at two strings and two pointers.
+  struct ChildList {
+    uint32_t count;
+    uint32_t capacity;
+    TfrxXMLItem* items[1];  // capacity entries
+  };
   TfrxXMLItem* parent_ = nullptr;
-  TfrxXMLItem** items_ = nullptr;
-  uint32_t count_ = 0;
-  uint32_t capacity_ = 0;
+  ChildList* list_ = nullptr;
 };
 
 class TfrxXMLDocument {

@@ -1,6 +1,7 @@
 // The node of the XML tree. Children live in a bare pointer array; destruction walks
 // the subtree with an explicit work list so that depth never reaches the call stack.
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -9,14 +10,6 @@
 #include "document/xml_text.h"
 
 namespace quarlo {
-
-namespace {
-
-// Deletes a set of detached subtrees breadth-first: each node hands its children to
-// the work list before it is deleted, so every destructor runs on a childless node.
-void DestroyDetached(std::vector<TfrxXMLItem*>& work);
-
-}  // namespace
 
 TfrxXMLItem::~TfrxXMLItem() {
   if (parent_) {
@@ -27,37 +20,44 @@ TfrxXMLItem::~TfrxXMLItem() {
 }
 
 TfrxXMLItem* TfrxXMLItem::Items(int index) const {
-  if (index < 0 || static_cast<uint32_t>(index) >= count_) {
+  if (index < 0 || index >= Count()) {
     throw Exception("List index out of bounds (" + std::to_string(index) + ")");
   }
-  return items_[index];
+  return list_->items[index];
+}
+
+size_t TfrxXMLItem::ListBytes(uint32_t capacity) {
+  return offsetof(ChildList, items) + sizeof(TfrxXMLItem*) * capacity;
 }
 
 void TfrxXMLItem::Append(TfrxXMLItem* item) {
-  if (count_ == capacity_) {
-    if (capacity_ >= 0x7fffffffu) throw std::bad_alloc();
-    const uint32_t grown = capacity_ < 4 ? 4 : capacity_ * 2;
-    void* bigger = std::realloc(items_, sizeof(TfrxXMLItem*) * grown);
+  const uint32_t count = list_ ? list_->count : 0;
+  if (!list_ || count == list_->capacity) {
+    if (count >= 0x7fffffffu) throw std::bad_alloc();
+    const uint32_t grown = count < 4 ? 4 : count * 2;
+    void* bigger = std::realloc(list_, ListBytes(grown));
     if (!bigger) throw std::bad_alloc();
-    items_ = static_cast<TfrxXMLItem**>(bigger);
-    capacity_ = grown;
+    list_ = static_cast<ChildList*>(bigger);
+    list_->count = count;
+    list_->capacity = grown;
   }
-  items_[count_++] = item;
+  list_->items[list_->count++] = item;
   item->parent_ = this;
 }
 
 void TfrxXMLItem::Detach(uint32_t index) {
-  items_[index]->parent_ = nullptr;
-  std::memmove(items_ + index, items_ + index + 1, sizeof(TfrxXMLItem*) * (count_ - index - 1));
-  --count_;
+  TfrxXMLItem** items = list_->items;
+  items[index]->parent_ = nullptr;
+  std::memmove(items + index, items + index + 1, sizeof(TfrxXMLItem*) * (list_->count - index - 1));
+  --list_->count;
 }
 
 void TfrxXMLItem::ShrinkChildren() {
-  if (count_ == capacity_ || count_ == 0) return;
-  void* smaller = std::realloc(items_, sizeof(TfrxXMLItem*) * count_);
+  if (!list_ || list_->count == list_->capacity || list_->count == 0) return;
+  void* smaller = std::realloc(list_, ListBytes(list_->count));
   if (smaller) {
-    items_ = static_cast<TfrxXMLItem**>(smaller);
-    capacity_ = count_;
+    list_ = static_cast<ChildList*>(smaller);
+    list_->capacity = list_->count;
   }
 }
 
@@ -83,39 +83,38 @@ void TfrxXMLItem::InsertItem(int index, TfrxXMLItem* item) {
   if (!item) return;
   AddItem(item);
   const uint32_t to = static_cast<uint32_t>(std::clamp(index, 0, Count() - 1));
-  std::memmove(items_ + to + 1, items_ + to, sizeof(TfrxXMLItem*) * (count_ - 1 - to));
-  items_[to] = item;
+  TfrxXMLItem** items = list_->items;
+  std::memmove(items + to + 1, items + to, sizeof(TfrxXMLItem*) * (list_->count - 1 - to));
+  items[to] = item;
 }
 
 int TfrxXMLItem::Find(std::string_view name) const {
-  for (uint32_t i = 0; i < count_; ++i) {
-    if (xml::SameText(items_[i]->Name, name)) return static_cast<int>(i);
+  for (int i = 0, n = Count(); i < n; ++i) {
+    if (xml::SameText(list_->items[i]->Name, name)) return i;
   }
   return -1;
 }
 
 TfrxXMLItem* TfrxXMLItem::FindItem(std::string_view name) {
   const int at = Find(name);
-  if (at >= 0) return items_[at];
+  if (at >= 0) return list_->items[at];
   TfrxXMLItem* item = Add();
   item->Name = std::string(name);
   return item;
 }
 
 int TfrxXMLItem::IndexOf(const TfrxXMLItem* item) const {
-  for (uint32_t i = 0; i < count_; ++i) {
-    if (items_[i] == item) return static_cast<int>(i);
+  for (int i = 0, n = Count(); i < n; ++i) {
+    if (list_->items[i] == item) return i;
   }
   return -1;
 }
 
 void TfrxXMLItem::Clear() {
-  if (!items_) return;
-  std::vector<TfrxXMLItem*> work(items_, items_ + count_);
-  for (TfrxXMLItem* child : work) child->parent_ = nullptr;
-  std::free(items_);
-  items_ = nullptr;
-  count_ = capacity_ = 0;
+  if (!list_) return;
+  std::vector<TfrxXMLItem*> work(list_->items, list_->items + list_->count);
+  std::free(list_);
+  list_ = nullptr;
   DestroyDetached(work);
 }
 
@@ -157,19 +156,20 @@ void TfrxXMLItem::Prop(std::string_view name, std::string_view value) {
   Text.insert(at, attribute);
 }
 
-namespace {
-
-void DestroyDetached(std::vector<TfrxXMLItem*>& work) {
+// Each node hands its children to the work list before it goes, so every destructor
+// runs on a childless node whose parent has already let go of it.
+void TfrxXMLItem::DestroyDetached(std::vector<TfrxXMLItem*>& work) {
   while (!work.empty()) {
     TfrxXMLItem* node = work.back();
     work.pop_back();
-    for (int i = node->Count() - 1; i >= 0; --i) {
-      work.push_back(node->Extract(i).release());
+    node->parent_ = nullptr;
+    if (ChildList* list = node->list_) {
+      work.insert(work.end(), list->items, list->items + list->count);
+      std::free(list);
+      node->list_ = nullptr;
     }
     delete node;
   }
 }
-
-}  // namespace
 
 }  // namespace quarlo
