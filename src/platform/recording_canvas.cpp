@@ -147,8 +147,10 @@ CanvasRect TextBounds(Canvas& canvas, int x, int y, std::u16string_view text, st
   const double ys[4] = {0, -w * s, -w * s + h * c, h * c};
   const double minX = *std::min_element(xs, xs + 4), maxX = *std::max_element(xs, xs + 4);
   const double minY = *std::min_element(ys, ys + 4), maxY = *std::max_element(ys, ys + 4);
-  return {x + static_cast<int>(std::floor(minX)), y + static_cast<int>(std::floor(minY)),
-          x + static_cast<int>(std::ceil(maxX)), y + static_cast<int>(std::ceil(maxY))};
+  // The tolerance keeps sine and cosine noise at right angles from adding a pixel.
+  constexpr double eps = 1e-9;
+  return {x + static_cast<int>(std::floor(minX + eps)), y + static_cast<int>(std::floor(minY + eps)),
+          x + static_cast<int>(std::ceil(maxX - eps)), y + static_cast<int>(std::ceil(maxY - eps))};
 }
 
 }  // namespace quarlo
