@@ -1,7 +1,23 @@
-// quarlo-cli: the command-line companion.
-#include <cstdio>
+// quarlo-cli: the command-line companion of the viewer, for scripts and servers.
+// Verbs register themselves (cli_verbs.h); this file only sets up what they need.
+#include <QApplication>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_verbs.h"
+#include "platform/qt/qt_platform.h"
 
 int main(int argc, char** argv) {
-  std::fprintf(stderr, "usage: quarlo-cli VERB ...\n");
-  return 2;
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const quarlo::cli::Verb* verb = args.empty() ? nullptr : quarlo::cli::FindVerb(args[0]);
+  std::unique_ptr<QApplication> app;
+  if (verb && verb->needsGui) {
+    // Drawing needs no screen: stay off any display unless the caller chose one.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QApplication>(argc, argv);
+    quarlo::InstallQtPlatform();
+  }
+  return quarlo::cli::RunCommandLine(args, std::cout, std::cerr);
 }

@@ -1,0 +1,54 @@
+#pragma once
+// The verbs of quarlo-cli. Each verb lives in a file of its own and registers itself
+// with one QUARLO_CLI_VERB(...) line at namespace scope; nothing else needs to change
+// to add one.
+
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarlo::cli {
+
+// Exit statuses shared by every verb.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;  // the work failed (unreadable file, failed save)
+inline constexpr int kExitUsage = 2;    // the command line was wrong
+
+using VerbFunction = int (*)(const std::vector<std::string>& args, std::ostream& out,
+                             std::ostream& err);
+
+struct Verb {
+  const char* name;
+  const char* usage;    // arguments after the verb, e.g. "FILE"
+  const char* summary;  // one line for the verb list
+  // Verbs that draw need the Qt application and font engine set up before they run.
+  bool needsGui;
+  VerbFunction run;
+};
+
+struct VerbRegistration {
+  explicit VerbRegistration(const Verb& verb);
+};
+
+#define QUARLO_CLI_VERB_JOIN2(a, b) a##b
+#define QUARLO_CLI_VERB_JOIN(a, b) QUARLO_CLI_VERB_JOIN2(a, b)
+#define QUARLO_CLI_VERB(...)                                                   \
+  static const ::quarlo::cli::VerbRegistration QUARLO_CLI_VERB_JOIN(           \
+      quarloCliVerb, __LINE__)(::quarlo::cli::Verb{__VA_ARGS__})
+
+const Verb* FindVerb(std::string_view name);
+// Sorted by name.
+std::vector<const Verb*> Verbs();
+
+// Runs a command line without the program name: verb and its arguments. "help",
+// "--help" and "VERB --help" print usage on out; errors go to err.
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// "usage: quarlo-cli NAME USAGE" on the stream, for a verb's argument errors.
+int UsageError(const Verb& verb, std::ostream& err, std::string_view problem);
+
+// One-time start-up the document verbs share: the report object classes registered.
+void PrepareDocumentClasses();
+
+}  // namespace quarlo::cli

@@ -1,0 +1,133 @@
+#pragma once
+// The page store of one prepared report. Pages stay XML elements of one in-memory
+// document until they are shown or printed; PageObject turns an element into a page
+// component and keeps the most recently built ones in a small cache.
+//
+// A page returned by PageObject belongs to the cache: it is valid until the next
+// PageObject call for another page, an edit, Clear or a load. Use it at once.
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "document/dictionary.h"
+#include "document/outline.h"
+#include "document/picture_cache.h"
+#include "document/xml_document.h"
+
+namespace quarlo {
+
+class Stream;
+class TfrxComponent;
+class TfrxReportPage;
+class TfrxXMLSerializer;
+
+struct TfrxPageExtent {
+  int Width = 0;
+  int Height = 0;
+  bool operator==(const TfrxPageExtent&) const = default;
+};
+
+class TfrxCustomPreviewPages {
+ public:
+  // The report object is not owned and may be null (the settings then keep their
+  // defaults and the report element is written with them).
+  explicit TfrxCustomPreviewPages(TfrxComponent* report);
+  virtual ~TfrxCustomPreviewPages();
+  TfrxCustomPreviewPages(const TfrxCustomPreviewPages&) = delete;
+  TfrxCustomPreviewPages& operator=(const TfrxCustomPreviewPages&) = delete;
+
+  TfrxComponent* Report() const { return report_; }
+  TfrxOutline& Outline() { return *outline_; }
+  // The document the pages, outline and anchors live in.
+  virtual TfrxXMLDocument& XMLDocument() = 0;
+
+  virtual int Count() const = 0;
+  virtual TfrxReportPage* PageObject(int index) = 0;
+  virtual TfrxPageExtent PageExtent(int index) = 0;
+  virtual void Clear() = 0;
+  virtual void InsertBlankPage(int index) = 0;
+  virtual void RemovePage(int index) = 0;
+  virtual void ReplacePage(int index, TfrxReportPage& page) = 0;
+  virtual void LoadFromStream(Stream& stream, bool allowPartialLoading = false) = 0;
+  virtual void SaveToStream(Stream& stream) = 0;
+  // Whether the file exists; a missing file raises only with exceptionIfNotFound.
+  virtual bool LoadFromFile(const std::string& fileName, bool exceptionIfNotFound = false) = 0;
+  virtual void SaveToFile(const std::string& fileName) = 0;
+
+  // The 1-based page the preview shows, for "current page" print ranges.
+  int CurrentPreviewPage = 0;
+  // Set by the print job and handed to text objects while painting.
+  double PrintScale = 1;
+  int CurrentCopy = 0;
+  // Index of the page a report engine is building; -1 after Clear.
+  int CurrentPage() const { return currentPage_; }
+
+ protected:
+  int currentPage_ = -1;
+
+ private:
+  TfrxComponent* report_;
+  std::unique_ptr<TfrxOutline> outline_;
+};
+
+class TfrxPreviewPages : public TfrxCustomPreviewPages {
+ public:
+  explicit TfrxPreviewPages(TfrxComponent* report);
+  ~TfrxPreviewPages() override;
+
+  TfrxXMLDocument& XMLDocument() override { return document_; }
+  // The "previewpages" section: one element per page.
+  TfrxXMLItem* PagesSection();
+
+  int Count() const override;
+  TfrxReportPage* PageObject(int index) override;
+  TfrxPageExtent PageExtent(int index) override;
+  void Clear() override;
+  void InsertBlankPage(int index) override;
+  void RemovePage(int index) override;
+  void ReplacePage(int index, TfrxReportPage& page) override;
+  void LoadFromStream(Stream& stream, bool allowPartialLoading = false) override;
+  void SaveToStream(Stream& stream) override;
+  bool LoadFromFile(const std::string& fileName, bool exceptionIfNotFound = false) override;
+  // Writes a temporary file beside the target and renames it over the target only
+  // when the whole document was written; on failure the old file is untouched and
+  // the error is raised.
+  void SaveToFile(const std::string& fileName) override;
+
+  const std::vector<std::unique_ptr<TfrxReportPage>>& SourcePages() const { return sourcePages_; }
+  TfrxDictionary& Dictionary() { return dictionary_; }
+  TfrxPictureCache& PictureCache() { return pictureCache_; }
+  // Indexes of the built pages, most recently inserted first.
+  std::vector<int> PagesInCache() const;
+
+ private:
+  struct BuiltPage {
+    int index;
+    std::unique_ptr<TfrxReportPage> page;
+  };
+
+  void ClearBuiltPages();
+  std::unique_ptr<TfrxReportPage> BuildPage(int index);
+  std::unique_ptr<TfrxReportPage> BuildFromSource(const TfrxXMLItem& element);
+  void BuildObjects(const TfrxXMLItem& element, TfrxComponent& parent,
+                    TfrxXMLSerializer& serializer);
+  TfrxReportPage& SourcePageOf(const TfrxXMLItem& element);
+  void ReadReportSettings(TfrxXMLItem& section, TfrxXMLSerializer& serializer);
+  void ReadSourcePages(TfrxXMLItem& section, TfrxXMLSerializer& serializer);
+  void WriteReportSettings(TfrxXMLItem& section) const;
+  int PagesInCacheLimit() const;
+
+  TfrxXMLDocument document_;
+  std::vector<std::unique_ptr<TfrxReportPage>> sourcePages_;
+  // Each source object's class name and complete attribute text: the line a
+  // compact object starts from before its own attributes are applied.
+  std::unordered_map<const TfrxComponent*, std::string> sourceLines_;
+  TfrxDictionary dictionary_;
+  TfrxPictureCache pictureCache_;
+  std::vector<BuiltPage> builtPages_;
+};
+
+}  // namespace quarlo

@@ -1,0 +1,24 @@
+#include "document/report_file_sections.h"
+
+#include "document/xml_document.h"
+#include "objects/property_model.h"
+
+namespace quarlo {
+
+ReportFileSections FindOrCreateSections(TfrxXMLItem& root) {
+  ReportFileSections s{};
+  s.pages = root.FindItem(kPagesSection);
+  s.report = root.FindItem(kReportSection);
+  s.sourcePages = root.FindItem(kSourcePagesSection);
+  s.dictionary = root.FindItem(kDictionarySection);
+  s.pictureCache = root.FindItem(kPictureCacheSection);
+  return s;
+}
+
+PageElementKind PageElementKindOf(std::string_view elementName) {
+  if (SameText(elementName, "TfrxReportPage")) return PageElementKind::ReportPage;
+  if (SameText(elementName, "TfrxDMPPage")) return PageElementKind::DotMatrixPage;
+  return PageElementKind::SourceReference;
+}
+
+}  // namespace quarlo
