@@ -17,25 +17,24 @@ struct CursorDrawing {
 
 // An open hand: the preview's cursor for dragging the pages around.
 constexpr const char* kHand[] = {
-    ".......KK.........",
-    "...KK.KWWK.KK.....",
-    "..KWWKKWWKKWWK....",
-    "..KWWKKWWKKWWK.KK.",
-    "..KWWKKWWKKWWKKWWK",
-    "..KWWKKWWKKWWKKWWK",
-    "..KWWKKWWKKWWKKWWK",
-    "..KWWKKWWKKWWKKWWK",
-    "KK.KWWWWWWWWWWKWWK",
-    "KWWKWWWWWWWWWWWWWK",
-    "KWWWWWWWWWWWWWWWWK",
-    ".KWWWWWWWWWWWWWWWK",
-    "..KWWWWWWWWWWWWWWK",
-    "..KWWWWWWWWWWWWWK.",
-    "...KWWWWWWWWWWWWK.",
-    "....KWWWWWWWWWWK..",
-    ".....KWWWWWWWWWK..",
-    ".....KWWWWWWWWWK..",
-    ".....KKKKKKKKKKK..",
+    ".........KKK.........",
+    "........KWWWKKKK.....",
+    ".....KKKKWWWKWWWK....",
+    "....KWWWKWWWKWWWKKKK.",
+    "....KWWWKWWWKWWWKWWWK",
+    "....KWWWKWWWKWWWKWWWK",
+    "....KWWWKWWWKWWWKWWWK",
+    ".KK.KWWWKWWWKWWWKWWWK",
+    "KWWKKWWWKWWWKWWWKWWWK",
+    "KWWWKWWWKWWWKWWWKWWWK",
+    ".KWWWWWWWWWWWWWWWWWWK",
+    "..KWWWWWWWWWWWWWWWWWK",
+    "...KWWWWWWWWWWWWWWWWK",
+    "....KWWWWWWWWWWWWWWK.",
+    ".....KWWWWWWWWWWWWK..",
+    "......KWWWWWWWWWWWK..",
+    "......KWWWWWWWWWWWK..",
+    "......KKKKKKKKKKKKK..",
     nullptr};
 
 // A magnifier with a plus; the hot spot is the centre of the lens.
@@ -80,7 +79,7 @@ constexpr const char* kFormat[] = {
     nullptr};
 
 constexpr CursorDrawing kDrawings[] = {
-    {crHand, QPoint(9, 9), kHand},
+    {crHand, QPoint(11, 10), kHand},
     {crZoom, QPoint(6, 6), kZoom},
     {crFormat, QPoint(0, 14), kFormat},
 };
