@@ -1,0 +1,57 @@
+#include "objects/special/dmp_page.h"
+
+#include "objects/special/dmp_grid.h"
+#include "objects/units.h"
+
+namespace quarlo {
+
+const ClassInfo& TfrxDMPPage::StaticClass() {
+  static const ClassInfo info = [] {
+    ClassBuilder<TfrxDMPPage, TfrxReportPage> b("TfrxDMPPage");
+    b.Set("FontStyle", DotMatrixFontStyleMembers(), &TfrxDMPPage::FontStyle,
+          &TfrxDMPPage::SetFontStyle);
+    return b.Build();
+  }();
+  return info;
+}
+
+TfrxDMPPage::TfrxDMPPage(TComponent* owner) : TfrxReportPage(owner) {
+  ApplyDotMatrixFont(Font(), fontStyle_);
+}
+
+void TfrxDMPPage::SetFontStyle(int styles) {
+  fontStyle_ = styles & kDotMatrixStyleMask;
+  ApplyDotMatrixFont(Font(), fontStyle_);
+  for (TfrxComponent* c : AllObjects()) {
+    if (c->ParentFont()) c->SetParentFont(true);
+  }
+}
+
+void TfrxDMPPage::SnapPaperWidth() {
+  StorePaperSize(RoundToCells(PaperWidth() * fr01cm, kCellWidth) / fr01cm, PaperHeight());
+}
+
+void TfrxDMPPage::SnapPaperHeight() {
+  StorePaperSize(PaperWidth(), RoundToCells(PaperHeight() * fr01cm, kCellHeight) / fr01cm);
+}
+
+void TfrxDMPPage::SetPaperWidth(double v) {
+  TfrxReportPage::SetPaperWidth(v);
+  SnapPaperWidth();
+  UpdateDimensions();
+}
+
+void TfrxDMPPage::SetPaperHeight(double v) {
+  TfrxReportPage::SetPaperHeight(v);
+  SnapPaperHeight();
+  UpdateDimensions();
+}
+
+void TfrxDMPPage::SetPaperSize(int v) {
+  TfrxReportPage::SetPaperSize(v);
+  SnapPaperWidth();
+  SnapPaperHeight();
+  UpdateDimensions();
+}
+
+}  // namespace quarlo
