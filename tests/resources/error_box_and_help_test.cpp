@@ -14,6 +14,7 @@
 
 #include "resources/qt/help_viewer.h"
 #include "resources/qt/resource_services.h"
+#include "resources/qt/resource_text.h"
 #include "resources/resources.h"
 
 namespace quarlo {
@@ -43,6 +44,12 @@ TEST(ErrorBox, IsModalWithTheErrorCaptionAndIcon) {
   EXPECT_EQ(seen.text, QStringLiteral("打印机没有响应"));
   EXPECT_EQ(seen.icon, QMessageBox::Critical);
   EXPECT_TRUE(seen.modal);
+}
+
+TEST(ResourceText, GivesWidgetsTheTextsAsQStrings) {
+  EXPECT_EQ(ResText("clClose"), QStringLiteral("关闭(&X)"));
+  EXPECT_EQ(ResText(102), QStringLiteral("打印"));
+  EXPECT_EQ(ResText(215), QStringLiteral("215"));
 }
 
 // Stands in for the desktop's browser: QDesktopServices hands file URLs to it.
