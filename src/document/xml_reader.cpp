@@ -75,21 +75,20 @@ bool TfrxXMLReader::ReadTag(std::string_view& name, std::string_view& text) {
     if (closed) {
       tag = tag_;
     } else {
-      bool fresh = true;
       for (;;) {
         const char* from = buffer_ + pos_;
         const size_t avail = end_ - pos_;
         const char* gt = avail ? static_cast<const char*>(std::memchr(from, '>', avail)) : nullptr;
         const size_t len = gt ? static_cast<size_t>(gt - from) : avail;
         if (len && std::memchr(from, '<', len)) throw TfrxInvalidXMLException();
-        if (gt && fresh && pos_ >= 3) {
-          // The whole tag sits in the buffer (the common case): no copy. Since the last
-          // refill every consumed byte is a tag byte, so the first three precede pos_.
+        if (gt && pos_ >= 3) {
+          // The whole tag sits in the buffer (the common case): no copy. Every byte
+          // consumed since the last refill is a tag byte, so with pos_ at 3 or more the
+          // first three precede it; after a refill of this loop pos_ is 0.
           tag = std::string_view(from - 3, len + 3);
           pos_ += len + 1;
           break;
         }
-        fresh = false;
         tag_.append(from, len);
         pos_ += len;
         if (gt) {
