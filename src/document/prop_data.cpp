@@ -206,7 +206,7 @@ std::u16string PropDataReader::ReadWideString() {
       return out;
     }
     case PropValueTag::Utf8String:
-      return Utf8ToUtf16(Bytes(UInt32()));
+      return Utf8ToWide(Bytes(UInt32()));
     case PropValueTag::String:
     case PropValueTag::Ident:
       return DecodeCodePage(Bytes(Byte()), CP_ACP);

@@ -253,7 +253,7 @@ std::string TfrxXMLSerializer::WriteProperties(TPersistent& object, const std::s
         std::u16string v = p.getWString(object);
         bool write = tmpl ? v != p.getWString(*tmpl) : (SerializeDefaultValues || !v.empty());
         if (!write) break;
-        std::string bytes = CodePageStrings ? EncodeCodePage(v, CP_ACP) : Utf16ToUtf8(v);
+        std::string bytes = CodePageStrings ? EncodeCodePage(v, CP_ACP) : WideToUtf8(v);
         Attribute(out, prefix, p.name, frxEscape(bytes));
         break;
       }
@@ -297,7 +297,7 @@ std::string TfrxXMLSerializer::WriteProperties(TPersistent& object, const std::s
       const TWideStrings* tmplLines =
           tmpl ? static_cast<TfrxComponent*>(tmpl)->MemoLines() : nullptr;
       if (!tmplLines || WithoutTrailingBreak(tmplLines->Text()) != text) {
-        Attribute(out, prefix, "Text", frxEscape(Utf16ToUtf8(text)));
+        Attribute(out, prefix, "Text", frxEscape(WideToUtf8(text)));
       }
     }
   }
@@ -366,7 +366,7 @@ void TfrxXMLSerializer::ApplyOne(std::string_view name, std::string_view rawValu
       TWideStrings* lines = component ? component->MemoLines() : nullptr;
       if (!lines) return;
       std::string value = frxUnescape(rawValue);
-      lines->SetText(c == 'u' ? Utf8ToUtf16(value) : DecodeCodePage(value, CP_ACP));
+      lines->SetText(c == 'u' ? Utf8ToWide(value) : DecodeCodePage(value, CP_ACP));
       return;
     }
   }
@@ -382,7 +382,7 @@ void TfrxXMLSerializer::ApplyOne(std::string_view name, std::string_view rawValu
       return;
     }
     if (TWideStrings* lines = component ? component->MemoLines() : nullptr) {
-      lines->SetText(Utf8ToUtf16(frxUnescape(rawValue)));
+      lines->SetText(Utf8ToWide(frxUnescape(rawValue)));
       return;
     }
   }
@@ -440,7 +440,7 @@ void TfrxXMLSerializer::ApplyOne(std::string_view name, std::string_view rawValu
     }
     case PropertyKind::WString: {
       std::string value = frxUnescape(rawValue);
-      p->setWString(*current, CodePageStrings ? DecodeCodePage(value, CP_ACP) : Utf8ToUtf16(value));
+      p->setWString(*current, CodePageStrings ? DecodeCodePage(value, CP_ACP) : Utf8ToWide(value));
       return;
     }
     case PropertyKind::Object:
@@ -544,10 +544,13 @@ void TfrxXMLSerializer::ReadObjectTree(TfrxComponent& root, TfrxXMLItem* item) {
 void TfrxXMLSerializer::WriteObjectTree(TfrxComponent& component, bool saveChildren,
                                         TfrxXMLItem* item) {
   std::unique_ptr<TfrxXMLDocument> doc;
+  bool savedCodePageStrings = CodePageStrings;
   if (!item) {
     doc = std::make_unique<TfrxXMLDocument>();
-    doc->CodePageStrings = CodePageStrings;
     item = doc->Root();
+    // The header of a written document always declares code page strings, so the
+    // values must be written that way to read back unchanged.
+    CodePageStrings = true;
   }
   if (!Owner) Owner = &component;
 
@@ -574,6 +577,7 @@ void TfrxXMLSerializer::WriteObjectTree(TfrxComponent& component, bool saveChild
     for (size_t i = kids.size(); i-- > 0;) stack.push_back({kids[i], childItems[i]});
   }
 
+  CodePageStrings = savedCodePageStrings;
   if (doc && stream_) {
     doc->Indented = true;
     doc->SaveToStream(*stream_);

@@ -40,7 +40,7 @@ void DifferenceWriter::String(std::string_view name, std::string_view value,
 
 void DifferenceWriter::Utf8(std::string_view name, std::u16string_view value,
                             std::u16string_view tmpl) {
-  if (value != tmpl) Always(name, frxEscape(Utf16ToUtf8(value)));
+  if (value != tmpl) Always(name, frxEscape(WideToUtf8(value)));
 }
 
 void DifferenceWriter::Property(std::string_view name, const TPersistent& object,

@@ -224,7 +224,7 @@ void TWideStrings::SaveToStream(Stream& stream) const {
 void TWideStrings::DefineProperties(PropDataFiler& filer) {
   auto writeUtf8 = [this](PropDataWriter& w) {
     w.WriteListBegin();
-    for (const auto& line : lines_) w.WriteUtf8String(Utf16ToUtf8(line));
+    for (const auto& line : lines_) w.WriteUtf8String(WideToUtf8(line));
     w.WriteListEnd();
   };
   auto readList = [this](PropDataReader& r) {

@@ -150,7 +150,7 @@ int MacCodePage() {
 
 std::u16string DecodeCodePage(std::string_view bytes, int codePage) {
   int cp = Resolve(codePage);
-  if (cp == CP_UTF8) return Utf8ToUtf16(bytes);
+  if (cp == CP_UTF8) return Utf8ToWide(bytes);
   std::u16string out;
   out.reserve(bytes.size());
   Converter* conv = ConverterFor(cp);
@@ -180,7 +180,7 @@ std::u16string DecodeCodePage(std::string_view bytes, int codePage) {
 
 std::string EncodeCodePage(std::u16string_view text, int codePage) {
   int cp = Resolve(codePage);
-  if (cp == CP_UTF8) return Utf16ToUtf8(text);
+  if (cp == CP_UTF8) return WideToUtf8(text);
   std::string out;
   out.reserve(text.size() * 2);
   Converter* conv = ConverterFor(cp);
@@ -206,7 +206,7 @@ std::string EncodeCodePage(std::u16string_view text, int codePage) {
   return out;
 }
 
-std::u16string Utf8ToUtf16(std::string_view s) {
+std::u16string Utf8ToWide(std::string_view s) {
   std::u16string out;
   out.reserve(s.size());
   size_t i = 0;
@@ -256,7 +256,7 @@ std::u16string Utf8ToUtf16(std::string_view s) {
   return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
+std::string WideToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
@@ -292,11 +292,11 @@ std::string Utf16ToUtf8(std::u16string_view text) {
 }
 
 std::string SystemToUtf8(std::string_view bytes) {
-  return Utf16ToUtf8(DecodeCodePage(bytes, CP_ACP));
+  return WideToUtf8(DecodeCodePage(bytes, CP_ACP));
 }
 
 std::string Utf8ToSystem(std::string_view utf8) {
-  return EncodeCodePage(Utf8ToUtf16(utf8), CP_ACP);
+  return EncodeCodePage(Utf8ToWide(utf8), CP_ACP);
 }
 
 }  // namespace quarlo
