@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <mutex>
 
 #include "document/errors.h"
 #include "document/serializer.h"
@@ -409,10 +410,18 @@ void TfrxComponent::SaveToStream(Stream& stream, bool saveChildren, bool saveDef
 }
 
 void TfrxComponent::LoadFromStream(Stream& stream) {
+  static std::mutex loadLock;
+  TfrxComponent* report = Report();
+  std::unique_lock<std::mutex> lock(loadLock, std::defer_lock);
+  if (report && report->LoadsUnderLock()) lock.lock();
   Clear();
   TfrxXMLSerializer serializer(&stream);
   serializer.ReadObjectTree(*this);
-  // The report object overrides this to hand the errors to its error list.
+  if (report) {
+    if (std::set<std::string>* errors = report->ErrorList()) {
+      errors->insert(serializer.Errors().begin(), serializer.Errors().end());
+    }
+  }
 }
 
 void TfrxComponent::Assign(const TfrxComponent& source) {

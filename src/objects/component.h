@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -140,6 +141,10 @@ class TfrxComponent : public TComponent {
   TfrxPage* Page() const;
   TfrxComponent* Report() const;
   virtual bool IsReport() const { return false; }   // the report object overrides
+  // The report object's error list (LoadFromStream adds the reader's errors to it) and
+  // its thread-safety switch (reading then happens inside one process-wide lock).
+  virtual std::set<std::string>* ErrorList() { return nullptr; }
+  virtual bool LoadsUnderLock() const { return false; }
   virtual bool IsDialogPage() const { return false; }
   virtual bool IsView() const { return false; }      // views override
   virtual TfrxAlign Align() const { return baNone; } // views override

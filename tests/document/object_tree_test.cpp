@@ -214,5 +214,18 @@ TEST_F(ObjectTree, LoadAndSaveThroughStreamsAndAssign) {
   EXPECT_EQ(Describe(whole), Describe(page));
 }
 
+TEST_F(ObjectTree, LoadFromStreamHandsTheErrorsToTheReport) {
+  TTestReport report(nullptr);
+  auto* page = new TTestPage(&report);
+  auto* memo = new TTestMemo(page);
+  new TTestMemo(memo);  // cleared by loading
+  MemoryStream stream(
+      "<?xml version=\"1.0\" encoding=\"utf-8\"?><TTestMemo Left=\"x\" Top=\"4\"/>");
+  memo->LoadFromStream(stream);
+  EXPECT_TRUE(memo->Objects().empty());
+  EXPECT_DOUBLE_EQ(memo->Top(), 4);
+  EXPECT_EQ(report.errors, std::set<std::string>{"'x' is not a valid floating point value"});
+}
+
 }  // namespace
 }  // namespace quarlo

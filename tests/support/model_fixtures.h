@@ -5,6 +5,7 @@
 // wide strings, sub-objects with their own sub-objects, string lists, text lines,
 // references and custom binary data.
 
+#include <set>
 #include <string>
 
 #include "objects/component.h"
@@ -64,6 +65,8 @@ class TTestReport : public TfrxComponent {
  public:
   explicit TTestReport(TComponent* owner) : TfrxComponent(owner) {}
   bool IsReport() const override { return true; }
+  std::set<std::string>* ErrorList() override { return &errors; }
+  std::set<std::string> errors;
 };
 
 class TTestPage : public TfrxPage {
