@@ -43,6 +43,11 @@ class TfrxHTMLTagsList {
   // `hyphen` one more record, a copy of the last kept one, is kept for the added "-".
   void SplitAt(int count, bool hyphen, int skip = 0);
 
+  // Drops the last line list when it is empty (a wrap that consumed the whole line).
+  void DropEmptyLastLine() {
+    if (!lines_.empty() && lines_.back().empty()) lines_.pop_back();
+  }
+
   int Count() const { return static_cast<int>(lines_.size()); }
   TfrxHTMLTags& Items(int index) { return lines_[static_cast<std::size_t>(index)]; }
   const TfrxHTMLTags& Items(int index) const { return lines_[static_cast<std::size_t>(index)]; }

@@ -316,7 +316,11 @@ void TfrxDrawText::WrapParagraph(std::u16string line) {
     cand = start;
     i = start;
   }
-  finish(line.substr(std::min(start, n)));
+  if (start < n) return finish(line.substr(start));
+  // The last break consumed the rest (a lone wide character): no empty line after it.
+  tags_.DropEmptyLastLine();
+  flags_[firstIndex] |= kParagraphStart;
+  flags_.back() |= kParagraphEnd;
 }
 
 void TfrxDrawText::SetText(std::span<const std::u16string> lines) {

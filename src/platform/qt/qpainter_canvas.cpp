@@ -293,8 +293,8 @@ void QPainterCanvas::WideSegment(CanvasPoint from, CanvasPoint to) {
       const double off = (w % 2 == 0) ? -0.5 : 0.0;
       for (long long p : {lo, hi}) {
         if (p < cl || p > ch) continue;
-        if (horizontal) Disc(static_cast<double>(p), c + off, w, color);
-        else Disc(c + off, static_cast<double>(p), w, color);
+        if (horizontal) Disc(static_cast<double>(p) + off, c + off, w, color);
+        else Disc(c + off, static_cast<double>(p) + off, w, color);
       }
       if (lo == hi) return;
     }

@@ -1,0 +1,126 @@
+// Text through the Qt font engine and the QPainter canvas: the faces reports name
+// resolve through the shipped aliases, characters a face lacks are measured and drawn
+// by one fixed fallback, and drawing puts every glyph at the advance it was given.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <vector>
+
+#include "platform/font_engine.h"
+#include "platform/qt/qpainter_canvas.h"
+
+namespace quarlo {
+namespace {
+
+TEST(QtFontEngine, ReportFacesResolveToTheInstalledFaces) {
+  struct Case {
+    const char* family;
+    char32_t ch;
+    const char* face;
+  };
+  const Case cases[] = {
+      {"Arial", U'A', "Liberation Sans"},     {"Times New Roman", U'A', "Liberation Serif"},
+      {"Courier New", U'A', "Liberation Mono"}, {"Tahoma", U'A', "Tahoma"},
+      {"宋体", U'中', "AR PL UMing CN"},        {"SimSun", U'中', "AR PL UMing CN"},
+      {"黑体", U'中', "WenQuanYi Zen Hei"},     {"楷体", U'中', "AR PL UKai CN"},
+      {"微软雅黑", U'中', "WenQuanYi Micro Hei"},
+      // Font linking: Chinese in a Latin face comes from the first fallback that has it.
+      {"Arial", U'中', "AR PL UMing CN"},       {"Tahoma", U'页', "AR PL UMing CN"},
+  };
+  FontEngine& e = GetFontEngine();
+  for (const Case& k : cases) {
+    EXPECT_EQ(e.FaceFor({k.family, 0}, k.ch), k.face) << k.family;
+    EXPECT_EQ(e.FaceFor({k.family, 0}, k.ch), e.FaceFor({k.family, 0}, k.ch)) << "stable choice";
+  }
+}
+
+TEST(QtFontEngine, AdvancesAreUnhintedAndScaleLinearly) {
+  FontEngine& e = GetFontEngine();
+  const std::u16string text = u"Wide 中文";
+  std::vector<double> small(text.size()), large(text.size());
+  e.Advances({"Arial", 0}, 13, text, small);
+  e.Advances({"Arial", 0}, 83, text, large);
+  for (std::size_t i = 0; i < text.size(); ++i) EXPECT_NEAR(large[i], small[i] * 83 / 13, 1e-9) << i;
+  EXPECT_NEAR(large[5], 83, 0.5);  // Chinese is full width in the linked face
+  EXPECT_GT(large[0], large[1]);   // W wider than i: proportional design advances
+  const std::u16string r = u"r";
+  double regular = 0, bold = 0;
+  e.Advances({"Arial", 0}, 83, r, std::span<double>(&regular, 1));
+  e.Advances({"Arial", kFontBold}, 83, r, std::span<double>(&bold, 1));
+  EXPECT_GT(bold, regular);  // the bold design, not the regular one
+}
+
+// Leftmost inked column in [x0, x1) of rows 0..h.
+int FirstInk(const QImage& img, int x0, int x1) {
+  for (int x = x0; x < x1; ++x)
+    for (int y = 0; y < img.height(); ++y)
+      if (qGray(img.pixel(x, y)) < 128) return x;
+  return -1;
+}
+
+TEST(QPainterCanvasText, GlyphsLandAtTheGivenAdvances) {
+  auto draw = [](std::vector<int> adv) {
+    QImage img(120, 40, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainterCanvas c(img);
+    CanvasFont f;
+    f.height = -20;
+    c.SetFont(f);
+    c.TextOut(10, 5, u"II", adv);
+    return img;
+  };
+  const QImage a = draw({16, 15}), b = draw({31, 15});
+  const int firstA = FirstInk(a, 0, 120), firstB = FirstInk(b, 0, 120);
+  ASSERT_GE(firstA, 10);
+  EXPECT_EQ(firstA, firstB);
+  const int secondA = FirstInk(a, firstA + 6, 120), secondB = FirstInk(b, firstB + 6, 120);
+  EXPECT_EQ(secondA - firstA, 16);
+  EXPECT_EQ(secondB - firstB, 31);
+}
+
+TEST(QPainterCanvasText, RotatedTextReadsUpwardsFromItsStartPoint) {
+  QImage img(60, 120, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  {
+    QPainterCanvas c(img);
+    CanvasFont f;
+    f.height = -20;
+    f.escapement = 900;
+    c.SetFont(f);
+    c.TextOut(10, 110, u"HHHH");
+  }
+  int top = -1, bottom = -1, left = 1000;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x)
+      if (qGray(img.pixel(x, y)) < 128) {
+        if (top < 0) top = y;
+        bottom = y;
+        left = std::min(left, x);
+      }
+  ASSERT_GE(top, 0);
+  EXPECT_LE(bottom, 110);      // nothing below the start point
+  EXPECT_LT(top, 110 - 40);    // the text runs up
+  EXPECT_GE(left, 10);         // the cell lies to the right of the start point
+}
+
+TEST(QPainterCanvasText, MeasureTextMatchesTheEngineInWholePixels) {
+  QImage img(10, 10, QImage::Format_RGB32);
+  QPainterCanvas c(img);
+  CanvasFont f;
+  f.height = -13;
+  c.SetFont(f);
+  const std::u16string text = u"第12页 Page";
+  std::vector<int> ext(text.size());
+  const int total = c.MeasureText(text, ext);
+  EXPECT_EQ(total, ext.back());
+  std::vector<double> adv(text.size());
+  GetFontEngine().Advances({"Arial", 0}, 13, text, adv);
+  int sum = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    sum += static_cast<int>(std::lrint(adv[i]));
+    EXPECT_EQ(ext[i], sum) << i;
+  }
+}
+
+}  // namespace
+}  // namespace quarlo
