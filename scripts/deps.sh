@@ -13,7 +13,7 @@ PACKAGES=(
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fonts-wqy-microhei
   # printing and the tools the tests read results with
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils zbar-tools
-  xvfb xauth imagemagick desktop-file-utils xdg-utils
+  xvfb xauth x11-utils imagemagick desktop-file-utils xdg-utils
 )
 missing=()
 for p in "${PACKAGES[@]}"; do
