@@ -1,0 +1,142 @@
+#include "print/printers.h"
+
+#include <QPrinterInfo>
+#include <iostream>
+#include <mutex>
+
+#include "print/printer_texts.h"
+#include "print/printers_cups.h"
+#include "print/virtual_printer.h"
+
+namespace quarlo {
+namespace {
+
+PrinterErrorHandler& ErrorHandler() {
+  static PrinterErrorHandler handler;
+  return handler;
+}
+
+// Letter case is ignored the way names are compared everywhere in the system: ASCII by
+// byte, other characters as they are.
+bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void SetPrinterErrorHandler(PrinterErrorHandler handler) { ErrorHandler() = std::move(handler); }
+
+void ReportPrinterError(const std::string& message) {
+  if (ErrorHandler()) ErrorHandler()(message);
+  else std::cerr << message << '\n';
+}
+
+TfrxCustomPrinter::TfrxCustomPrinter(std::string name, std::string port)
+    : name_(std::move(name)), port_(std::move(port)) {
+  bins_.push_back({PrinterText("prDefault"), kAutoBinCode});
+  papers_.push_back({PrinterText("prCustom"), 256});
+}
+
+TfrxCustomPrinter::~TfrxCustomPrinter() = default;
+
+int TfrxCustomPrinter::PaperIndexOf(int code) const {
+  for (std::size_t i = 0; i < papers_.size(); ++i)
+    if (papers_[i].code == code) return static_cast<int>(i);
+  return -1;
+}
+
+int TfrxCustomPrinter::BinIndexOf(int code) const {
+  for (std::size_t i = 0; i < bins_.size(); ++i)
+    if (bins_[i].code == code) return static_cast<int>(i);
+  return -1;
+}
+
+int TfrxCustomPrinter::PaperCodeOf(std::string_view name) const {
+  for (const PrinterListEntry& p : papers_)
+    if (SameTextIgnoringCase(p.name, name)) return p.code;
+  return papers_.front().code;
+}
+
+std::string TfrxCustomPrinter::DocumentName() const {
+  return title_.empty() ? std::string("Tolvane Document") : title_;
+}
+
+PrinterSource SpoolerPrinterSource() {
+  PrinterSource source;
+  source.enumerate = [] {
+    std::vector<PrinterSource::Queue> queues;
+    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters())
+      queues.push_back({info.printerName().toStdString(), info.location().toStdString()});
+    return queues;
+  };
+  source.defaultName = [] { return QPrinterInfo::defaultPrinterName().toStdString(); };
+  source.make = [](const PrinterSource::Queue& q) -> std::unique_ptr<TfrxCustomPrinter> {
+    return std::make_unique<TfrxPrinter>(q.name, q.port);
+  };
+  return source;
+}
+
+TfrxPrinters::TfrxPrinters(PrinterSource source) : source_(std::move(source)) {
+  EnumerateAll();
+  if (!objects_.empty()) {
+    hasRealPrinters_ = true;
+    const int index = IndexOfName(DefaultPrinterName());
+    SetCurrentIndex(index == -1 ? 0 : index);
+  } else {
+    objects_.push_back(std::make_unique<TfrxVirtualPrinter>(PrinterText("prVirtual"), ""));
+    hasRealPrinters_ = false;
+    SetCurrentIndex(0);
+  }
+}
+
+TfrxPrinters::~TfrxPrinters() = default;
+
+void TfrxPrinters::EnumerateAll() {
+  Clear();
+  if (!source_.enumerate || !source_.make) return;
+  for (const PrinterSource::Queue& q : source_.enumerate()) {
+    std::unique_ptr<TfrxCustomPrinter> printer = source_.make(q);
+    if (!printer) continue;
+    names_.push_back(printer->Name());
+    objects_.push_back(std::move(printer));
+  }
+}
+
+void TfrxPrinters::Clear() {
+  objects_.clear();
+  names_.clear();
+}
+
+TfrxCustomPrinter* TfrxPrinters::PrinterAt(int index) const {
+  if (index < 0 || index >= static_cast<int>(objects_.size())) return nullptr;
+  return objects_[static_cast<std::size_t>(index)].get();
+}
+
+int TfrxPrinters::IndexOfName(std::string_view name) const {
+  for (std::size_t i = 0; i < names_.size(); ++i)
+    if (SameTextIgnoringCase(names_[i], name)) return static_cast<int>(i);
+  return -1;
+}
+
+void TfrxPrinters::SetCurrentIndex(int index) {
+  currentIndex_ = index == -1 ? IndexOfName(DefaultPrinterName()) : index;
+  if (TfrxCustomPrinter* p = PrinterAt(currentIndex_)) p->Initialize();
+}
+
+std::string TfrxPrinters::DefaultPrinterName() const {
+  return source_.defaultName ? source_.defaultName() : std::string();
+}
+
+TfrxPrinters& GlobalPrinters() {
+  static TfrxPrinters printers(SpoolerPrinterSource());
+  return printers;
+}
+
+}  // namespace quarlo

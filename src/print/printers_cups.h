@@ -1,0 +1,106 @@
+#pragma once
+// A printer that is a CUPS queue. Its papers and resolution come from Qt's view of the
+// queue, its bins (input slots), duplex default and the submission of jobs from libcups,
+// which is where Qt has no call for them. A job is drawn into a PDF file, every sheet on
+// paper of its own size, and handed to the queue when it ends. A spooler job has one
+// paper, input slot and duplex setting for all its pages, so each run of sheets set up
+// alike becomes one spooler job (the same file with its page range), in order; copies,
+// collation, sides, input slot and paper are job options. With an output file name the
+// PDF is written there instead. An aborted job leaves nothing in the queue.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QPageSize>
+
+#include "print/printers.h"
+
+class QPainter;
+class QPrinter;
+class QTemporaryFile;
+
+namespace quarlo {
+
+class QPainterCanvas;
+
+class TfrxPrinter final : public TfrxCustomPrinter {
+ public:
+  TfrxPrinter(std::string name, std::string port);
+  ~TfrxPrinter() override;
+
+  void Initialize() override;
+  void AbortJob() override;
+  void StartJob() override;
+  void StartSheet() override;
+  void StartRawJob() override;
+  void EndJob() override;
+  void EndSheet() override;
+  void EndRawJob() override;
+  void WriteRaw(std::string_view text) override;
+  void ApplyViewPaper(int code, double width, double height, TPrinterOrientation orientation) override;
+  void ApplyPrintSetup(int code, double width, double height, TPrinterOrientation orientation, int bin,
+                       TfrxDuplexMode duplex, int copies) override;
+  bool ShowProperties() override;
+  Canvas* GetCanvas() override;
+
+  // Spooler job ids of the last job handed to the queue, one per run of sheets set up
+  // alike (none when it went to a file or failed), and why the last hand-over failed.
+  const std::vector<int>& LastJobIds() const { return lastJobIds_; }
+  int LastJobId() const { return lastJobIds_.empty() ? 0 : lastJobIds_.back(); }
+  const std::string& LastError() const { return lastError_; }
+
+  // The bin keyword of the queue ("tray-1", "manual") behind a bin code, empty for the
+  // automatic bin or an unknown code.
+  std::string BinKeyword(int code) const;
+
+  // What the device mode holds: the fields a job is set up with.
+  struct DeviceMode {
+    int paper = 0;
+    int orientation = 1;   // 1 portrait, 2 landscape
+    int paperLength = 0;   // tenths of a mm, for paper 256
+    int paperWidth = 0;
+    int copies = 1;
+    int defaultSource = kAutoBinCode;
+    int duplex = kDuplexSimplex;
+  };
+  const DeviceMode& CurrentDeviceMode() const { return dm_; }
+
+ private:
+  bool UpdateDeviceMetrics();
+  bool PortraitSizeOf(const DeviceMode& dm, double& widthMm, double& heightMm) const;
+  // Bins, default bin and orientation from the queue; returns its default resolution.
+  int LoadQueueOptions();
+  // How one sheet is to be printed: what a spooler job holds for all its pages.
+  struct SheetSetup {
+    int widthMm100 = 0, lengthMm100 = 0;  // portrait paper, hundredths of a mm
+    int source = kAutoBinCode;
+    int duplex = kDuplexSimplex;
+    int copies = 1;
+    bool operator==(const SheetSetup&) const = default;
+  };
+  bool SubmitJobFile(const std::string& path);
+  bool SubmitSheets(const std::string& path, const SheetSetup& setup, int firstSheet, int lastSheet, bool ranged);
+  void FinishJob();
+
+  DeviceMode dm_;
+  std::unique_ptr<QPrinter> info_;  // the queue's metrics; never printed on
+  std::map<int, QPageSize> paperSizes_;
+  std::map<int, std::string> binKeywords_;
+  std::string defaultSidesKeyword_;
+
+  // The running job.
+  std::unique_ptr<QTemporaryFile> jobFile_;
+  std::unique_ptr<QPrinter> jobPrinter_;
+  std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<QPainterCanvas> canvas_;
+  std::vector<SheetSetup> sheetSetups_;  // one per sheet of the running job
+  bool inSheet_ = false;
+  int rawJobId_ = 0;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> rawFile_{nullptr, &std::fclose};
+
+  std::vector<int> lastJobIds_;
+  std::string lastError_;
+};
+
+}  // namespace quarlo
