@@ -7,7 +7,8 @@ scripts/deps.sh
 scripts/fonts.sh
 scripts/build.sh
 source scripts/spooler.sh
-spooler_start
+# Stops the private spooler however the run ends, and only when this run started it.
 trap spooler_stop EXIT
+spooler_start
 cd build
 ctest --output-on-failure -j2 --timeout 600

@@ -6,7 +6,7 @@
 namespace quarlo {
 
 // The text of a resource name used by the printers ("prVirtual", "prCustom", "prDefault",
-// "clNoPrinters", "mbError"); any other name comes back as itself.
+// "clNoPrinters", "mbError") from the program's resource table.
 std::string PrinterText(std::string_view resourceName);
 
 }  // namespace quarlo

@@ -1,12 +1,11 @@
 #include "print/printers.h"
 
 #include <QPrinterInfo>
-#include <iostream>
-#include <mutex>
 
 #include "print/printer_texts.h"
 #include "print/printers_cups.h"
 #include "print/virtual_printer.h"
+#include "resources/resources.h"
 
 namespace quarlo {
 namespace {
@@ -35,7 +34,7 @@ void SetPrinterErrorHandler(PrinterErrorHandler handler) { ErrorHandler() = std:
 
 void ReportPrinterError(const std::string& message) {
   if (ErrorHandler()) ErrorHandler()(message);
-  else std::cerr << message << '\n';
+  else frxResources().ShowErrorMsg(message);
 }
 
 TfrxCustomPrinter::TfrxCustomPrinter(std::string name, std::string port)

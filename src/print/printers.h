@@ -29,8 +29,8 @@ struct PrinterListEntry {
   int code = 0;
 };
 
-// Where printer errors go ("Printer selected is not valid"): the program shows them in
-// the error box; until it sets a handler they go to standard error.
+// Where printer errors go ("Printer selected is not valid"): the error box of the
+// resources (ShowErrorMsg) unless a handler is set, as tests do to collect them.
 using PrinterErrorHandler = std::function<void(const std::string& message)>;
 void SetPrinterErrorHandler(PrinterErrorHandler handler);
 void ReportPrinterError(const std::string& message);

@@ -3,9 +3,13 @@
 #include <cups/cups.h>
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -263,6 +267,89 @@ TEST(SpoolerPrinter, AbortedJobLeavesNothingQueued) {
   EXPECT_FALSE(printer->Printing());
   EXPECT_EQ(printer->LastJobId(), 0);
   EXPECT_EQ(spooler::RunCommand("lpstat -W all -o " + spooler::ShellQuote(queue->name)), before);
+}
+
+TEST(SpoolerPrinter, QueuesAreListedWithTheDefaultCurrent) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  TfrxPrinters printers(SpoolerPrinterSource());
+  EXPECT_TRUE(printers.HasRealPrinters());
+  const int index = printers.IndexOfName("quarlopdf");
+  ASSERT_GE(index, 0);
+  EXPECT_EQ(printers.CurrentIndex(), index);  // the test queue is the spooler's default
+  EXPECT_EQ(printers.CurrentPrinter()->Port(), "quarlo-tests");  // the queue's location
+  EXPECT_TRUE(printers.CurrentPrinter()->Initialized());
+}
+
+TEST(SpoolerPrinter, PropertiesDialogOverridesBinAndDuplexForOneJob) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  auto printer = TestPrinter(*queue);
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    const QList<QComboBox*> combos = dialog->findChildren<QComboBox*>();
+    ASSERT_EQ(combos.size(), 2);
+    combos[0]->setCurrentIndex(combos[0]->findData(2));                // lower tray
+    combos[1]->setCurrentIndex(combos[1]->findData(kDuplexHorizontal));  // short edge
+    dialog->accept();
+  });
+  ASSERT_TRUE(printer->ShowProperties());
+  EXPECT_EQ(printer->BinOverride(), 2);
+  EXPECT_EQ(printer->DuplexOverride(), kDuplexHorizontal);
+  // The overrides win over what the job asks for.
+  printer->ApplyPrintSetup(9, 210, 297, TPrinterOrientation::poPortrait, 4, TfrxDuplexMode::dmSimplex, 1);
+  EXPECT_EQ(printer->CurrentDeviceMode().defaultSource, 2);
+  EXPECT_EQ(printer->CurrentDeviceMode().duplex, kDuplexHorizontal);
+  printer->StartJob();
+  printer->StartSheet();
+  DrawLabel(*printer, "Override", 20, 30);
+  printer->EndSheet();
+  printer->EndJob();
+  ASSERT_GT(printer->LastJobId(), 0) << printer->LastError();
+  ASSERT_TRUE(spooler::WaitForJobPdf(*queue, printer->LastJobId()));
+  EXPECT_EQ(JobAttribute(printer->LastJobId(), "media-source"), "bottom");
+  EXPECT_EQ(JobAttribute(printer->LastJobId(), "sides"), "two-sided-short-edge");
+  EXPECT_EQ(printer->BinOverride(), -1);
+  EXPECT_EQ(printer->DuplexOverride(), -1);
+}
+
+TEST(SpoolerPrinter, UnchangedDuplexInTheDialogIsNoOverride) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  auto printer = TestPrinter(*queue);
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+  });
+  ASSERT_TRUE(printer->ShowProperties());
+  EXPECT_EQ(printer->DuplexOverride(), -1);
+  EXPECT_EQ(printer->BinOverride(), kAutoBinCode);
+}
+
+TEST(SpoolerPrinter, RawJobToAFileWritesTheBytesAsGiven) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  QTemporaryDir dir;
+  const std::string file = dir.filePath("raw.prn").toStdString();
+  auto printer = TestPrinter(*queue);
+  printer->SetOutputFileName(file);
+  printer->StartRawJob();
+  const std::string bytes("\x1b@Hello\r\n\0tail", 15);
+  printer->WriteRaw(bytes.substr(0, 7));
+  printer->WriteRaw(bytes.substr(7));
+  printer->EndRawJob();
+  QFile f(QString::fromStdString(file));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll().toStdString(), bytes);
+}
+
+TEST(Printer, UnknownQueueStaysUninitializedAndPrintsNothing) {
+  TfrxPrinter printer("No Such Queue 7f3a", "");
+  printer.Initialize();
+  EXPECT_FALSE(printer.Initialized());
+  printer.ApplyViewPaper(9, 0, 0, TPrinterOrientation::poPortrait);
+  printer.StartJob();
+  EXPECT_FALSE(printer.Printing());
+  printer.StartSheet();
+  EXPECT_EQ(printer.GetCanvas(), nullptr);
+  printer.EndJob();
+  EXPECT_EQ(printer.LastJobId(), 0);
 }
 
 }  // namespace
