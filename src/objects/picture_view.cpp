@@ -1,6 +1,5 @@
 #include "objects/picture_view.h"
 
-#include "document/stream.h"
 #include "objects/property_differences.h"
 #include "resources/resources.h"
 
@@ -59,8 +58,7 @@ void TfrxPictureView::SetAutoSize(bool v) {
 }
 
 int TfrxPictureView::LoadPicture(Stream& stream, bool fromBeginning) {
-  if (fromBeginning) stream.SetPosition(0);
-  return picture_.LoadFromData(stream.ReadRest()) ? 0 : E_INVALIDARG;
+  return quarlo::LoadPicture(picture_, stream, fromBeginning);
 }
 
 std::string TfrxPictureView::GetDescription() const { return frxResources().Get("obPicture"); }

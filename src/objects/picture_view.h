@@ -5,15 +5,13 @@
 
 #include <string>
 
+#include "objects/picture_recognition.h"
 #include "objects/picture_view_graphic.h"
 #include "objects/view.h"
 
 namespace quarlo {
 
 class Stream;
-
-// The result LoadPicture gives for data it does not recognise.
-inline constexpr int E_INVALIDARG = static_cast<int>(0x80070057u);
 
 class TfrxPictureView : public TfrxView {
   QUARLO_CLASS(TfrxPictureView)

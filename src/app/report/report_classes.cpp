@@ -1,0 +1,14 @@
+#include "app/report/report_classes.h"
+
+#include "app/report/report.h"
+#include "objects/special/dmp_classes.h"
+#include "objects/standard_classes.h"
+
+namespace quarlo {
+
+void RegisterReportClasses() {
+  RegisterStandardClasses(&TfrxReport::StaticClass());
+  RegisterDotMatrixClasses();
+}
+
+}  // namespace quarlo
