@@ -487,10 +487,8 @@ void QPainterCanvas::TextOut(int x, int y, std::u16string_view text, std::span<c
     QList<QPointF> positions;
     auto flushRun = [&] {
       if (runFace < 0 || glyphs.isEmpty() || !resolved) return;
-      QRawFont raw = resolved->faces[static_cast<std::size_t>(runFace)];
-      raw.setPixelSize(em);
       QGlyphRun run;
-      run.setRawFont(raw);
+      run.setRawFont(qtEngine->SizedFace(*resolved, runFace, em));
       run.setGlyphIndexes(glyphs);
       run.setPositions(positions);
       painter_->setPen(color);

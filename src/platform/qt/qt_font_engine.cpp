@@ -127,6 +127,17 @@ std::string QtFontEngine::FaceFor(const FontKey& key, char32_t ch) {
   return font.faces[static_cast<std::size_t>(g.face)].familyName().toStdString();
 }
 
+const QRawFont& QtFontEngine::SizedFace(const ResolvedFont& font, int face, int em) {
+  auto& f = const_cast<ResolvedFont&>(font);
+  const long long key = (static_cast<long long>(face) << 32) | static_cast<unsigned>(em);
+  auto it = f.sized.find(key);
+  if (it != f.sized.end()) return it->second;
+  if (f.sized.size() >= 64) f.sized.clear();  // zooming through many sizes: start afresh
+  QRawFont raw = f.faces[static_cast<std::size_t>(face)];
+  raw.setPixelSize(em);
+  return f.sized.emplace(key, std::move(raw)).first->second;
+}
+
 QtFontEngine::Glyph QtFontEngine::GlyphFor(const FontKey& key, char32_t ch, const ResolvedFont** font) {
   ResolvedFont& f = Resolve(key);
   if (font) *font = &f;

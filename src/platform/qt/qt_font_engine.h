@@ -34,7 +34,11 @@ class QtFontEngine final : public FontEngine {
     std::vector<bool> synthItalic;
     FontMetricsPerEm metrics;
     std::unordered_map<char32_t, Glyph> glyphs;
+    // Faces at the pixel sizes drawn so far: keeping them keeps Qt's glyph caches.
+    std::unordered_map<long long, QRawFont> sized;
   };
+  // `face` of `font` at an em of `em` pixels (under Lock()).
+  const QRawFont& SizedFace(const ResolvedFont& font, int face, int em);
   // The face list and glyph of `ch` for `key`; the reference stays valid for the
   // engine's lifetime. Callers hold Lock() while using the result.
   Glyph GlyphFor(const FontKey& key, char32_t ch, const ResolvedFont** font);
