@@ -1,6 +1,8 @@
 #include "print/printers.h"
 
+#include <QCoreApplication>
 #include <QPrinterInfo>
+#include <cmath>
 
 #include "print/printer_texts.h"
 #include "print/printers_cups.h"
@@ -29,6 +31,11 @@ bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
+
+bool PlausiblePaperSize(double widthMm, double heightMm) {
+  return std::isfinite(widthMm) && std::isfinite(heightMm) && widthMm > 0 && heightMm > 0 &&
+         widthMm <= kMaxPaperSideMm && heightMm <= kMaxPaperSideMm;
+}
 
 void SetPrinterErrorHandler(PrinterErrorHandler handler) { ErrorHandler() = std::move(handler); }
 
@@ -133,9 +140,23 @@ std::string TfrxPrinters::DefaultPrinterName() const {
   return source_.defaultName ? source_.defaultName() : std::string();
 }
 
+namespace {
+TfrxPrinters* globalPrinters = nullptr;
+}
+
 TfrxPrinters& GlobalPrinters() {
-  static TfrxPrinters printers(SpoolerPrinterSource());
-  return printers;
+  if (!globalPrinters) {
+    globalPrinters = new TfrxPrinters(SpoolerPrinterSource());
+    // The printers hold Qt print devices: they go while the application still exists,
+    // not among the static destructors after it.
+    if (QCoreApplication::instance()) {
+      qAddPostRoutine([] {
+        delete globalPrinters;
+        globalPrinters = nullptr;
+      });
+    }
+  }
+  return *globalPrinters;
 }
 
 }  // namespace quarlo

@@ -23,6 +23,14 @@ inline constexpr int kDuplexSimplex = 1;
 inline constexpr int kDuplexVertical = 2;    // long edge
 inline constexpr int kDuplexHorizontal = 3;  // short edge
 
+// Longest paper side a printer accepts, in mm; larger or non-finite sizes given for a
+// user-defined paper are refused, so no device size or page can overflow.
+inline constexpr double kMaxPaperSideMm = 5000;
+bool PlausiblePaperSize(double widthMm, double heightMm);
+
+// Most copies a job asks a printer for.
+inline constexpr int kMaxDeviceCopies = 9999;
+
 // A paper or bin as the lists show it: display name and platform code.
 struct PrinterListEntry {
   std::string name;

@@ -259,6 +259,7 @@ bool TfrxPrinter::UpdateDeviceMetrics() {
 void TfrxPrinter::ApplyViewPaper(int code, double width, double height, TPrinterOrientation orientation) {
   if (!info_) return;
   if (code == kCustomPaperCode) {
+    if (!PlausiblePaperSize(width, height)) return;
     ApplyViewPaper(kA4PaperCode, 0, 0, orientation);
     paperWidth_ = width;
     paperHeight_ = height;
@@ -283,6 +284,7 @@ void TfrxPrinter::ApplyPrintSetup(int code, double width, double height, TPrinte
   if (!info_) return;
   const bool landscape = orientation == TPrinterOrientation::poLandscape;
   const DeviceMode saved = dm_;
+  if (code == kCustomPaperCode && !PlausiblePaperSize(width, height)) code = -1;  // refused below
   if (code == kCustomPaperCode) {
     dm_.paperLength = static_cast<int>(Nearest((landscape ? width : height) * 10));
     dm_.paperWidth = static_cast<int>(Nearest((landscape ? height : width) * 10));
@@ -291,7 +293,7 @@ void TfrxPrinter::ApplyPrintSetup(int code, double width, double height, TPrinte
   }
   dm_.paper = code;
   dm_.orientation = landscape ? 2 : 1;
-  dm_.copies = copies < 1 ? 1 : copies;
+  dm_.copies = std::clamp(copies, 1, kMaxDeviceCopies);
   int source = binOverride_ != -1 ? binOverride_ : bin;
   if (source == kAutoBinCode) source = defaultBin_;
   dm_.defaultSource = source;

@@ -26,8 +26,10 @@ void TfrxVirtualPrinter::ApplyViewPaper(int code, double width, double height, T
     width = size.width;
     height = size.height;
     if (orientation == TPrinterOrientation::poLandscape) std::swap(width, height);
-  } else {
+  } else if (PlausiblePaperSize(width, height)) {
     code = kCustomPaperCode;
+  } else {
+    return;  // no such paper: the current one stays
   }
   orientation_ = orientation;
   paper_ = code;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,6 +80,10 @@ TEST(VirtualPrinter, ApplyViewPaperTakesTableSizesInTheOrientation) {
       {256, 123.4, 56.7, O::poLandscape, 256, 123.4, 56.7},
       {48, 100, 150, O::poPortrait, 256, 100, 150},  // no such row: a custom size
       {4, 0, 0, O::poPortrait, 4, 431.8, 279.4},   // a wide row stays as stored
+      // Sizes no paper has are refused and A4 stays.
+      {256, 1e12, 100, O::poPortrait, 9, 210, 297},
+      {256, std::nan(""), 100, O::poPortrait, 9, 210, 297},
+      {256, 0, 100, O::poPortrait, 9, 210, 297},
   };
   for (const ViewPaperCase& c : cases) {
     SCOPED_TRACE(c.code);

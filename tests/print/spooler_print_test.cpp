@@ -145,6 +145,11 @@ TEST(SpoolerPrinter, PrintSetupMapsDuplexAndBins) {
   EXPECT_EQ(printer->CurrentDeviceMode().paperWidth, 1000);
   EXPECT_DOUBLE_EQ(printer->PaperWidth(), 300);
   EXPECT_DOUBLE_EQ(printer->PaperHeight(), 100);
+  // An absurd custom size or count is refused or capped, never overflowed.
+  printer->ApplyPrintSetup(256, 1e12, 100, TPrinterOrientation::poPortrait, 7, D::dmNone, 2000000000);
+  EXPECT_EQ(printer->Paper(), 256);
+  EXPECT_DOUBLE_EQ(printer->PaperWidth(), 300);
+  EXPECT_EQ(printer->CurrentDeviceMode().copies, kMaxDeviceCopies);
 }
 
 struct SheetSpec {
