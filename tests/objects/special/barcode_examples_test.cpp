@@ -87,6 +87,8 @@ const ExampleCase kExamples[] = {
     {"Code 39 check character X for the sum 33", bcCode39, "ABC", true, "ABC", 77,
      "515060605" "0" "605051506" "0",
      "606051505" "0" "515060506" "0" "515060605"},
+    {"Code 39 check sum 75 wraps to 32, the character W", bcCode39, "CODE39", true, "CODE39",
+     116, "", "616050505" "0" "515060605"},
     {"Code 39 check value 0 is the character 0", bcCode39, "0", true, "0", 51, "",
      "505160605" "0" "505160605" "0" "515060605"},
     {"Code 39 skips lower case", bcCode39, "abc", false, "abc", 25,
