@@ -1,0 +1,376 @@
+#include "document/preview_pages.h"
+
+#include <sys/stat.h>
+
+#include <cmath>
+#include <string_view>
+
+#include "document/report_file_sections.h"
+#include "document/report_file_writer.h"
+#include "document/serializer.h"
+#include "document/stream.h"
+#include "objects/picture_view.h"
+#include "objects/report_page.h"
+#include "objects/special/dmp_page.h"
+
+namespace quarlo {
+
+namespace {
+
+[[noreturn]] void ListIndexError(int index) {
+  throw Exception("List index out of bounds (" + std::to_string(index) + ")");
+}
+
+// The source page a compact page element names: the decimal number in the (at most
+// five) characters after the first four of its name.
+int SourceIndexOf(std::string_view elementName) {
+  const std::string_view digits =
+      elementName.size() > 4 ? elementName.substr(4, 5) : std::string_view();
+  int value = 0;
+  bool valid = !digits.empty();
+  for (char c : digits) {
+    if (c < '0' || c > '9') {
+      valid = false;
+      break;
+    }
+    value = value * 10 + (c - '0');
+  }
+  if (!valid) throw EConvertError("'" + std::string(digits) + "' is not a valid integer value");
+  return value;
+}
+
+// Published report settings are reached through the property model: the store lives
+// below the report object's library.
+std::int64_t ReportOrdinal(const TfrxComponent* report, std::string_view path,
+                           std::int64_t fallback) {
+  if (!report) return fallback;
+  const PropertyTarget t = FindPropertyPath(*const_cast<TfrxComponent*>(report), path);
+  if (!t.object || !t.property || !t.property->getOrdinal) return fallback;
+  return t.property->getOrdinal(*t.object);
+}
+
+std::string ReportString(const TfrxComponent* report, std::string_view path) {
+  if (!report) return {};
+  const PropertyTarget t = FindPropertyPath(*const_cast<TfrxComponent*>(report), path);
+  if (!t.object || !t.property || !t.property->getString) return {};
+  return t.property->getString(*t.object);
+}
+
+std::unique_ptr<TfrxReportPage> NewPage(bool dotMatrix) {
+  if (dotMatrix) return std::make_unique<TfrxDMPPage>(nullptr);
+  return std::make_unique<TfrxReportPage>(nullptr);
+}
+
+int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+}  // namespace
+
+// ------------------------------------------------------------ TfrxCustomPreviewPages
+
+TfrxCustomPreviewPages::TfrxCustomPreviewPages(TfrxComponent* report)
+    : report_(report), outline_(std::make_unique<TfrxOutline>(this)) {}
+
+TfrxCustomPreviewPages::~TfrxCustomPreviewPages() = default;
+
+// ------------------------------------------------------------------ TfrxPreviewPages
+
+TfrxPreviewPages::TfrxPreviewPages(TfrxComponent* report) : TfrxCustomPreviewPages(report) {
+  document_.Root()->Name = "preparedreport";
+}
+
+TfrxPreviewPages::~TfrxPreviewPages() {
+  // Built pages and source pages go before the dictionary that points into them.
+  ClearBuiltPages();
+  sourcePages_.clear();
+}
+
+TfrxXMLItem* TfrxPreviewPages::PagesSection() { return document_.Root()->FindItem(kPagesSection); }
+
+int TfrxPreviewPages::Count() const {
+  const TfrxXMLItem* root = document_.Root();
+  const int at = root->Find(kPagesSection);
+  return at < 0 ? 0 : root->Items(at)->Count();
+}
+
+std::vector<int> TfrxPreviewPages::PagesInCache() const {
+  std::vector<int> indexes;
+  indexes.reserve(builtPages_.size());
+  for (const BuiltPage& b : builtPages_) indexes.push_back(b.index);
+  return indexes;
+}
+
+void TfrxPreviewPages::ClearBuiltPages() { builtPages_.clear(); }
+
+int TfrxPreviewPages::PagesInCacheLimit() const {
+  return static_cast<int>(ReportOrdinal(Report(), "PreviewOptions.PagesInCache", 50));
+}
+
+void TfrxPreviewPages::Clear() {
+  ClearBuiltPages();
+  dictionary_.Clear();
+  sourceLines_.clear();
+  sourcePages_.clear();
+  Outline().Reset();
+  document_.Clear();
+  pictureCache_.Clear();
+  currentPage_ = -1;
+}
+
+// --------------------------------------------------------------------------- loading
+
+void TfrxPreviewPages::LoadFromStream(Stream& stream, bool) {
+  Clear();
+  document_.LoadFromStream(stream);
+  const ReportFileSections s = FindOrCreateSections(*document_.Root());
+
+  TfrxXMLSerializer serializer;
+  serializer.CodePageStrings = document_.CodePageStrings;
+  ReadReportSettings(*s.report, serializer);
+  ReadSourcePages(*s.sourcePages, serializer);
+
+  dictionary_.Clear();
+  for (int i = 0; i < s.dictionary->Count(); ++i) {
+    const TfrxXMLItem& entry = *s.dictionary->Items(i);
+    std::string sourceName = TfrxDictionary::SourceNameOf(entry.Text);
+    const SourceName parsed = ParseSourceName(sourceName);
+    if (parsed.pageIndex < 0 || parsed.pageIndex >= static_cast<int>(sourcePages_.size())) {
+      ListIndexError(parsed.pageIndex);
+    }
+    TfrxComponent* object =
+        parsed.objectName.empty()
+            ? nullptr
+            : sourcePages_[static_cast<size_t>(parsed.pageIndex)]->FindObject(parsed.objectName);
+    dictionary_.Add(entry.Name, std::move(sourceName), object);
+  }
+
+  pictureCache_.LoadFromXML(*s.pictureCache);
+  // The section is written again from the cache on every save; its hexadecimal copy
+  // would only double the memory the pictures take.
+  s.pictureCache->Clear();
+}
+
+void TfrxPreviewPages::ReadReportSettings(TfrxXMLItem& section, TfrxXMLSerializer& serializer) {
+  if (section.Count() == 0 || !Report()) return;
+  serializer.Owner = Report();
+  serializer.ReadObjectTree(*Report(), section.Items(0));
+}
+
+void TfrxPreviewPages::ReadSourcePages(TfrxXMLItem& section, TfrxXMLSerializer& serializer) {
+  for (int i = 0; i < section.Count(); ++i) {
+    TfrxXMLItem* element = section.Items(i);
+    std::unique_ptr<TfrxReportPage> page =
+        NewPage(PageElementKindOf(element->Name) == PageElementKind::DotMatrixPage);
+    serializer.Owner = page.get();
+    serializer.ReadObjectTree(*page, element);
+    for (TfrxComponent* object : page->AllObjects()) {
+      sourceLines_[object] = serializer.WriteObjectLine(*object);
+    }
+    sourcePages_.push_back(std::move(page));
+  }
+  // From now on the source pages live as components and are written from them.
+  section.Clear();
+}
+
+bool TfrxPreviewPages::LoadFromFile(const std::string& fileName, bool exceptionIfNotFound) {
+  struct stat st;
+  const bool exists = ::stat(fileName.c_str(), &st) == 0;
+  if (!exists && !exceptionIfNotFound) return false;
+  FileStream stream(fileName, FileStream::Mode::Read);
+  LoadFromStream(stream);
+  return exists;
+}
+
+// ---------------------------------------------------------------------------- saving
+
+void TfrxPreviewPages::WriteReportSettings(TfrxXMLItem& section) const {
+  section.Clear();
+  TfrxXMLItem* element = section.Add();
+  element->Name = Report() ? Report()->ClassName() : std::string("TfrxReport");
+  const TfrxComponent* r = Report();
+  std::string text = "DotMatrixReport=\"";
+  text += ReportOrdinal(r, "DotMatrixReport", 0) ? "1" : "0";
+  text += "\" PreviewOptions.OutlineVisible=\"";
+  text += ReportOrdinal(r, "PreviewOptions.OutlineVisible", 0) ? "1" : "0";
+  text += "\" PreviewOptions.OutlineWidth=\"";
+  text += std::to_string(ReportOrdinal(r, "PreviewOptions.OutlineWidth", 120));
+  text += "\" ReportOptions.Name=\"";
+  text += frxEscape(ReportString(r, "ReportOptions.Name"));
+  text += '"';
+  element->Text = std::move(text);
+}
+
+void TfrxPreviewPages::SaveToStream(Stream& stream) {
+  TfrxXMLItem& root = *document_.Root();
+  root.FindItem(kPagesSection);
+  WriteReportSettings(*root.FindItem(kReportSection));
+
+  TfrxXMLItem* sourceSection = root.FindItem(kSourcePagesSection);
+  sourceSection->Clear();
+  TfrxXMLSerializer serializer;
+  serializer.CodePageStrings = document_.CodePageStrings;
+  for (const auto& page : sourcePages_) {
+    TfrxXMLItem* element = sourceSection->Add();
+    serializer.Owner = page.get();
+    serializer.WriteObjectTree(*page, true, element);
+  }
+
+  TfrxXMLItem* dictionarySection = root.FindItem(kDictionarySection);
+  dictionarySection->Clear();
+  for (const TfrxDictionary::Entry& e : dictionary_.Entries()) {
+    TfrxXMLItem* element = dictionarySection->Add();
+    element->Name = e.alias;
+    element->Text = TfrxDictionary::AttributeText(e.sourceName);
+  }
+
+  TfrxXMLItem* pictureSection = root.FindItem(kPictureCacheSection);
+  pictureCache_.SaveToXML(*pictureSection);
+
+  document_.SaveToStream(stream);
+  // As after loading: the components and the cache are what gets written next time.
+  sourceSection->Clear();
+  pictureSection->Clear();
+}
+
+void TfrxPreviewPages::SaveToFile(const std::string& fileName) {
+  WriteFileAtomically(fileName, [this](Stream& stream) { SaveToStream(stream); });
+}
+
+// ---------------------------------------------------------------------- page access
+
+TfrxReportPage& TfrxPreviewPages::SourcePageOf(const TfrxXMLItem& element) {
+  const int index = SourceIndexOf(element.Name);
+  if (index >= static_cast<int>(sourcePages_.size())) ListIndexError(index);
+  return *sourcePages_[static_cast<size_t>(index)];
+}
+
+TfrxReportPage* TfrxPreviewPages::PageObject(int index) {
+  if (Count() == 0) return nullptr;
+  for (size_t i = 0; i < builtPages_.size(); ++i) {
+    if (builtPages_[i].index == index) {
+      std::swap(builtPages_[i], builtPages_[0]);
+      return builtPages_[0].page.get();
+    }
+  }
+  std::unique_ptr<TfrxReportPage> page = BuildPage(index);
+  page->ArrangeChildren();
+  TfrxReportPage* result = page.get();
+  builtPages_.insert(builtPages_.begin(), BuiltPage{index, std::move(page)});
+  const size_t limit = static_cast<size_t>(std::max(PagesInCacheLimit(), 0));
+  if (builtPages_.size() > 1 && builtPages_.size() > limit) builtPages_.pop_back();
+  return result;
+}
+
+std::unique_ptr<TfrxReportPage> TfrxPreviewPages::BuildPage(int index) {
+  TfrxXMLItem* pages = PagesSection();
+  if (index < 0 || index >= pages->Count()) ListIndexError(index);
+  TfrxXMLItem& element = *pages->Items(index);
+  const PageElementKind kind = PageElementKindOf(element.Name);
+  if (kind == PageElementKind::SourceReference) return BuildFromSource(element);
+  std::unique_ptr<TfrxReportPage> page = NewPage(kind == PageElementKind::DotMatrixPage);
+  TfrxXMLSerializer serializer;
+  serializer.CodePageStrings = document_.CodePageStrings;
+  serializer.Owner = page.get();
+  serializer.ReadObjectTree(*page, &element);
+  return page;
+}
+
+std::unique_ptr<TfrxReportPage> TfrxPreviewPages::BuildFromSource(const TfrxXMLItem& element) {
+  const TfrxReportPage& source = SourcePageOf(element);
+  std::unique_ptr<TfrxReportPage> page = NewPage(source.IsDotMatrix());
+  page->Assign(source);
+  page->SetName(source.Name());
+  TfrxXMLSerializer serializer;
+  serializer.CodePageStrings = document_.CodePageStrings;
+  BuildObjects(element, *page, serializer);
+  return page;
+}
+
+void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponent& page,
+                                    TfrxXMLSerializer& serializer) {
+  // Walked with an explicit stack: a document may nest objects arbitrarily deep.
+  struct Pending {
+    const TfrxXMLItem* element;
+    TfrxComponent* parent;
+  };
+  std::vector<Pending> pending;
+  for (int i = pageElement.Count() - 1; i >= 0; --i) {
+    pending.push_back({pageElement.Items(i), &page});
+  }
+  std::string line;
+  while (!pending.empty()) {
+    const Pending p = pending.back();
+    pending.pop_back();
+    const TfrxXMLItem& element = *p.element;
+    const TfrxDictionary::Entry* alias = dictionary_.Find(element.Name);
+    const TfrxComponent* source = alias ? alias->object : nullptr;
+    if (source) {
+      const auto known = sourceLines_.find(source);
+      line = known == sourceLines_.end() ? source->ClassName() : known->second;
+    } else {
+      line = element.Name;
+    }
+    line += ' ';
+    line += element.Text;
+    TfrxComponent* object = serializer.ReadObjectLine(p.parent, line);
+    if (source) {
+      object->SetName(source->Name());
+      if (auto* picture = As<TfrxPictureView>(object); picture && picture->Picture().Empty()) {
+        pictureCache_.GetPicture(picture->Picture(), picture->ImageIndex());
+      }
+    }
+    object->SetParent(p.parent);
+    for (int i = element.Count() - 1; i >= 0; --i) pending.push_back({element.Items(i), object});
+  }
+}
+
+TfrxPageExtent TfrxPreviewPages::PageExtent(int index) {
+  if (index < 0 || index >= Count()) return {};
+  const TfrxXMLItem& element = *PagesSection()->Items(index);
+  const TfrxComponent* page = nullptr;
+  if (PageElementKindOf(element.Name) == PageElementKind::SourceReference) {
+    page = &SourcePageOf(element);
+  } else {
+    page = PageObject(index);
+  }
+  return {RoundHalfEven(page->Width()), RoundHalfEven(page->Height())};
+}
+
+// -------------------------------------------------------------------------- editing
+
+void TfrxPreviewPages::InsertBlankPage(int index) {
+  if (Count() == 0) return;
+  TfrxXMLItem* pages = PagesSection();
+  if (index < 0 || index >= pages->Count()) ListIndexError(index);
+  const TfrxXMLItem& model = *pages->Items(index);
+  auto blank = std::make_unique<TfrxXMLItem>();
+  blank->Name = model.Name;
+  // A complete page carries its size and background in its own attributes; a
+  // compact page takes them from its source page.
+  if (PageElementKindOf(model.Name) != PageElementKind::SourceReference) blank->Text = model.Text;
+  pages->InsertItem(index, blank.release());
+  ClearBuiltPages();
+}
+
+void TfrxPreviewPages::RemovePage(int index) {
+  if (Count() < 2) return;
+  TfrxXMLItem* pages = PagesSection();
+  if (index < 0 || index >= pages->Count()) ListIndexError(index);
+  pages->Extract(index);
+  ClearBuiltPages();
+}
+
+void TfrxPreviewPages::ReplacePage(int index, TfrxReportPage& page) {
+  TfrxXMLItem* pages = PagesSection();
+  if (index < 0 || index >= pages->Count()) ListIndexError(index);
+  TfrxXMLItem& element = *pages->Items(index);
+  // Written before the cache is emptied: the page may be one of the built pages.
+  element.Clear();
+  element.Text.clear();
+  TfrxXMLSerializer serializer;
+  serializer.CodePageStrings = document_.CodePageStrings;
+  serializer.Owner = &page;
+  serializer.WriteObjectTree(page, true, &element);
+  ClearBuiltPages();
+}
+
+}  // namespace quarlo
