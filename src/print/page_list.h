@@ -35,6 +35,9 @@ class TfrxPageList {
   // visit returns false to stop early.
   template <typename Visit>
   void ForEachListedPage(int pageCount, Visit&& visit) const;
+  // The same pages from the last entry to the first.
+  template <typename Visit>
+  void ForEachListedPageReversed(int pageCount, Visit&& visit) const;
 
  private:
   struct Range {
@@ -63,6 +66,22 @@ void TfrxPageList::ForEachListedPage(int pageCount, Visit&& visit) const {
     const int first = r.first < 1 ? 1 : r.first;
     const int last = r.last > pageCount ? pageCount : r.last;
     for (int n = first; n <= last; ++n)
+      if (!visit(n - 1)) return;
+  }
+}
+
+template <typename Visit>
+void TfrxPageList::ForEachListedPageReversed(int pageCount, Visit&& visit) const {
+  if (pageCount <= 0) return;
+  if (ranges_.empty()) {
+    for (int i = pageCount - 1; i >= 0; --i)
+      if (!visit(i)) return;
+    return;
+  }
+  for (auto r = ranges_.rbegin(); r != ranges_.rend(); ++r) {
+    const int first = r->first < 1 ? 1 : r->first;
+    const int last = r->last > pageCount ? pageCount : r->last;
+    for (int n = last; n >= first; --n)
       if (!visit(n - 1)) return;
   }
 }

@@ -1,7 +1,6 @@
 #include "print/print_sequence.h"
 
 #include <algorithm>
-#include <vector>
 
 namespace quarlo {
 namespace {
@@ -67,20 +66,20 @@ void WalkPrintSequence(const TfrxPageList& list, int pageCount, const PrintRunOp
 void WalkJoinCells(const TfrxPageList& list, int pageCount, const PrintRunOptions& options,
                    const std::function<bool(int pageIndex, int copyNo)>& cell) {
   const int copies = ClampCopies(options.copies);
-  // Reverse order needs the listed pages from the end; the list is bounded by its ranges
-  // clamped to the report, so collecting it costs at most ranges x pages.
-  std::vector<int> pages;
-  list.ForEachListedPage(pageCount, [&](int idx) {
-    if (PassesPageParity(options.pages, idx)) pages.push_back(idx);
-    return true;
-  });
-  if (options.reverse) std::reverse(pages.begin(), pages.end());
   const int runs = options.collate ? copies : 1;
   const int repeats = options.collate ? 1 : copies;
-  for (int run = 1; run <= runs; ++run)
-    for (int idx : pages)
-      for (int r = 1; r <= repeats; ++r)
-        if (!cell(idx, options.collate ? run : r)) return;
+  for (int run = 1; run <= runs; ++run) {
+    bool go = true;
+    // Walks the list in place: a list of huge ranges is never expanded.
+    auto visit = [&](int idx) {
+      if (!PassesPageParity(options.pages, idx)) return true;
+      for (int r = 1; r <= repeats && go; ++r) go = cell(idx, options.collate ? run : r);
+      return go;
+    };
+    if (options.reverse) list.ForEachListedPageReversed(pageCount, visit);
+    else list.ForEachListedPage(pageCount, visit);
+    if (!go) return;
+  }
 }
 
 }  // namespace quarlo

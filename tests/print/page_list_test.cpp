@@ -124,6 +124,18 @@ TEST(PageList, ForEachListedPageSkipsMissingPagesAndStopsWhenAsked) {
     return visited.size() < 3;
   });
   EXPECT_EQ(visited, (std::vector<int>{2, 1, 2}));
+  visited.clear();
+  ParsePageList("0,3,9,2-4", 3).ForEachListedPageReversed(3, [&](int idx) {
+    visited.push_back(idx);
+    return true;
+  });
+  EXPECT_EQ(visited, (std::vector<int>{2, 1, 2}));  // 3, 2 (4 is missing), then 3
+  visited.clear();
+  ParsePageList("", 3).ForEachListedPageReversed(3, [&](int idx) {
+    visited.push_back(idx);
+    return true;
+  });
+  EXPECT_EQ(visited, (std::vector<int>{2, 1, 0}));
 }
 
 }  // namespace

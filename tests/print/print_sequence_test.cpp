@@ -127,12 +127,15 @@ TEST(JoinCells, OneCellPerListedPageAndCopy) {
       {"odd pages", "", 4, Opt(1, true, P::ppOdd), "1c1 3c1"},
       {"reverse", "1-3", 8, Opt(1, true, P::ppAll, true), "3c1 2c1 1c1"},
       {"huge range clamped to the report", "1-2000000000", 2, Opt(), "1c1 2c1"},
+      {"reverse of a huge range", "1-2000000000,1", 2, Opt(1, true, P::ppAll, true), "1c1 2c1 1c1"},
+      {"reverse with uncollated copies", "1,2", 2, Opt(2, false, P::ppAll, true), "2c1 2c2 1c1 1c2"},
   };
   for (const SequenceCase& c : cases) {
     SCOPED_TRACE(c.what);
     EXPECT_EQ(Join(c.list, c.pageCount, c.options), c.expected);
   }
   EXPECT_EQ(Join("", 5, Opt(2), 3), "1c1 2c1 3c1");
+  EXPECT_EQ(Join("", 2, Opt(3, false), 2), "1c1 1c2");  // a stop inside a page's repeats
 }
 
 }  // namespace
