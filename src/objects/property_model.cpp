@@ -1,5 +1,7 @@
 #include "objects/property_model.h"
 
+#include <cmath>
+
 namespace quarlo {
 
 namespace {
@@ -151,13 +153,23 @@ const ClassInfo& TPersistent::StaticClass() {
   return info;
 }
 
+// Defaults land in the field of the property's kind, so Default(2) on a float
+// property and Default(2.0) on an integer one both mean what they say.
 PropertyDecl& PropertyDecl::Default(std::int64_t value) {
-  info_.ordinalDefault = value;
+  if (info_.kind == PropertyKind::Float) {
+    info_.floatDefault = static_cast<double>(value);
+  } else {
+    info_.ordinalDefault = value;
+  }
   return *this;
 }
 
 PropertyDecl& PropertyDecl::Default(double value) {
-  info_.floatDefault = value;
+  if (IsOrdinalKind(info_.kind)) {
+    info_.ordinalDefault = static_cast<std::int64_t>(std::llround(value));
+  } else {
+    info_.floatDefault = value;
+  }
   return *this;
 }
 

@@ -82,6 +82,25 @@ TEST(PropertyModel, ReferenceSetterRefusesOtherClasses) {
   EXPECT_EQ(memo.FlowTo(), nullptr);
 }
 
+struct TGauge : TPersistent {
+  double level = 0;
+  int steps = 0;
+};
+
+TEST(PropertyModel, DefaultsFollowThePropertyKind) {
+  ClassBuilder<TGauge, TPersistent> b("TGauge");
+  b.Float("Level", &TGauge::level, &TGauge::level).Default(2);
+  b.Integer("Steps", &TGauge::steps, &TGauge::steps).Default(3.0);
+  ClassInfo info = b.Build();
+  const PropertyInfo* level = info.FindProperty("Level");
+  const PropertyInfo* steps = info.FindProperty("Steps");
+  ASSERT_TRUE(level->floatDefault.has_value());
+  EXPECT_DOUBLE_EQ(*level->floatDefault, 2);
+  EXPECT_FALSE(level->ordinalDefault.has_value());
+  ASSERT_TRUE(steps->ordinalDefault.has_value());
+  EXPECT_EQ(*steps->ordinalDefault, 3);
+}
+
 TEST(PropertyModel, EnumNamesIgnoreCase) {
   const EnumInfo& e = AlignNames();
   EXPECT_EQ(e.Find("baclient"), 6);
