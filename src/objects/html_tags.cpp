@@ -260,4 +260,34 @@ void TfrxHTMLTagsList::SplitAt(int count, bool hyphen, int skip) {
   lines_.push_back(std::move(moved));
 }
 
+void TfrxHTMLTagsList::SplitLast(std::span<const LineSplit> splits) {
+  if (lines_.empty() || splits.empty()) return;
+  TfrxHTMLTags all = std::move(lines_.back());
+  lines_.pop_back();
+  std::size_t at = 0;
+  const TfrxHTMLTag* carried = nullptr;  // last record of the line before
+  auto startLine = [&](std::size_t from, std::size_t to) -> TfrxHTMLTags& {
+    TfrxHTMLTags& line = lines_.emplace_back(all.begin() + static_cast<std::ptrdiff_t>(from),
+                                             all.begin() + static_cast<std::ptrdiff_t>(to));
+    if (carried && !line.empty() && line.front().IsDefault) {
+      TfrxHTMLTag& first = line.front();
+      const bool noWrap = first.NoWrap;
+      const int position = first.Position;
+      first = *carried;
+      first.NoWrap = noWrap;
+      first.Position = position;
+    }
+    return line;
+  };
+  for (const LineSplit& split : splits) {
+    const std::size_t end = std::min(all.size(), at + static_cast<std::size_t>(std::max(0, split.count)));
+    TfrxHTMLTags& line = startLine(at, end);
+    if (split.hyphen && !line.empty()) line.push_back(line.back());
+    // The carried style is taken only when the next line does not follow a hyphen.
+    carried = split.hyphen || line.empty() ? nullptr : &all[end - 1];
+    at = std::min(all.size(), end + static_cast<std::size_t>(std::max(0, split.skip)));
+  }
+  startLine(at, all.size());
+}
+
 }  // namespace quarlo

@@ -4,6 +4,7 @@
 // from the line and leaves one style record per remaining character, grouped by
 // wrapped line, which the text layout engine measures, wraps and draws by.
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,15 @@ class TfrxHTMLTagsList {
   // dropped (a space the line broke at) and the rest start a new line list. With
   // `hyphen` one more record, a copy of the last kept one, is kept for the added "-".
   void SplitAt(int count, bool hyphen, int skip = 0);
+
+  // Several SplitAt calls at once, in order, on the last line list: each entry cuts
+  // the next output line off the rest. Linear in the records however many lines.
+  struct LineSplit {
+    int count;
+    bool hyphen;
+    int skip;
+  };
+  void SplitLast(std::span<const LineSplit> splits);
 
   // Drops the last line list when it is empty (a wrap that consumed the whole line).
   void DropEmptyLastLine() {

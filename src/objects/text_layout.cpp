@@ -41,6 +41,12 @@ void SinCos(int degrees, double* s, double* c) {
   }
 }
 
+// Gaps and scales far beyond any page are cut back so pixel sums stay in range.
+double Bounded(double v, double limit) {
+  if (!(v == v)) return 0;  // NaN
+  return std::clamp(v, -limit, limit);
+}
+
 bool IsSpace(char16_t c) { return c == u' '; }
 
 char16_t UpperCyrillic(char16_t c) {
@@ -101,8 +107,8 @@ void TfrxDrawText::Unlock() { LayoutMutex().unlock(); }
 
 void TfrxDrawText::SetFont(const TfrxTextFont& font) {
   font_ = font;
-  fontSize_ = font.Size;
-  layoutHeight_ = std::abs(Round(font.Size * LayoutPPI / 72.0));
+  fontSize_ = Bounded(font.Size, 5000);
+  layoutHeight_ = std::abs(Round(fontSize_ * LayoutPPI / 72.0));
 }
 
 void TfrxDrawText::SetOptions(bool wordWrap, bool htmlTags, bool rtlReading, bool wordBreak, bool clipped,
@@ -118,16 +124,16 @@ void TfrxDrawText::SetOptions(bool wordWrap, bool htmlTags, bool rtlReading, boo
 }
 
 void TfrxDrawText::SetGaps(double paragraphGap, double charSpacing, double lineSpacing) {
-  paragraphGap_ = paragraphGap;
-  charSpacing_ = charSpacing;
-  lineSpacing_ = lineSpacing;
+  paragraphGap_ = Bounded(paragraphGap, 1e5);
+  charSpacing_ = Bounded(charSpacing, 1e4);
+  lineSpacing_ = Bounded(lineSpacing, 1e5);
 }
 
 void TfrxDrawText::SetDimensions(double scaleX, double scaleY, double printScale, TfrxTextRect layoutRect,
                                  TfrxTextRect outputRect) {
-  scaleX_ = scaleX;
-  scaleY_ = scaleY;
-  printScale_ = printScale;
+  scaleX_ = Bounded(scaleX, 1e3);
+  scaleY_ = Bounded(scaleY, 1e3);
+  printScale_ = Bounded(printScale, 1e3);
   layoutRect_ = layoutRect;
   outputRect_ = outputRect;
 }
@@ -204,12 +210,17 @@ void TfrxDrawText::EmitLine(std::u16string text, int records, int skip, bool hyp
   lines_.push_back(std::move(text));
   flags_.push_back(0);
   lineHyphenated_.push_back(hyphen);
-  tags_.SplitAt(records, hyphen, skip);
+  splits_.push_back({records, hyphen, skip});
 }
 
 int TfrxDrawText::Hyphenate(std::u16string_view text, std::size_t wordStart, std::size_t fitting) const {
+  // Words of more than a few hundred letters are not words: no hyphenation, and the
+  // scan stays bounded for long unbroken texts.
+  constexpr std::size_t kLongestWord = 256;
   std::size_t end = wordStart;
-  while (end < text.size() && !IsWordEnd(text[end])) ++end;
+  while (end < text.size() && !IsWordEnd(text[end])) {
+    if (++end - wordStart > kLongestWord) return 0;
+  }
   const std::size_t len = end - wordStart;
   if (len <= 3) return 0;
   std::u16string w(text.substr(wordStart, len));
@@ -256,6 +267,7 @@ void TfrxDrawText::WrapParagraph(std::u16string line) {
   if (line.size() <= 1 || !wordWrap_) return finish(std::move(line));
 
   const TfrxHTMLTags& runs = tags_.Items(tags_.Count() - 1);
+  splits_.clear();
   std::vector<long long> w;
   MeasureLayout(line, runs, spacing, true, w);
   const std::size_t n = line.size();
@@ -263,13 +275,8 @@ void TfrxDrawText::WrapParagraph(std::u16string line) {
 
   std::size_t start = 0, cand = 0, i = 0;
   long long base = 0, limit = first;
-  // Records of the current output line start at `start`: the list is re-read after
-  // every split because SplitAt replaces it.
-  auto noWrapAt = [&](std::size_t index) {
-    const TfrxHTMLTags& cur = tags_.Items(tags_.Count() - 1);
-    const std::size_t k = index - start;
-    return k < cur.size() && cur[k].NoWrap;
-  };
+  // The paragraph's records stay whole while scanning; the lines are cut off at the end.
+  auto noWrapAt = [&](std::size_t index) { return index < runs.size() && runs[index].NoWrap; };
   while (i < n) {
     // A space is a break candidate even when it is the character that overflows.
     if (IsSpace(line[i]) && !(htmlTags_ && noWrapAt(i))) cand = i;
@@ -316,6 +323,7 @@ void TfrxDrawText::WrapParagraph(std::u16string line) {
     cand = start;
     i = start;
   }
+  tags_.SplitLast(splits_);
   if (start < n) return finish(line.substr(start));
   // The last break consumed the rest (a lone wide character): no empty line after it.
   tags_.DropEmptyLastLine();

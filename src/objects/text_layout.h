@@ -96,6 +96,7 @@ class TfrxDrawText {
   long long MeasureDevice(Canvas& canvas, std::u16string_view line, const TfrxHTMLTags& runs, int spacing,
                           std::vector<int>& out);
   void EmitLine(std::u16string text, int records, int skip, bool hyphen);
+  std::vector<TfrxHTMLTagsList::LineSplit> splits_;
   int Hyphenate(std::u16string_view text, std::size_t wordStart, std::size_t fitting) const;
   void DrawLine(Canvas& canvas, int index, TfrxHAlign align, int width, int x, int y, int deviceHeight);
   int DeviceFontHeight(Canvas& canvas, double size, bool vertical) const;

@@ -62,7 +62,8 @@ void Canvas::LineTo(int x, int y) {
 int Canvas::MeasureText(std::u16string_view text, std::span<int> extents) {
   FontEngine& engine = GetFontEngine();
   const FontKey key{font_.name, font_.style};
-  const double em = FontEmPixels(font_.height, engine.Metrics(key).Cell());
+  // Beyond this no glyph fits on any device; it also keeps the sums below in range.
+  const double em = std::min(FontEmPixels(font_.height, engine.Metrics(key).Cell()), 100000);
   std::vector<double> advances(text.size());
   engine.Advances(key, em, text, advances);
   long long total = 0;

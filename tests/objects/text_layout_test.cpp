@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -304,6 +305,22 @@ TEST_F(TextLayoutTest, OverflowTextIsCutAtTheFirstLineThatDoesNotFit) {
   EXPECT_EQ(rest, u"<b><font color=\"#000000\">cccc\r\ndddd\r\n");
   EXPECT_EQ(e.KeptText(), u"aaaa <b>bbbb ");
   EXPECT_EQ(e.Lines().size(), 2u);
+}
+
+TEST_F(TextLayoutTest, AbsurdSettingsAndLongTextsNeitherCrashNorHang) {
+  TfrxTextFont font;
+  font.Size = 1e9;
+  engine_.SetFont(font);
+  engine_.SetOptions(true, true, true, true, true, true, -2147483647 - 1);
+  engine_.SetGaps(1e300, -1e300, std::nan(""));
+  engine_.SetDimensions(1e12, -1e12, 0, {0, 0, 2000000000, -5}, {-2000000000, 0, 2000000000, 10});
+  engine_.SetText(Lines{u"<font color=\"#12\">x <sub>y", u"", std::u16string(70000, u'中')});
+  RecordingCanvas canvas;
+  engine_.DrawText(canvas, haBlock, vaCenter);
+  EXPECT_FALSE(engine_.Lines().empty());
+  // A long paragraph in a narrow box wraps to one character per line, linearly.
+  TfrxDrawText& e = Layout({std::u16string(50000, u'a')}, 1);
+  EXPECT_EQ(e.Lines().size(), 50000u);
 }
 
 TEST(SpreadIncrements, SpreadsEvenlyInsteadOfPilingUp) {
