@@ -50,6 +50,11 @@ std::string WithClassName(const char* suffix) {
 
 }  // namespace
 
+TfrxBarcode::TfrxBarcode() {
+  font_.SetName("Arial");
+  font_.SetSize(9);
+}
+
 void TfrxBarcode::ComputeModuleWidths() {
   const BarcodeTypeInfo* info = BarcodeTypeInfoOf(typ_);
   if (info && info->ratioMin) {

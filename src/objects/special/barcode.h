@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "objects/font.h"
 #include "objects/special/barcode_types.h"
 #include "platform/color.h"
 
@@ -25,7 +26,7 @@ class TfrxBarcode {
   // and the painting all grow with it.
   static constexpr size_t kMaxTextLength = 65536;
 
-  TfrxBarcode() = default;
+  TfrxBarcode();
 
   const std::string& Text() const { return text_; }
   // A text given here is always data, even if it equals the last build's rewrite.
@@ -53,6 +54,10 @@ class TfrxBarcode {
   void SetColor(TColor color) { color_ = color; }
   TColor ColorBar() const { return colorBar_; }
   void SetColorBar(TColor color) { colorBar_ = color; }
+  // Font of the human-readable text; "Arial", 9 points unless the owner sets another.
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& font) { font_ = font; }
   int BarOriginX() const { return barOriginX_; }
   int BarOriginY() const { return barOriginY_; }
   void SetBarOrigin(int x, int y) {
@@ -103,6 +108,7 @@ class TfrxBarcode {
   std::int32_t height_ = 0;
   TColor color_ = clWhite;
   TColor colorBar_ = clBlack;
+  TFont font_;
   int barOriginX_ = 0;
   int barOriginY_ = 0;
   std::array<std::int8_t, 4> modules_{1, 2, 3, 4};

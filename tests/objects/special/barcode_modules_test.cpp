@@ -156,6 +156,21 @@ const WidthCase kWidthCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Widths, BarcodeTotalWidthTest, ::testing::ValuesIn(kWidthCases));
 
+TEST(BarcodeDefaults, MatchTheGeneratorsDocumentedState) {
+  TfrxBarcode barcode;
+  EXPECT_EQ(barcode.Typ(), bcCodeEAN13);
+  EXPECT_EQ(barcode.Modul(), 1);
+  EXPECT_DOUBLE_EQ(barcode.Ratio(), 2.0);
+  EXPECT_FALSE(barcode.Checksum());
+  EXPECT_EQ(barcode.CheckSumMethod(), csmModulo10);
+  EXPECT_EQ(barcode.Color(), clWhite);
+  EXPECT_EQ(barcode.ColorBar(), clBlack);
+  EXPECT_EQ(barcode.Font().Name(), "Arial");
+  EXPECT_EQ(barcode.Font().Size(), 9);
+  EXPECT_EQ(barcode.Font().Height(), -12);  // 9 points at 96 pixels per inch
+  EXPECT_EQ(barcode.Text(), "");
+}
+
 TEST(BarcodeTypeNames, RoundTripIgnoringCase) {
   for (int t = 0; t < kBarcodeTypeCount; ++t) {
     const auto type = static_cast<TfrxBarcodeType>(t);
