@@ -90,6 +90,8 @@ void QPainterCanvas::Init(int dpiX, int dpiY) {
   if (dpiX_ <= 0) dpiX_ = 96;
   if (dpiY_ <= 0) dpiY_ = 96;
   bounds_ = device ? CanvasRect{0, 0, device->width(), device->height()} : CanvasRect{};
+  raster_ = !device || device->devType() == QInternal::Image || device->devType() == QInternal::Pixmap ||
+            device->devType() == QInternal::Widget;
   painter_->setRenderHint(QPainter::Antialiasing, false);
   painter_->setRenderHint(QPainter::TextAntialiasing, true);
   painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -180,6 +182,12 @@ void QPainterCanvas::CosmeticSegment(CanvasPoint from, CanvasPoint to, bool last
     return;
   }
 
+  if (!raster_ && pattern.empty()) {
+    // On paper and PDF a slanted line stays a line rather than a staircase of spans.
+    painter_->setPen(QPen(on, 0));
+    painter_->drawLine(QLineF(from.x + 0.5, from.y + 0.5, to.x + 0.5, to.y + 0.5));
+    return;
+  }
   // Bresenham, merging pixels of one row (or column) and one pattern state into runs.
   int period = 0;
   for (int p : pattern) period += p;

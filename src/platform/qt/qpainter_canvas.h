@@ -68,6 +68,7 @@ class QPainterCanvas final : public Canvas {
   int dpiY_ = 96;
   CanvasRect bounds_;
   std::optional<QRegion> initialClip_;
+  bool raster_ = true;  // pixels can be addressed (images, widgets), not a vector page
 };
 
 QColor ToQColor(TColor c);

@@ -103,6 +103,23 @@ TEST(QPainterCanvasText, RotatedTextReadsUpwardsFromItsStartPoint) {
   EXPECT_GE(left, 10);         // the cell lies to the right of the start point
 }
 
+TEST(QPainterCanvasText, ClippedTextStaysInsideItsRectangle) {
+  for (const bool clipped : {true, false}) {
+    QImage img(120, 40, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+      QPainterCanvas c(img);
+      CanvasFont f;
+      f.height = -20;
+      c.SetFont(f);
+      const CanvasRect clip{0, 0, 30, 40};
+      c.TextOut(5, 5, u"HHHHHH", {}, &clip, clipped ? kTextClipped : 0);
+    }
+    EXPECT_EQ(FirstInk(img, 30, 120) < 0, clipped) << clipped;
+    EXPECT_GE(FirstInk(img, 0, 30), 5);
+  }
+}
+
 TEST(QPainterCanvasText, MeasureTextMatchesTheEngineInWholePixels) {
   QImage img(10, 10, QImage::Format_RGB32);
   QPainterCanvas c(img);
