@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "document/errors.h"
 #include "support/model_fixtures.h"
@@ -90,6 +91,28 @@ TEST(PropDataObjects, AnUnknownNameOrBadValueStopsTheRead) {
   EXPECT_DOUBLE_EQ(memo.GapX(), 4.5);
   EXPECT_EQ(memo.Rotation(), 0);
   EXPECT_FALSE(ReadPropData(memo, "\x04GapX\x07\x02hi"));  // identifier for a float
+}
+
+TEST(PropDataObjects, RandomBuffersNeverEscapeOrOverrun) {
+  std::mt19937 rng(11);
+  std::uniform_int_distribution<int> byte(0, 255);
+  // Start from a valid buffer and damage it, so the reader gets deep into the data.
+  testing::TTestMemo source(nullptr);
+  source.Blob = "payload";
+  TWideStrings lines;
+  lines.Add(u"x");
+  const std::string seeds[] = {WritePropData(source), WritePropData(lines)};
+  for (int round = 0; round < 2000; ++round) {
+    std::string bytes = seeds[round % 2];
+    for (int k = 0; k < 1 + round % 4; ++k) {
+      bytes[static_cast<size_t>(byte(rng)) % bytes.size()] = static_cast<char>(byte(rng));
+    }
+    if (round % 3 == 0) bytes.resize(static_cast<size_t>(byte(rng)) % bytes.size());
+    testing::TTestMemo memo(nullptr);
+    TWideStrings target;
+    ReadPropData(memo, bytes);
+    ReadPropData(target, bytes);
+  }
 }
 
 }  // namespace
