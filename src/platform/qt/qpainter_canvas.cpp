@@ -52,6 +52,13 @@ QImage WrapImage(const CanvasImage& image) {
                 image.width * 4, QImage::Format_ARGB32);
 }
 
+// The outline of a figure runs through the centres of its first and last pixels;
+// without a pen the filled area ends one pixel short on the right and bottom.
+QRectF FigureRect(int left, int top, int right, int bottom, bool pen) {
+  if (pen) return QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
+  return QRectF(left, top, std::max(0, right - left - 1), std::max(0, bottom - top - 1));
+}
+
 char32_t CodePointAt(std::u16string_view text, std::size_t i, bool* pair) {
   char32_t ch = text[i];
   *pair = false;
@@ -437,8 +444,7 @@ void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
   painter_->setBrushOrigin(0, 0);
   painter_->setBrush(VectorBrush());
   painter_->setPen(VectorPen());
-  const double inset = PenVisible() ? 0.5 : 0.0;
-  painter_->drawEllipse(QRectF(left + inset, top + inset, right - left - 2 * inset, bottom - top - 2 * inset));
+  painter_->drawEllipse(FigureRect(left, top, right, bottom, PenVisible()));
 }
 
 void QPainterCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
@@ -448,8 +454,7 @@ void QPainterCanvas::RoundRect(int left, int top, int right, int bottom, int cor
   painter_->setBrushOrigin(0, 0);
   painter_->setBrush(VectorBrush());
   painter_->setPen(VectorPen());
-  const double inset = PenVisible() ? 0.5 : 0.0;
-  const QRectF r(left + inset, top + inset, right - left - 2 * inset, bottom - top - 2 * inset);
+  const QRectF r = FigureRect(left, top, right, bottom, PenVisible());
   const double rx = std::clamp(cornerWidth / 2.0, 0.0, r.width() / 2), ry = std::clamp(cornerHeight / 2.0, 0.0, r.height() / 2);
   painter_->drawRoundedRect(r, rx, ry);
 }

@@ -174,6 +174,47 @@ TEST(QPainterCanvasGeometry, ClipLimitsDrawingUntilRestored) {
   EXPECT_EQ(rows, (std::vector<std::string>{"..rrr...", "..rrr...", "......bb"}));
 }
 
+TEST(QPainterCanvasGeometry, CurvedFiguresKeepTheRectangleRules) {
+  struct Case {
+    const char* name;
+    bool pen;
+    std::function<void(Canvas&, int, int, int, int)> figure;
+  };
+  const Case cases[] = {
+      {"ellipse", true, [](Canvas& c, int l, int t, int r, int b) { c.Ellipse(l, t, r, b); }},
+      {"ellipse without pen", false, [](Canvas& c, int l, int t, int r, int b) { c.Ellipse(l, t, r, b); }},
+      {"round rectangle", true, [](Canvas& c, int l, int t, int r, int b) { c.RoundRect(l, t, r, b, 6, 6); }},
+      {"round rectangle without pen", false,
+       [](Canvas& c, int l, int t, int r, int b) { c.RoundRect(l, t, r, b, 6, 6); }},
+  };
+  for (const Case& k : cases) {
+    const auto rows = Render([&](Canvas& c) {
+      if (!k.pen) c.SetPen(CanvasPen{clBlack, 1, CanvasPen::Style::Clear});
+      c.SetBrush(CanvasBrush::SolidColor(clBlack));
+      k.figure(c, 2, 2, 14, 12);
+    }, 0, 0, 24, 16);
+    int minX = 99, maxX = -1, minY = 99, maxY = -1;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 24; ++x)
+        if (rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#') {
+          minX = std::min(minX, x); maxX = std::max(maxX, x);
+          minY = std::min(minY, y); maxY = std::max(maxY, y);
+        }
+    // Right and bottom exclusive; without a pen one pixel less. The outline reaches its
+    // rectangle exactly; a pen-less fill stays inside it and reaches within a pixel.
+    const int last = k.pen ? 1 : 2;
+    const int slack = k.pen ? 0 : 1;
+    EXPECT_GE(minX, 2) << k.name;
+    EXPECT_LE(minX, 2 + slack) << k.name;
+    EXPECT_GE(minY, 2) << k.name;
+    EXPECT_LE(minY, 2 + slack) << k.name;
+    EXPECT_LE(maxX, 14 - last) << k.name;
+    EXPECT_GE(maxX, 14 - last - slack) << k.name;
+    EXPECT_LE(maxY, 12 - last) << k.name;
+    EXPECT_GE(maxY, 12 - last - slack) << k.name;
+  }
+}
+
 TEST(QPainterCanvasImages, StretchedAndTransparentDrawing) {
   CanvasImage img{2, 1, {0xFFFF0000u, 0xFF0000FFu}};  // red, blue
   const auto plain = Render([&](Canvas& c) { c.DrawImage({0, 0, 8, 2}, img, ImageStretch::Plain); }, 0, 0, 8, 2);
