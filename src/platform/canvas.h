@@ -1,6 +1,6 @@
 #pragma once
 // The drawing device every report object paints on. Objects were designed against a
-// GDI-style device: integer device pixels, a current pen, brush and font, and figures
+// classic desktop device: integer device pixels, a current pen, brush and font, and figures
 // whose exact pixel coverage is part of how a page looks. This interface keeps that
 // model so objects can state their geometry once and every device (image, widget,
 // printer, PDF, recording) reproduces it.
