@@ -103,6 +103,33 @@ TEST(QPainterCanvasText, RotatedTextReadsUpwardsFromItsStartPoint) {
   EXPECT_GE(left, 10);         // the cell lies to the right of the start point
 }
 
+TEST(QPainterCanvasText, LinkedCharactersDrawWithTheFaceThatMeasuredThem) {
+  auto draw = [](const char* family) {
+    QImage img(80, 40, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainterCanvas c(img);
+    CanvasFont f;
+    f.name = family;
+    f.height = -24;
+    c.SetFont(f);
+    c.TextOut(4, 4, u"中文");
+    return img;
+  };
+  // The ink, cut to its bounding box (the baseline follows the named face's ascent).
+  auto ink = [](const QImage& img) {
+    QRect box;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x)
+        if (qGray(img.pixel(x, y)) < 250) box |= QRect(x, y, 1, 1);
+    return img.copy(box);
+  };
+  // Chinese in "Arial" comes from the Song face, glyph for glyph as in the Song face.
+  const QImage latin = ink(draw("Arial")), song = ink(draw("宋体"));
+  ASSERT_FALSE(latin.isNull());
+  EXPECT_EQ(latin, song);
+  EXPECT_GE(latin.width(), 40);  // two full-width characters, not missing-glyph boxes
+}
+
 TEST(QPainterCanvasText, ClippedTextStaysInsideItsRectangle) {
   for (const bool clipped : {true, false}) {
     QImage img(120, 40, QImage::Format_RGB32);
