@@ -88,9 +88,11 @@ QPainterCanvas::QPainterCanvas(QImage& image, int dpiX, int dpiY, CanvasKind kin
 
 QPainterCanvas::~QPainterCanvas() {
   if (ownPainter_) ownPainter_->end();
+  else painter_->restore();  // the caller's painter gets its clip, hints and mode back
 }
 
 void QPainterCanvas::Init(int dpiX, int dpiY) {
+  if (!ownPainter_) painter_->save();
   QPaintDevice* device = painter_->device();
   dpiX_ = dpiX > 0 ? dpiX : (device ? device->logicalDpiX() : 96);
   dpiY_ = dpiY > 0 ? dpiY : (device ? device->logicalDpiY() : 96);
