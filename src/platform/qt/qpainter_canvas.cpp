@@ -88,7 +88,7 @@ QPainterCanvas::QPainterCanvas(QImage& image, int dpiX, int dpiY, CanvasKind kin
 
 QPainterCanvas::~QPainterCanvas() {
   if (ownPainter_) ownPainter_->end();
-  else painter_->restore();  // the caller's painter gets its clip, hints and mode back
+  else if (painter_->isActive()) painter_->restore();  // the caller's painter gets its state back
 }
 
 void QPainterCanvas::Init(int dpiX, int dpiY) {
