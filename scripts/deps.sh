@@ -8,6 +8,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libuemf-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev libcups2-dev
+  libfontconfig-dev  # the font aliases are loaded into fontconfig at start-up
   # fonts the reports name, through the aliases in config/fonts
   fontconfig fonts-liberation fonts-liberation2 fonts-wine fonts-dejavu-core
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fonts-wqy-microhei
