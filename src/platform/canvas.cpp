@@ -64,7 +64,8 @@ int Canvas::MeasureText(std::u16string_view text, std::span<int> extents) {
   const FontKey key{font_.name, font_.style};
   // Beyond this no glyph fits on any device; it also keeps the sums below in range.
   const double em = std::min(FontEmPixels(font_.height, engine.Metrics(key).Cell()), 100000);
-  std::vector<double> advances(text.size());
+  thread_local std::vector<double> advances;  // reused: measuring runs once per text run
+  advances.assign(text.size(), 0.0);
   engine.Advances(key, em, text, advances);
   long long total = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
