@@ -220,8 +220,24 @@ std::vector<TfrxComponent*> TfrxComponent::AllObjects() const {
 }
 
 TfrxComponent* TfrxComponent::FindObject(std::string_view name) const {
-  for (TfrxComponent* c : AllObjects()) {
-    if (SameText(c->Name(), name)) return c;
+  // Same order as AllObjects, without building the list: renaming checks the whole
+  // report on every name set while a document is read.
+  thread_local std::vector<std::pair<const TfrxComponent*, size_t>> stack;
+  stack.clear();
+  stack.emplace_back(this, 0);
+  while (!stack.empty()) {
+    auto& [c, i] = stack.back();
+    const auto& kids = c->ChildList();
+    if (i >= kids.size()) {
+      stack.pop_back();
+      continue;
+    }
+    TfrxComponent* child = kids[i++];
+    if (SameText(child->Name(), name)) {
+      stack.clear();
+      return child;
+    }
+    if (!child->ChildList().empty()) stack.emplace_back(child, 0);
   }
   return nullptr;
 }
