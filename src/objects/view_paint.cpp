@@ -1,5 +1,5 @@
 // The drawing entry point of views. The device rectangle is computed here; painting
-// the fill, hatch, frame and shadow onto the canvas belongs to the view painter.
+// the fill, hatch, frame and shadow onto the canvas is in view_draw.cpp.
 
 #include <algorithm>
 #include <cmath>
@@ -46,9 +46,5 @@ void TfrxView::PrepareDraw(Canvas& canvas, double scaleX, double scaleY, double 
   }
   frameWidthPx_ = RoundDevice(frame_.Width() * scaleX);
 }
-
-void TfrxView::PaintBackground() {}
-
-void TfrxView::PaintFrame() {}
 
 }  // namespace quarlo

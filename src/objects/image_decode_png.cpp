@@ -1,0 +1,130 @@
+// PNG reading and writing through libpng, from and to memory. Fatal libpng errors
+// jump back to the setjmp of the call; the read and write structures are released on
+// every path.
+
+#include <png.h>
+
+#include <cstring>
+#include <vector>
+
+#include "objects/image_decode.h"
+
+namespace quarlo {
+
+namespace {
+
+struct MemoryReader {
+  std::string_view bytes;
+  std::size_t at = 0;
+};
+
+void ReadFromMemory(png_structp png, png_bytep data, png_size_t length) {
+  auto* src = static_cast<MemoryReader*>(png_get_io_ptr(png));
+  if (src->bytes.size() - src->at < length) png_error(png, "PNG data is truncated");
+  std::memcpy(data, src->bytes.data() + src->at, length);
+  src->at += length;
+}
+
+void WriteToString(png_structp png, png_bytep data, png_size_t length) {
+  static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+
+void FlushNothing(png_structp) {}
+
+struct PngMessage {
+  std::string text;
+};
+
+void OnPngError(png_structp png, png_const_charp message) {
+  if (auto* m = static_cast<PngMessage*>(png_get_error_ptr(png))) m->text = message ? message : "";
+  png_longjmp(png, 1);
+}
+
+void OnPngWarning(png_structp, png_const_charp) {}
+
+}  // namespace
+
+DecodedImage DecodePng(std::string_view bytes) {
+  DecodedImage out;
+  PngMessage message;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &message, OnPngError, OnPngWarning);
+  if (!png) {
+    out.error = "PNG reader is not available";
+    return out;
+  }
+  png_infop info = png_create_info_struct(png);
+  MemoryReader reader{bytes};
+  std::vector<png_bytep> rows;
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    DecodedImage failed;
+    failed.error = "PNG data is broken: " + message.text;
+    return failed;
+  }
+  png_set_read_fn(png, &reader, ReadFromMemory);
+  // The library's own limit keeps it from allocating for absurd headers while it reads.
+  png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
+  png_read_info(png, info);
+  const png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
+  if (std::string size = CheckImageSize(w, h); !size.empty()) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    out.error = size;
+    return out;
+  }
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_gray_to_rgb(png);
+  png_set_bgr(png);
+  png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  out.image.width = static_cast<int>(w);
+  out.image.height = static_cast<int>(h);
+  out.image.pixels.assign(static_cast<std::size_t>(w) * h, 0);
+  rows.resize(h);
+  for (png_uint_32 y = 0; y < h; ++y)
+    rows[y] = reinterpret_cast<png_bytep>(out.image.pixels.data() + static_cast<std::size_t>(y) * w);
+  png_read_image(png, rows.data());
+  png_read_end(png, nullptr);
+  png_destroy_read_struct(&png, &info, nullptr);
+  return out;
+}
+
+std::string EncodePng(const CanvasImage& image) {
+  if (image.IsEmpty()) return {};
+  bool opaque = true;
+  for (std::size_t i = 0; i < image.Size() && opaque; ++i) opaque = (image.pixels[i] >> 24) == 0xFF;
+  std::string result;
+  PngMessage message;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &message, OnPngError, OnPngWarning);
+  if (!png) return {};
+  png_infop info = png_create_info_struct(png);
+  std::vector<png_byte> row;
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return {};
+  }
+  png_set_write_fn(png, &result, WriteToString, FlushNothing);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(image.width), static_cast<png_uint_32>(image.height), 8,
+               opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  const int channels = opaque ? 3 : 4;
+  row.resize(static_cast<std::size_t>(image.width) * channels);
+  for (int y = 0; y < image.height; ++y) {
+    const std::uint32_t* src = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
+    for (int x = 0; x < image.width; ++x) {
+      png_byte* p = row.data() + static_cast<std::size_t>(x) * channels;
+      p[0] = static_cast<png_byte>(src[x] >> 16);
+      p[1] = static_cast<png_byte>(src[x] >> 8);
+      p[2] = static_cast<png_byte>(src[x]);
+      if (!opaque) p[3] = static_cast<png_byte>(src[x] >> 24);
+    }
+    png_write_row(png, row.data());
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return result;
+}
+
+}  // namespace quarlo
