@@ -28,6 +28,7 @@ void PrintVerbList(std::ostream& out) {
 
 void PrintVerbUsage(const Verb& verb, std::ostream& out) {
   out << "usage: quarlo-cli " << verb.name << ' ' << verb.usage << '\n' << verb.summary << '\n';
+  if (verb.details) out << '\n' << verb.details << '\n';
 }
 
 }  // namespace

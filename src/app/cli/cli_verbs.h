@@ -1,7 +1,8 @@
 #pragma once
 // The verbs of quarlo-cli. Each verb lives in a file of its own and registers itself
 // with one QUARLO_CLI_VERB(...) line at namespace scope; nothing else needs to change
-// to add one.
+// to add one. Verbs write results on out and problems on err and return an exit
+// status; an exception escaping a verb is reported on err with status 1.
 
 #include <iosfwd>
 #include <string>
@@ -18,13 +19,16 @@ inline constexpr int kExitUsage = 2;    // the command line was wrong
 using VerbFunction = int (*)(const std::vector<std::string>& args, std::ostream& out,
                              std::ostream& err);
 
+// Declared with designated initializers, e.g.
+//   QUARLO_CLI_VERB(.name = "info", .usage = "FILE", .summary = "...", .run = &Info);
 struct Verb {
-  const char* name;
-  const char* usage;    // arguments after the verb, e.g. "FILE"
-  const char* summary;  // one line for the verb list
+  const char* name = "";
+  const char* usage = "";    // arguments after the verb, e.g. "FILE"
+  const char* summary = "";  // one short line for the verb list
+  const char* details = nullptr;  // more lines for "VERB --help"
   // Verbs that draw need the Qt application and font engine set up before they run.
-  bool needsGui;
-  VerbFunction run;
+  bool needsGui = false;
+  VerbFunction run = nullptr;
 };
 
 struct VerbRegistration {

@@ -1,0 +1,34 @@
+// quarlo-cli resave IN OUT: loads a prepared report and saves it again, as the
+// preview's save button does. OUT is replaced only once it is completely written.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_verbs.h"
+#include "app/report/report.h"
+#include "document/preview_pages.h"
+
+namespace quarlo::cli {
+
+namespace {
+
+int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const Verb& self = *FindVerb("resave");
+  if (args.size() != 2) return UsageError(self, err, "expects an input and an output file name");
+  PrepareDocumentClasses();
+  TfrxReport report(nullptr);
+  TfrxPreviewPages pages(&report);
+  pages.LoadFromFile(args[0], true);
+  pages.SaveToFile(args[1]);
+  return kExitOk;
+}
+
+}  // namespace
+
+QUARLO_CLI_VERB(.name = "resave", .usage = "IN OUT",
+                .summary = "load a prepared report and save it again",
+                .details = "Writes OUT as the viewer's save does. OUT is replaced only once the\n"
+                           "whole document is written; on any error it is left as it was.",
+                .run = &Resave);
+
+}  // namespace quarlo::cli
