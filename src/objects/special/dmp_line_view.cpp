@@ -21,6 +21,10 @@ const ClassInfo& TfrxDMPLineView::StaticClass() {
 
 TfrxDMPLineView::TfrxDMPLineView(TComponent* owner) : TfrxCustomLineView(owner) {
   if (Parent() && ParentFont()) SetParentFont(true);
+  // The starting position is put through the grid rule too, so that a new line is
+  // where it would be after a save and load.
+  SetLeft(Left());
+  SetTop(Top());
 }
 
 void TfrxDMPLineView::SetLeft(double value) {

@@ -17,6 +17,11 @@ const ClassInfo& TfrxDMPPage::StaticClass() {
 
 TfrxDMPPage::TfrxDMPPage(TComponent* owner) : TfrxReportPage(owner) {
   ApplyDotMatrixFont(Font(), fontStyle_);
+  // The base constructor chose its paper before the grid rule was in place; a paper
+  // off the grid would come back different from every save and load.
+  SnapPaperWidth();
+  SnapPaperHeight();
+  UpdateDimensions();
 }
 
 void TfrxDMPPage::SetFontStyle(int styles) {
