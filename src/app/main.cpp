@@ -3,18 +3,27 @@
 #include <QApplication>
 #include <QStringList>
 #include <QTimer>
-#include <memory>
 
 #include "app/launcher_window.h"
-#include "app/startup_open.h"
+#include "app/report/report.h"
+#include "app/report/report_classes.h"
+#include "app/report_file_opener.h"
+#include "app/report_ui_services.h"
 #include "platform/qt/qt_platform.h"
+#include "resources/qt/resource_services.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   quarlo::InstallQtPlatform();
+  quarlo::InstallResourceServices();
+  quarlo::InstallReportUiServices();
+  // Every class a page may name is known before the first file is read.
+  quarlo::RegisterReportClasses();
 
-  auto document = std::make_shared<quarlo::TfrxXMLDocument>();
-  quarlo::TmainForm launcher(quarlo::DefaultLauncherServices(quarlo::XmlDocumentOpener(document)));
+  // The report object lives as long as the launcher: declared first, freed last.
+  quarlo::TfrxReport report(nullptr);
+  quarlo::ConfigureLauncherReport(report);
+  quarlo::TmainForm launcher(quarlo::DefaultLauncherServices(quarlo::ReportFileOpener(report)));
   launcher.show();
 
   const QStringList arguments = QApplication::arguments();

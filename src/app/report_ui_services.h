@@ -1,0 +1,16 @@
+#pragma once
+// Start-up of the report object's window-system services in the windowed program:
+// progress windows, the event pump its long operations run between steps, and the
+// per-user settings store. Call once after the QApplication exists.
+#include <memory>
+
+namespace quarlo {
+
+class TfrxProgressWindow;
+
+void InstallReportUiServices();
+
+// A progress window on screen, as the report object drives it.
+std::unique_ptr<TfrxProgressWindow> NewQtProgressWindow();
+
+}  // namespace quarlo
