@@ -99,6 +99,11 @@ class TfrxCustomMemoView : public TfrxStretcheable {
 
   void Draw(Canvas& canvas, double scaleX, double scaleY, double offsetX,
             double offsetY) override;
+  // The view's device rectangle, then the text rectangle inside frame and gaps.
+  void PrepareDraw(Canvas& canvas, double scaleX, double scaleY, double offsetX,
+                   double offsetY) override;
+  // Device pixels, valid after PrepareDraw.
+  const TfrxTextRect& TextRect() const { return textRect_; }
   double CalcHeight() override;
   virtual double CalcWidth();
 
@@ -145,6 +150,12 @@ class TfrxCustomMemoView : public TfrxStretcheable {
   mutable bool firstParaBreak_ = false;
   mutable bool lastParaBreak_ = false;
 
+  void SetUpEngine(TfrxDrawText& engine) const;
+  double HorizontalInsets() const;
+  double VerticalInsets() const;
+  TfrxTextRect ReportTextRect();
+
+  TfrxTextRect textRect_;
   int totalPages_ = 0;
   int copyNo_ = 0;
   double printScale_ = 1;
