@@ -475,7 +475,14 @@ void TfrxXMLSerializer::ResolveReferences() {
         }
       }
     }
-    if (found) f.Property->setObject(*f.Obj, found);
+    if (!found) continue;
+    // A setter may refuse the target (a circular child band); that is a reading
+    // error like any other, and the remaining references are still resolved.
+    try {
+      f.Property->setObject(*f.Obj, found);
+    } catch (const std::exception& e) {
+      AddError(e.what());
+    }
   }
 }
 
