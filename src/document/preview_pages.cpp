@@ -111,6 +111,7 @@ void TfrxPreviewPages::Clear() {
   sourceLines_.clear();
   sourcePages_.clear();
   Outline().Reset();
+  pageBodies_.clear();
   document_.Clear();
   pictureCache_.Clear();
   currentPage_ = -1;
@@ -120,7 +121,7 @@ void TfrxPreviewPages::Clear() {
 
 void TfrxPreviewPages::LoadFromStream(Stream& stream, bool) {
   Clear();
-  document_.LoadFromStream(stream);
+  ReadReportDocument(stream, document_, pageBodies_);
   const ReportFileSections s = FindOrCreateSections(*document_.Root());
 
   TfrxXMLSerializer serializer;
@@ -225,7 +226,7 @@ void TfrxPreviewPages::SaveToStream(Stream& stream) {
   TfrxXMLItem* pictureSection = root.FindItem(kPictureCacheSection);
   pictureCache_.SaveToXML(*pictureSection);
 
-  document_.SaveToStream(stream);
+  WriteReportDocument(stream, document_, pageBodies_);
   // As after loading: the components and the cache are what gets written next time.
   sourceSection->Clear();
   pictureSection->Clear();
@@ -260,10 +261,20 @@ TfrxReportPage* TfrxPreviewPages::PageObject(int index) {
   return result;
 }
 
-std::unique_ptr<TfrxReportPage> TfrxPreviewPages::BuildPage(int index) {
+TfrxXMLItem& TfrxPreviewPages::ElementWithObjects(int index,
+                                                 std::unique_ptr<TfrxXMLItem>& expanded) {
   TfrxXMLItem* pages = PagesSection();
   if (index < 0 || index >= pages->Count()) ListIndexError(index);
   TfrxXMLItem& element = *pages->Items(index);
+  const auto body = pageBodies_.find(&element);
+  if (body == pageBodies_.end()) return element;  // edited pages hold elements
+  expanded = ExpandPageElement(element, body->second);
+  return *expanded;
+}
+
+std::unique_ptr<TfrxReportPage> TfrxPreviewPages::BuildPage(int index) {
+  std::unique_ptr<TfrxXMLItem> expanded;
+  TfrxXMLItem& element = ElementWithObjects(index, expanded);
   const PageElementKind kind = PageElementKindOf(element.Name);
   if (kind == PageElementKind::SourceReference) return BuildFromSource(element);
   std::unique_ptr<TfrxReportPage> page = NewPage(kind == PageElementKind::DotMatrixPage);
@@ -355,6 +366,7 @@ void TfrxPreviewPages::RemovePage(int index) {
   if (Count() < 2) return;
   TfrxXMLItem* pages = PagesSection();
   if (index < 0 || index >= pages->Count()) ListIndexError(index);
+  pageBodies_.erase(pages->Items(index));
   pages->Extract(index);
   ClearBuiltPages();
 }
@@ -364,6 +376,7 @@ void TfrxPreviewPages::ReplacePage(int index, TfrxReportPage& page) {
   if (index < 0 || index >= pages->Count()) ListIndexError(index);
   TfrxXMLItem& element = *pages->Items(index);
   // Written before the cache is emptied: the page may be one of the built pages.
+  pageBodies_.erase(&element);
   element.Clear();
   element.Text.clear();
   TfrxXMLSerializer serializer;

@@ -15,6 +15,7 @@
 #include "document/dictionary.h"
 #include "document/outline.h"
 #include "document/picture_cache.h"
+#include "document/report_file_document.h"
 #include "document/xml_document.h"
 
 namespace quarlo {
@@ -79,7 +80,9 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
   ~TfrxPreviewPages() override;
 
   TfrxXMLDocument& XMLDocument() override { return document_; }
-  // The "previewpages" section: one element per page.
+  // The "previewpages" section: one element per page. The objects of a loaded page are
+  // kept as text (report_file_document.h) until the page is built, so a page element
+  // read from a file has no children of its own there.
   TfrxXMLItem* PagesSection();
 
   int Count() const override;
@@ -111,6 +114,7 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
 
   void ClearBuiltPages();
   std::unique_ptr<TfrxReportPage> BuildPage(int index);
+  TfrxXMLItem& ElementWithObjects(int index, std::unique_ptr<TfrxXMLItem>& expanded);
   std::unique_ptr<TfrxReportPage> BuildFromSource(const TfrxXMLItem& element);
   void BuildObjects(const TfrxXMLItem& element, TfrxComponent& parent,
                     TfrxXMLSerializer& serializer);
@@ -121,6 +125,7 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
   int PagesInCacheLimit() const;
 
   TfrxXMLDocument document_;
+  PageBodies pageBodies_;
   std::vector<std::unique_ptr<TfrxReportPage>> sourcePages_;
   // Each source object's class name and complete attribute text: the line a
   // compact object starts from before its own attributes are applied.
