@@ -200,5 +200,63 @@ TEST_F(MemoDraw, NegativeRotationDrawsAsItsPositiveAngle) {
   EXPECT_EQ(texts[0]->font.escapement, 2700);
 }
 
+TEST_F(MemoDraw, ParagraphBreakFlagsContinueTheParagraph) {
+  struct Case {
+    bool firstBreak, lastBreak;
+    int firstX;         // indented by the paragraph gap unless it continues one
+    bool fillsTheWidth; // a last line is justified only when the paragraph goes on
+  };
+  const Case cases[] = {
+      {false, false, 12, false},
+      {true, false, 2, false},
+      {false, true, 12, true},
+      {true, true, 2, true},
+  };
+  for (const Case& c : cases) {
+    TfrxMemoView memo(nullptr);
+    memo.SetBounds(0, 0, 200, 40);
+    memo.SetHAlign(haBlock);
+    memo.SetParagraphGap(10);
+    memo.SetFirstParaBreak(c.firstBreak);
+    memo.SetLastParaBreak(c.lastBreak);
+    memo.Memo().Add(u"a b");
+    RecordingCanvas canvas;
+    memo.Draw(canvas, 1, 1, 0, 0);
+    const auto texts = canvas.RecordsOf(CanvasRecord::Op::Text);
+    ASSERT_EQ(texts.size(), 1u);
+    const CanvasRecord& t = *texts[0];
+    EXPECT_EQ(t.points[0].x, c.firstX) << c.firstBreak << c.lastBreak;
+    int right = t.points[0].x;
+    for (std::size_t i = 0; i + 1 < t.advances.size(); ++i) right += t.advances[i];
+    EXPECT_EQ(right > 150, c.fillsTheWidth) << c.firstBreak << c.lastBreak << " last glyph at " << right;
+  }
+}
+
+TEST_F(MemoDraw, SameLinesAtEveryZoomAndOnPrinters) {
+  struct Device {
+    double scale;
+    int dpi;
+    CanvasKind kind;
+  };
+  const Device devices[] = {{1, 96, CanvasKind::Recording},
+                            {1.5, 96, CanvasKind::Recording},
+                            {4, 96, CanvasKind::Recording},
+                            {600.0 / 96, 600, CanvasKind::Printer}};
+  std::vector<std::u16string> reference;
+  for (const Device& d : devices) {
+    TfrxMemoView memo(nullptr);
+    memo.SetBounds(0, 0, 120, 200);
+    memo.Memo().Add(u"中文没有空格的时候按字符换行 and Latin words wrap at spaces");
+    memo.SetPrinting(d.kind == CanvasKind::Printer);
+    RecordingCanvas canvas({0, 0, 1 << 20, 1 << 20}, d.dpi, d.dpi, d.kind);
+    memo.Draw(canvas, d.scale, d.scale, 0, 0);
+    std::vector<std::u16string> lines;
+    for (const CanvasRecord* r : canvas.RecordsOf(CanvasRecord::Op::Text)) lines.push_back(r->text);
+    EXPECT_GT(lines.size(), 2u);
+    if (reference.empty()) reference = lines;
+    EXPECT_EQ(lines, reference) << "scale " << d.scale;
+  }
+}
+
 }  // namespace
 }  // namespace quarlo
