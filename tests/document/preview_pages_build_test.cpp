@@ -111,6 +111,23 @@ TEST_F(PageBuildTest, PicturesReachTheirObjectsByImageIndex) {
   EXPECT_EQ(As<TfrxPictureView>(views[1])->Picture().Data(), png);
 }
 
+TEST_F(PageBuildTest, AnAutoSizedPictureTakesTheSizeOfItsCachedPicture) {
+  const std::string bmp = testing::MakeBmp(17, 11);
+  std::string hex;
+  for (unsigned char c : bmp) {
+    hex += "0123456789ABCDEF"[c >> 4];
+    hex += "0123456789ABCDEF"[c & 15];
+  }
+  Load(Document("<page0><b1><p1 AutoSize=\"True\" ImageIndex=\"1\"/><p1 ImageIndex=\"1\"/>"
+                "</b1></page0>",
+                "<picturecache><item stream=\"" + hex + "\"/></picturecache>"));
+  const auto& views = pages.PageObject(0)->Objects()[0]->Objects();
+  ASSERT_EQ(views.size(), 2u);
+  EXPECT_DOUBLE_EQ(views[0]->Width(), 17);
+  EXPECT_DOUBLE_EQ(views[0]->Height(), 11);
+  EXPECT_DOUBLE_EQ(views[1]->Width(), 30);  // the template's size
+}
+
 TEST_F(PageBuildTest, AnEmptyCompactPageHasItsSourcePagesSizeAndBackgroundOnly) {
   Load(Document("<page0/><page1 PaperWidth=\"10\"/>"));
   TfrxReportPage* page = pages.PageObject(1);

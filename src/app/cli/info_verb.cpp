@@ -57,7 +57,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   if (args.size() != 1) return UsageError(self, err, "expects one file name");
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
-  TfrxPreviewPages pages(&report);
+  TfrxPreviewPages& pages = report.PreviewPages();
   pages.LoadFromFile(args[0], true);
 
   // Collected first, so a failure never leaves half a document on the output.

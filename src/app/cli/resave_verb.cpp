@@ -17,7 +17,7 @@ int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (args.size() != 2) return UsageError(self, err, "expects an input and an output file name");
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
-  TfrxPreviewPages pages(&report);
+  TfrxPreviewPages& pages = report.PreviewPages();
   pages.LoadFromFile(args[0], true);
   pages.SaveToFile(args[1]);
   return kExitOk;
