@@ -25,7 +25,7 @@ constexpr uint32_t kRgb = 0;
 
 }  // namespace
 
-RgbBitmap DecodeBmp(std::string_view bytes) {
+RgbBitmap DecodeStripBitmap(std::string_view bytes) {
   const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
   const size_t size = bytes.size();
   if (size < kFileHeaderSize + kInfoHeaderSize || p[0] != 'B' || p[1] != 'M')

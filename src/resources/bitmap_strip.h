@@ -35,7 +35,7 @@ struct ImageCell {
 
 // Reads a "BM" file of 24 or 32 bits per pixel without compression, bottom-up or
 // top-down; throws EInvalidBitmap.
-RgbBitmap DecodeBmp(std::string_view bytes);
+RgbBitmap DecodeStripBitmap(std::string_view bytes);
 
 // A 24-bit bottom-up "BM" file of image (the form the generator writes).
 std::string EncodeBmp24(const RgbBitmap& image);

@@ -5,7 +5,7 @@
 namespace quarlo {
 
 std::vector<ImageCell> DecodeButtonImages(std::string_view container) {
-  const RgbBitmap strip = DecodeBmp(InflateImageContainer(container));
+  const RgbBitmap strip = DecodeStripBitmap(InflateImageContainer(container));
   return CutCells(strip, kPreviewButtonSize, kPreviewButtonSize);
 }
 

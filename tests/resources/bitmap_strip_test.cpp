@@ -26,7 +26,7 @@ void Poke16(std::string& bytes, size_t offset, uint16_t value) { std::memcpy(&by
 TEST(BitmapStrip, ReadsBackWhatItWritesForEveryRowPadding) {
   for (int width : {1, 2, 3, 4, 5, 17}) {
     const RgbBitmap image = Numbered(width, 3);
-    const RgbBitmap read = DecodeBmp(EncodeBmp24(image));
+    const RgbBitmap read = DecodeStripBitmap(EncodeBmp24(image));
     EXPECT_EQ(read.Width, width);
     EXPECT_EQ(read.Height, 3);
     EXPECT_EQ(read.Pixels, image.Pixels) << "width " << width;
@@ -42,7 +42,7 @@ TEST(BitmapStrip, ReadsTopDownRowsAndThirtyTwoBitPixels) {
   Poke16(bytes, 28, 32);
   const unsigned char pixels[] = {0x01, 0x02, 0x03, 0, 0x04, 0x05, 0x06, 0, 0x07, 0x08, 0x09, 0, 0x0A, 0x0B, 0x0C, 0};
   bytes.append(reinterpret_cast<const char*>(pixels), sizeof pixels);
-  const RgbBitmap read = DecodeBmp(bytes);
+  const RgbBitmap read = DecodeStripBitmap(bytes);
   ASSERT_EQ(read.Pixels.size(), 4u);
   EXPECT_EQ(read.At(0, 0), 0x030201u);  // first stored row is the top row
   EXPECT_EQ(read.At(1, 0), 0x060504u);
@@ -72,11 +72,11 @@ TEST(BitmapStrip, RefusesMalformedHeaders) {
       {"pixels cut off", [](std::string& b) { b.resize(b.size() - 1); }},
   };
   const std::string good = EncodeBmp24(Numbered(4, 4));
-  ASSERT_NO_THROW(DecodeBmp(good));
+  ASSERT_NO_THROW(DecodeStripBitmap(good));
   for (const Malformed& c : cases) {
     std::string bytes = good;
     c.apply(bytes);
-    EXPECT_THROW(DecodeBmp(bytes), EInvalidBitmap) << c.what;
+    EXPECT_THROW(DecodeStripBitmap(bytes), EInvalidBitmap) << c.what;
   }
 }
 

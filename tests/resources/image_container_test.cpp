@@ -40,7 +40,7 @@ TEST(ImageContainer, BuiltInButtonsAreTwentyFiveDrawnCells) {
   const auto* mtime = reinterpret_cast<const unsigned char*>(container.data()) + 4;
   EXPECT_EQ((uint32_t{mtime[0]} << 24) | (uint32_t{mtime[1]} << 16) | (uint32_t{mtime[2]} << 8) | mtime[3], adler);
 
-  const RgbBitmap strip = DecodeBmp(bitmap);
+  const RgbBitmap strip = DecodeStripBitmap(bitmap);
   EXPECT_EQ(strip.Width, 400);
   EXPECT_EQ(strip.Height, 16);
   const std::vector<ImageCell> cells = DecodeButtonImages(container);
