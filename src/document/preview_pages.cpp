@@ -61,6 +61,9 @@ std::unique_ptr<TfrxReportPage> NewPage(bool dotMatrix) {
   return std::make_unique<TfrxReportPage>(nullptr);
 }
 
+// As deep as the serializer reads objects of complete pages.
+constexpr int kMaxObjectDepth = 256;
+
 int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
@@ -298,20 +301,23 @@ std::unique_ptr<TfrxReportPage> TfrxPreviewPages::BuildFromSource(const TfrxXMLI
 
 void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponent& page,
                                     TfrxXMLSerializer& serializer) {
-  // Walked with an explicit stack: a document may nest objects arbitrarily deep.
+  // Walked with an explicit stack; a document may nest elements arbitrarily deep, but
+  // objects are not built deeper than the serializer reads complete pages.
   struct Pending {
     const TfrxXMLItem* element;
     TfrxComponent* parent;
+    int depth;
   };
   std::vector<Pending> pending;
   for (int i = pageElement.Count() - 1; i >= 0; --i) {
-    pending.push_back({pageElement.Items(i), &page});
+    pending.push_back({pageElement.Items(i), &page, 1});
   }
   std::string line;
   while (!pending.empty()) {
     const Pending p = pending.back();
     pending.pop_back();
     const TfrxXMLItem& element = *p.element;
+    if (p.depth > kMaxObjectDepth) throw Exception("Object tree too deep: " + element.Name);
     const TfrxDictionary::Entry* alias = dictionary_.Find(element.Name);
     const TfrxComponent* source = alias ? alias->object : nullptr;
     if (source) {
@@ -330,7 +336,9 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
       }
     }
     object->SetParent(p.parent);
-    for (int i = element.Count() - 1; i >= 0; --i) pending.push_back({element.Items(i), object});
+    for (int i = element.Count() - 1; i >= 0; --i) {
+      pending.push_back({element.Items(i), object, p.depth + 1});
+    }
   }
 }
 

@@ -153,8 +153,10 @@ TEST_F(PageBuildTest, CompletePagesAreReadWholeAsReportOrDotMatrixPages) {
 }
 
 TEST_F(PageBuildTest, ABadPageFailsWhenBuiltAndTheOthersStillWork) {
+  std::string deep;
+  for (int i = 0; i < 300; ++i) deep = "<b1>" + deep + "</b1>";
   Load(Document("<page0><b1/></page0><page7/><pageX/><page/><page0><zz9/></page0>"
-                "<page0><TfrxNoSuchView/></page0>"));
+                "<page0><TfrxNoSuchView/></page0><page0>" + deep + "</page0><page123456/>"));
   struct Case {
     int index;
     const char* message;
@@ -165,6 +167,8 @@ TEST_F(PageBuildTest, ABadPageFailsWhenBuiltAndTheOthersStillWork) {
       {3, "'' is not a valid integer value"},
       {4, "Class zz9 not found"},
       {5, "Class TfrxNoSuchView not found"},
+      {6, "Object tree too deep: b1"},
+      {7, "List index out of bounds (12345)"},  // at most five digits are read
   };
   for (const Case& c : cases) {
     try {
@@ -178,7 +182,7 @@ TEST_F(PageBuildTest, ABadPageFailsWhenBuiltAndTheOthersStillWork) {
   EXPECT_THROW(pages.PageExtent(1), Exception);
   EXPECT_NE(pages.PageObject(0), nullptr);
   EXPECT_EQ(pages.PageExtent(0), (TfrxPageExtent{794, 1123}));
-  EXPECT_THROW(pages.PageObject(6), Exception);  // beyond the last page
+  EXPECT_THROW(pages.PageObject(8), Exception);  // beyond the last page
 }
 
 TEST_F(PageBuildTest, ADictionaryEntryWithoutItsObjectMakesItsUsersUnknownClasses) {

@@ -1,5 +1,6 @@
 #include "app/cli/cli_json.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/codepage.h"
@@ -35,7 +36,10 @@ void PutUtf8(std::ostream& out, char32_t c) {
 }  // namespace
 
 void JsonWriter::Indent() {
-  out_ << '\n' << std::string(2 * levels_.size(), ' ');
+  // Deep nesting (an outline can nest without limit) is not indented further: the
+  // output stays proportional to the input.
+  constexpr size_t kMaxIndentedLevels = 32;
+  out_ << '\n' << std::string(2 * std::min(levels_.size(), kMaxIndentedLevels), ' ');
 }
 
 void JsonWriter::BeforeValue() {

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 #include "cli_test_support.h"
 #include "objects/band.h"
@@ -172,6 +173,28 @@ TEST(CliResaveTest, NothingIsWrittenToTheOutputWhenAnythingFails) {
   }
   EXPECT_EQ(folder.Read("old.fp3"), "previous content");
   EXPECT_FALSE(folder.Exists("new.fp3"));
+}
+
+}  // namespace
+}  // namespace quarlo
+
+namespace quarlo {
+namespace {
+
+TEST(CliInfoTest, ADeeplyNestedOutlineIsWalkedWithoutRecursionOrRunawayOutput) {
+  constexpr int kDepth = 20000;
+  std::string items;
+  for (int i = 0; i < kDepth; ++i) items += "<item text=\"x\" page=\"0\" top=\"1\">";
+  for (int i = 0; i < kDepth; ++i) items += "</item>";
+  cli_testing::ScratchFolder folder("deep");
+  folder.Write("deep.fp3", "<?xml version=\"1.0\" encoding=\"utf-8\"?><preparedreport><outline>" +
+                               items + "</outline></preparedreport>");
+  const auto r = cli_testing::RunCli({"info", folder.Path("deep.fp3")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  // Linear in the depth: fully indented it would be about 40 times larger.
+  EXPECT_LT(r.out.size(), static_cast<size_t>(kDepth) * 1000);
+  // One object per entry plus the document and its report settings.
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '{'), kDepth + 2);
 }
 
 }  // namespace
