@@ -70,14 +70,14 @@ void BuildSourcePage(TfrxReportPage& page) {
   rule->Frame().SetColor(clNavy);
 
   auto* header = Template<TfrxPageHeader>(&page, "PageHeader1", 0, 110, 718, 26);
-  auto* headerCell = Template<TfrxMemoView>(header, "HeaderCell", 0, 0, 180, 26);
+  auto* headerCell = Template<TfrxMemoView>(header, "HeaderCell", 0, 0, 179.5, 26);
   headerCell->SetFont(MakeFont("宋体", 10, fsBold, clWhite));
   headerCell->SetColor(clNavy);
   headerCell->SetVAlign(vaCenter);
   headerCell->Frame().SetTyp(ftAll);
 
   auto* data = Template<TfrxMasterData>(&page, "MasterData1", 0, 150, 718, 24);
-  auto* cell = Template<TfrxMemoView>(data, "Cell", 0, 0, 180, 24);
+  auto* cell = Template<TfrxMemoView>(data, "Cell", 0, 0, 179.5, 24);
   cell->SetFont(MakeFont("宋体", 10));
   cell->SetVAlign(vaCenter);
   cell->Frame().SetTyp(ftLeft | ftRight | ftBottom);
@@ -86,8 +86,38 @@ void BuildSourcePage(TfrxReportPage& page) {
   shape->SetColor(clSkyBlue);
   auto* line = Template<TfrxLineView>(data, "Line1", 0, 0, 100, 0);
   line->Frame().SetColor(clMaroon);
-  auto* picture = Template<TfrxPictureView>(data, "Picture1", 0, 0, 120, 90);
-  picture->Frame().SetTyp(ftAll);
+  // Compact pictures and lines carry only their position, size, frame, colour and
+  // picture (or arrows nothing at all): each way of fitting a picture and each kind
+  // of arrow needs a template of its own.
+  const struct {
+    const char* name;
+    bool stretched, keepAspect, center;
+  } pictureKinds[] = {{"Picture1", true, true, false},
+                      {"PictureFill", true, false, false},
+                      {"PictureCentered", true, true, true},
+                      {"PictureNatural", false, true, false},
+                      {"PictureNaturalCentered", false, true, true}};
+  for (const auto& kind : pictureKinds) {
+    auto* picture = Template<TfrxPictureView>(data, kind.name, 0, 0, 120, 90);
+    picture->Frame().SetTyp(ftAll);
+    picture->SetStretched(kind.stretched);
+    picture->SetKeepAspectRatio(kind.keepAspect);
+    picture->SetCenter(kind.center);
+  }
+  const struct {
+    const char* name;
+    bool start, end, solid, diagonal;
+  } lineKinds[] = {{"LineArrow", false, true, false, false},
+                   {"LineArrows", true, true, true, false},
+                   {"LineDiagonal", false, true, true, true}};
+  for (const auto& kind : lineKinds) {
+    auto* arrow = Template<TfrxLineView>(data, kind.name, 0, 0, 100, 0);
+    arrow->Frame().SetColor(clMaroon);
+    arrow->SetArrowStart(kind.start);
+    arrow->SetArrowEnd(kind.end);
+    arrow->SetArrowSolid(kind.solid);
+    arrow->SetDiagonal(kind.diagonal);
+  }
   auto* caption = Template<TfrxMemoView>(data, "Caption", 0, 0, 160, 20);
   caption->SetFont(MakeFont("宋体", 9, 0, clGray));
   caption->SetHAlign(haCenter);
@@ -124,7 +154,7 @@ void BuildTablePage(ReportGenerator& g, const std::string& logoPng) {
   const std::u16string heads[] = {u"产品 Product", u"地区 Region", u"数量 Qty", u"金额 Amount"};
   for (int i = 0; i < 4; ++i) {
     auto& cell = g.Place<TfrxMemoView>(page, "HeaderCell", &header);
-    cell.SetLeft(i * 180);
+    cell.SetLeft(i * 179.5);
     cell.SetHAlign(i >= 2 ? haRight : haLeft);
     SetText(cell, heads[i]);
   }
@@ -151,12 +181,10 @@ void BuildTablePage(ReportGenerator& g, const std::string& logoPng) {
                                     r.amount};
     for (int i = 0; i < 4; ++i) {
       auto& cell = g.Place<TfrxMemoView>(page, "Cell", &band);
-      cell.SetLeft(i * 180);
+      cell.SetLeft(i * 179.5);
       cell.SetHAlign(i >= 2 ? haRight : haLeft);
       if (r.quantity > 1000 && i == 2) {
         cell.SetColor(clMoneyGreen);
-        cell.SetHint(Cp("销量超过一千 / more than a thousand sold"));
-        cell.SetShowHint(true);
       }
       SetText(cell, texts[i]);
     }
@@ -164,7 +192,7 @@ void BuildTablePage(ReportGenerator& g, const std::string& logoPng) {
   auto& total = g.Place(page, "MasterData1");
   total.SetTop(top + 10);
   auto& totalCell = g.Place<TfrxMemoView>(page, "Cell", &total);
-  totalCell.SetWidth(720);
+  totalCell.SetWidth(718);
   totalCell.SetHAlign(haRight);
   totalCell.SetFont(MakeFont("宋体", 11, fsBold));
   totalCell.Frame().SetTyp(ftTop | ftBottom);
@@ -240,26 +268,22 @@ void BuildShapesPage(ReportGenerator& g, const std::string& logoPng) {
   }
 
   const struct {
-    bool start, end, solid, diagonal;
+    const char* templateName;
     double width, height;
     TfrxFrameStyle style;
     const char16_t* name;
   } lines[] = {
-      {false, false, false, false, 300, 0, fsSolid, u"实线 Solid"},
-      {false, true, false, false, 300, 0, fsDash, u"虚线与箭头 Dash, arrow"},
-      {true, true, true, false, 300, 0, fsDot, u"点线与实心箭头 Dot, solid arrows"},
-      {false, false, false, false, 300, 0, fsDashDot, u"点划线 Dash-dot"},
-      {false, false, false, false, 300, 0, fsDouble, u"双线 Double"},
-      {false, true, true, true, 200, 80, fsSolid, u"斜线 Diagonal"},
+      {"Line1", 300, 0, fsSolid, u"实线 Solid"},
+      {"LineArrow", 300, 0, fsDash, u"虚线与箭头 Dash, arrow"},
+      {"LineArrows", 300, 0, fsDot, u"点线与实心箭头 Dot, solid arrows"},
+      {"Line1", 300, 0, fsDashDot, u"点划线 Dash-dot"},
+      {"Line1", 300, 0, fsDouble, u"双线 Double"},
+      {"LineDiagonal", 200, 40, fsSolid, u"斜线 Diagonal"},
   };
   for (int i = 0; i < 6; ++i) {
     const double top = 290 + i * 48;
-    auto& line = g.Place<TfrxLineView>(page, "Line1", &band);
+    auto& line = g.Place<TfrxLineView>(page, lines[i].templateName, &band);
     line.SetBounds(40, top, lines[i].width, lines[i].height);
-    line.SetArrowStart(lines[i].start);
-    line.SetArrowEnd(lines[i].end);
-    line.SetArrowSolid(lines[i].solid);
-    line.SetDiagonal(lines[i].diagonal);
     line.Frame().SetStyle(lines[i].style);
     line.Frame().SetWidth(lines[i].style == fsDouble ? 3 : 2);
     auto& caption = g.Place<TfrxMemoView>(page, "Caption", &band);
@@ -303,23 +327,20 @@ void BuildPicturesPage(ReportGenerator& g, const std::string& logoPng) {
   const std::string png = MakePng(60, 120, {0xc04080, 0xffffff, 12});
   const struct {
     const std::string* bytes;
-    bool stretched, keepAspect, center;
+    const char* templateName;
     const char16_t* name;
   } pictures[] = {
-      {&bmp, true, false, false, u"位图，拉伸 BMP stretched"},
-      {&jpeg, true, true, false, u"JPEG 保持比例 keep aspect"},
-      {&png, true, true, true, u"PNG 居中 centred"},
-      {&bmp, false, false, false, u"原始大小 natural size"},
-      {&jpeg, false, false, true, u"原始大小居中 natural, centred"},
-      {&logoPng, true, true, true, u"标志 logo"},
+      {&bmp, "PictureFill", u"位图，拉伸 BMP stretched"},
+      {&jpeg, "Picture1", u"JPEG 保持比例 keep aspect"},
+      {&png, "PictureCentered", u"PNG 居中 centred"},
+      {&bmp, "PictureNatural", u"原始大小 natural size"},
+      {&jpeg, "PictureNaturalCentered", u"原始大小居中 natural, centred"},
+      {&logoPng, "PictureCentered", u"标志 logo"},
   };
   for (int i = 0; i < 6; ++i) {
     const double left = (i % 3) * 240 + 20, top = (i / 3) * 200 + 10;
-    auto& view = g.Place<TfrxPictureView>(page, "Picture1", &band);
+    auto& view = g.Place<TfrxPictureView>(page, pictures[i].templateName, &band);
     view.SetBounds(left, top, 200, 140);
-    view.SetStretched(pictures[i].stretched);
-    view.SetKeepAspectRatio(pictures[i].keepAspect);
-    view.SetCenter(pictures[i].center);
     view.Picture().LoadFromData(*pictures[i].bytes);
     auto& caption = g.Place<TfrxMemoView>(page, "Caption", &band);
     caption.SetBounds(left, top + 146, 200, 20);
@@ -375,6 +396,8 @@ void BuildCompletePage(ReportGenerator& g) {
   back->SetBounds(70, 330, 620, 40);
   back->SetFont(MakeFont("宋体", 12, fsUnderline, clBlue));
   back->SetURL("@1");
+  back->SetHint(Cp("回到销售表 / back to the sales table"));
+  back->SetShowHint(true);
   back->SetCursor(-21);
   back->Memo().SetText(u"↩ 返回第一页 Back to page 1");
   auto* shape = new TfrxShapeView(band);
