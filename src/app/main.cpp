@@ -10,6 +10,7 @@
 #include "app/report_file_opener.h"
 #include "app/report_ui_services.h"
 #include "platform/qt/qt_platform.h"
+#include "preview/preview_form.h"
 #include "resources/qt/resource_services.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,8 @@ int main(int argc, char** argv) {
   quarlo::InstallReportUiServices();
   // Every class a page may name is known before the first file is read.
   quarlo::RegisterReportClasses();
+  quarlo::TfrxPreviewFormHost previewHost;
+  quarlo::SetPreviewHost(&previewHost);
 
   // The report object lives as long as the launcher: declared first, freed last.
   quarlo::TfrxReport report(nullptr);
