@@ -138,7 +138,8 @@ TEST(CliInfoTest, AFileThatCannotBeReadPrintsNothingOnStandardOutput) {
 
 TEST(CliResaveTest, AnUneditedFileIsWrittenBackByteForByte) {
   ScratchFolder folder("resave");
-  for (const std::string& bytes : {GeneratedReport(), testing::SampleReportBytes()}) {
+  const std::string sample = testing::SampleReportBytes();
+  for (const std::string& bytes : {GeneratedReport(), sample}) {
     folder.Write("in.fp3", bytes);
     const auto r = RunCli({"resave", folder.Path("in.fp3"), folder.Path("out.fp3")});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -148,7 +149,7 @@ TEST(CliResaveTest, AnUneditedFileIsWrittenBackByteForByte) {
   // Saving over the input itself works too.
   const auto r = RunCli({"resave", folder.Path("in.fp3"), folder.Path("in.fp3")});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(folder.Read("in.fp3") == testing::SampleReportBytes());
+  EXPECT_TRUE(folder.Read("in.fp3") == sample);
 }
 
 TEST(CliResaveTest, NothingIsWrittenToTheOutputWhenAnythingFails) {
