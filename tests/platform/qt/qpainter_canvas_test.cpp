@@ -63,7 +63,7 @@ TEST(QPainterCanvasGeometry, CoversThePixelsOfTheIntegerModel) {
        [](Canvas& c) {
          c.SetBrush(CanvasBrush::SolidColor(clYellow));
          c.Rectangle(1, 1, 7, 5);
-         c.SetPen(CanvasPen{clBlack, 1, CanvasPen::Style::Clear});
+         c.SetPen(CanvasPen{clBlack, 1, CanvasPen::Style::Clear, false, CanvasPen::Cap::Round, {}});
          c.Rectangle(9, 1, 13, 5);  // no pen: one pixel smaller
        },
        {"................", ".######..yyy....", ".#yyyy#..yyy....", ".#yyyy#..yyy....", ".######.........",
@@ -118,7 +118,7 @@ TEST(QPainterCanvasGeometry, CoversThePixelsOfTheIntegerModel) {
 TEST(QPainterCanvasGeometry, StyledPenGapsShowASolidBrushAndStayClearOtherwise) {
   auto dashed = [](CanvasBrush brush) {
     return Render([brush](Canvas& c) {
-      c.SetPen(CanvasPen{clBlack, 1, CanvasPen::Style::Dot});
+      c.SetPen(CanvasPen{clBlack, 1, CanvasPen::Style::Dot, false, CanvasPen::Cap::Round, {}});
       c.SetBrush(brush);
       c.MoveTo(0, 0);
       c.LineTo(14, 0);
@@ -189,7 +189,7 @@ TEST(QPainterCanvasGeometry, CurvedFiguresKeepTheRectangleRules) {
   };
   for (const Case& k : cases) {
     const auto rows = Render([&](Canvas& c) {
-      if (!k.pen) c.SetPen(CanvasPen{clBlack, 1, CanvasPen::Style::Clear});
+      if (!k.pen) c.SetPen(CanvasPen{clBlack, 1, CanvasPen::Style::Clear, false, CanvasPen::Cap::Round, {}});
       c.SetBrush(CanvasBrush::SolidColor(clBlack));
       k.figure(c, 2, 2, 14, 12);
     }, 0, 0, 24, 16);

@@ -140,7 +140,7 @@ TEST(QPainterCanvasText, ClippedTextStaysInsideItsRectangle) {
       f.height = -20;
       c.SetFont(f);
       const CanvasRect clip{0, 0, 30, 40};
-      c.TextOut(5, 5, u"HHHHHH", {}, &clip, clipped ? kTextClipped : 0);
+      c.TextOut(5, 5, u"HHHHHH", {}, &clip, clipped ? static_cast<unsigned>(kTextClipped) : 0u);
     }
     EXPECT_EQ(FirstInk(img, 30, 120) < 0, clipped) << clipped;
     EXPECT_GE(FirstInk(img, 0, 30), 5);
