@@ -57,6 +57,8 @@ class TfrxCustomPreviewPages {
   // Whether the file exists; a missing file raises only with exceptionIfNotFound.
   virtual bool LoadFromFile(const std::string& fileName, bool exceptionIfNotFound = false) = 0;
   virtual void SaveToFile(const std::string& fileName) = 0;
+  // Runs the registered print job over the pages (preview_pages_print.h).
+  virtual bool PrintPages() = 0;
 
   // The 1-based page the preview shows, for "current page" print ranges.
   int CurrentPreviewPage = 0;
@@ -99,6 +101,7 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
   // when the whole document was written; on failure the old file is untouched and
   // the error is raised.
   void SaveToFile(const std::string& fileName) override;
+  bool PrintPages() override;
 
   const std::vector<std::unique_ptr<TfrxReportPage>>& SourcePages() const { return sourcePages_; }
   TfrxDictionary& Dictionary() { return dictionary_; }
