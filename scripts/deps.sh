@@ -15,6 +15,8 @@ PACKAGES=(
   # printing and the tools the tests read results with
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils zbar-tools
   xvfb xauth x11-utils imagemagick desktop-file-utils xdg-utils
+  # desktop integration and packaging checks
+  shared-mime-info libglib2.0-bin dpkg-dev
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,20 +1,36 @@
 // quarlo: the desktop viewer. With a file name argument (as a file manager's "Open
 // with" passes it) that file is opened at once; without one the launcher waits.
 #include <QApplication>
+#include <QIcon>
 #include <QStringList>
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 
 #include "app/launcher_window.h"
 #include "app/report/report.h"
 #include "app/report/report_classes.h"
 #include "app/report_file_opener.h"
 #include "app/report_ui_services.h"
+#include "app/version.h"
 #include "platform/qt/qt_platform.h"
 #include "preview/preview_form.h"
 #include "resources/qt/resource_services.h"
 
 int main(int argc, char** argv) {
+  // Answered before any window system is touched, so it works without a display.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quarlo %s\n", quarlo::QuarloVersion());
+    return 0;
+  }
+  if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::printf("usage: quarlo [FILE.fp3]\n"
+                "Shows and prints prepared reports; with a file it is opened at once.\n"
+                "  --version  print the version and exit\n");
+    return 0;
+  }
   QApplication app(argc, argv);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/quarlo/images/quarlo.svg")));
   quarlo::InstallQtPlatform();
   quarlo::InstallResourceServices();
   quarlo::InstallReportUiServices();

@@ -4,6 +4,8 @@
 #include <exception>
 #include <ostream>
 
+#include "app/version.h"
+
 namespace quarlo::cli {
 
 namespace {
@@ -23,7 +25,8 @@ void PrintVerbList(std::ostream& out) {
     out << "  " << v->name << std::string(width + 2 - std::string_view(v->name).size(), ' ')
         << v->summary << '\n';
   }
-  out << "\n'quarlo-cli VERB --help' shows the arguments of a verb.\n";
+  out << "\n'quarlo-cli VERB --help' shows the arguments of a verb;"
+         " 'quarlo-cli --version' the version.\n";
 }
 
 void PrintVerbUsage(const Verb& verb, std::ostream& out) {
@@ -61,6 +64,10 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
   if (args.empty()) {
     PrintVerbList(err);
     return kExitUsage;
+  }
+  if (args[0] == "--version") {
+    out << "quarlo-cli " << QuarloVersion() << '\n';
+    return kExitOk;
   }
   if (IsHelp(args[0])) {
     if (args.size() > 1) {
