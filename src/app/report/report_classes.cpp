@@ -2,6 +2,7 @@
 
 #include "app/report/report.h"
 #include "objects/special/dmp_classes.h"
+#include "objects/special/special_classes.h"
 #include "objects/standard_classes.h"
 
 namespace quarlo {
@@ -9,6 +10,7 @@ namespace quarlo {
 void RegisterReportClasses() {
   RegisterStandardClasses(&TfrxReport::StaticClass());
   RegisterDotMatrixClasses();
+  RegisterSpecialClasses();
 }
 
 }  // namespace quarlo
