@@ -1,0 +1,211 @@
+#pragma once
+// TfrxPreview: the control that shows a report's pages and carries every preview
+// action: paging, zoom, the outline and thumbnail panels, opening and saving prepared
+// files, printing, page setup and text search. It owns the main workspace and the
+// thumbnail strip and touches the pages only through the report's page store.
+//
+// A window hosting the control forwards its buttons and keys to these members and
+// listens to the signals; the report object reaches it through TfrxPreviewControl.
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "app/report/preview_host.h"
+#include "app/report/preview_options.h"
+#include "document/preview_pages_pointer.h"
+
+class QLabel;
+class QMenu;
+class QMouseEvent;
+class QSplitter;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quarlo {
+
+class TfrxCustomPreviewPages;
+class TfrxPreviewWorkspace;
+
+class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPreviewPointerHost {
+  Q_OBJECT
+
+ public:
+  static constexpr double kMinZoom = 0.25;
+  static constexpr double kMinWheelZoom = 0.3;
+  // Pages are laid out in 32-bit pixels; beyond this zoom a large report would not fit.
+  static constexpr double kMaxZoom = 8.0;
+  static constexpr int kBusyWidth = 260;
+  static constexpr int kBusyHeight = 75;
+
+  explicit TfrxPreview(QWidget* parent = nullptr);
+  ~TfrxPreview() override;
+
+  // TfrxPreviewControl: the report object hands over its pages, then attaches.
+  void AssignReport(TfrxReport* report, TfrxPreviewPages* pages) override;
+  void Attach() override;
+
+  TfrxReport* Report() const { return report_; }
+  TfrxCustomPreviewPages* PreviewPages() const { return pages_; }
+  // For a store without a report object (tools and tests): shown as Attach shows it.
+  void SetPreviewPages(TfrxCustomPreviewPages* pages);
+
+  // Navigation. Pages are 1-based; setting clamps to 1..PageCount (0 without pages)
+  // and emits PageChanged even when the number stays.
+  int PageCount() const;
+  int CurrentPage() const { return currentPage_; }
+  void SetCurrentPage(int page);
+  void FirstPage();
+  void NextPage();
+  void PriorPage();
+  void LastPage();
+  // Shows page (clamped) with its printable area's top offset `top` report pixels.
+  void ShowPosition(int page, int top) override;
+
+  // Zoom: the setter stores at least kMinZoom and switches to zmDefault.
+  double Zoom() const { return zoom_; }
+  void SetZoom(double zoom);
+  TfrxZoomMode ZoomMode() const { return zoomMode_; }
+  void SetZoomMode(TfrxZoomMode mode);
+  // One wheel step: scrolls by 20 pixels, or with zoom changes the zoom by 0.1
+  // (never below kMinWheelZoom).
+  void WheelScroll(int delta, bool horizontal, bool zoom);
+
+  // Left panel: outline tree or thumbnail strip, never both.
+  bool OutlineVisible() const { return outlineVisible_; }
+  void SetOutlineVisible(bool visible);
+  bool ThumbnailVisible() const { return thumbnailVisible_; }
+  void SetThumbnailVisible(bool visible);
+  int OutlineWidth() const { return outlineWidth_; }
+  void SetOutlineWidth(int width);
+
+  void Relayout();
+  void ReloadOutline();
+  // The preview keys (arrows, page keys, Home/End, F3, Ctrl+P/S/F/O); returns whether
+  // the key was one of them.
+  bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
+
+  // Actions; the file, print, page setup and clearing actions do nothing while Running.
+  void PrintReport();
+  void SaveWithDialog();
+  void SaveReport(const std::string& fileName);
+  void OpenWithDialog();
+  void OpenReport(const std::string& fileName);
+  void PageSetup();
+  void FindText();
+  void FindNext();
+  void ClearPages();
+  void CancelBuild();
+  // Without a report designer these do nothing.
+  void EditPage() {}
+  void ShowTemplate() {}
+
+  void LockView();
+  void UnlockView();
+  bool Locked() const { return locked_; }
+  void Rebuild();
+
+  // Hooks for a report engine building pages into the store.
+  void BuildStarted();
+  void BuildProgress(int page);
+  void BuildFinished();
+  bool Running() const { return running_; }
+  // Builds the report's prepared pages again from its template; unset without an
+  // engine, and then Rebuild keeps the pages it has.
+  std::function<void()> BuildReport;
+
+  void ShowBusyMessage(const QString& text);
+  void HideBusyMessage();
+
+  bool FindEnabled() const { return findEnabled_; }
+  bool UseReportHints() const override { return useReportHints_; }
+  void SetUseReportHints(bool v) { useReportHints_ = v; }
+
+  // Colours as 0x00BBGGRR, kept by the main workspace.
+  unsigned ActiveFrameColor() const;
+  void SetActiveFrameColor(unsigned color);
+  unsigned BackColor() const;
+  void SetBackColor(unsigned color);
+  unsigned FrameColor() const;
+  void SetFrameColor(unsigned color);
+
+  // Published mouse handlers, run by the main workspace before its own handling.
+  std::function<void(QMouseEvent*)> OnMouseDown;
+  std::function<void()> OnClick;
+  std::function<void()> OnDblClick;
+
+  TfrxPreviewWorkspace& Workspace() { return *workspace_; }
+  TfrxPreviewWorkspace& ThumbnailWorkspace() { return *thumbnail_; }
+  QTreeWidget& OutlineTree() { return *tree_; }
+  QMenu& OutlineMenu() { return *outlineMenu_; }
+  QWidget& MessagePanel() { return *messagePanel_; }
+  QLabel& MessageLabel() { return *messageLabel_; }
+
+  // TfrxPreviewPointerHost: what a pointer over a page asks of the preview.
+  void ShowStatusText(const std::string& text, bool hint) override;
+  void ShowTooltip(const std::string& text) override;
+  void HideTooltip() override;
+  void OpenURL(const std::string& url) override;
+  bool ClickObject(TfrxView* view, int button, unsigned shift, bool doubleClick) override;
+  void MouseOverObject(TfrxView* view) override;
+  void ToggleDrillDown(const std::string& drillName) override;
+  void PageModified() override;
+
+  // Shown when a page cannot be drawn or a file cannot be read: through the report
+  // (its silent mode decides), else to the user in a message box.
+  void ShowError(const std::string& text);
+
+ signals:
+  // OnPageChanged: the current page was set (1-based).
+  void PageChanged(int page);
+  // After each layout; the window shows the zoom.
+  void ZoomChanged(double zoom);
+  void OutlineVisibleChanged(bool visible);
+  void ThumbnailVisibleChanged(bool visible);
+  // Running switched; the window updates its buttons and its close caption.
+  void RunningChanged(bool running);
+  // Texts a pointer over the pages shows; a window that is the report's preview window
+  // already receives them through the report, others may listen here.
+  void StatusTextShown(const QString& text, bool hint);
+  // Another file was opened; the window captions itself again.
+  void ReportOpened();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void AttachPages();
+  void StoreCurrentPage(int page, bool scroll);
+  void OutlineClicked(QTreeWidgetItem* item);
+  void CollapseOutline();
+  void ExpandOutline();
+  void UpdateLeftPanel();
+  void LayoutBusyMessage();
+  bool HasButton(TfrxPreviewButton button) const;
+
+  TfrxReport* report_ = nullptr;
+  TfrxCustomPreviewPages* pages_ = nullptr;
+  TfrxPreviewWorkspace* workspace_ = nullptr;
+  TfrxPreviewWorkspace* thumbnail_ = nullptr;
+  QTreeWidget* tree_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QMenu* outlineMenu_ = nullptr;
+  QWidget* messagePanel_ = nullptr;
+  QLabel* messageLabel_ = nullptr;
+
+  int currentPage_ = 1;
+  double zoom_ = 1.0;
+  TfrxZoomMode zoomMode_ = zmDefault;
+  bool locked_ = false;
+  bool running_ = false;
+  bool refreshing_ = false;
+  bool findEnabled_ = false;
+  bool useReportHints_ = true;
+  bool outlineVisible_ = false;
+  bool thumbnailVisible_ = false;
+  int outlineWidth_ = 120;
+  qint64 buildTick_ = 0;
+  int updateInterval_ = 50;
+};
+
+}  // namespace quarlo
