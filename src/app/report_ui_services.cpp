@@ -5,6 +5,7 @@
 #include "app/progress_window.h"
 #include "app/report/report_progress.h"
 #include "platform/qt/settings_store_qt.h"
+#include "print/print_job.h"
 
 namespace quarlo {
 
@@ -35,6 +36,7 @@ void InstallReportUiServices() {
   SetProgressWindowFactory(&NewQtProgressWindow);
   SetMessagePump([] { QCoreApplication::processEvents(); });
   InstallQtSettingsStore();
+  InstallPrintJob();
 }
 
 }  // namespace quarlo

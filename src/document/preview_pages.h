@@ -108,6 +108,9 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
   TfrxPictureCache& PictureCache() { return pictureCache_; }
   // Indexes of the built pages, most recently inserted first.
   std::vector<int> PagesInCache() const;
+  // Drops every built page, so the next PageObject builds afresh (the print job does this
+  // after each sheet, so page-count and copy texts are computed for the copy at hand).
+  void EmptyBuiltPages() { ClearBuiltPages(); }
 
  private:
   struct BuiltPage {

@@ -5,6 +5,7 @@
 
 namespace quarlo {
 
+class TfrxPage;
 class TfrxReport;
 class TfrxReportComponent;
 class TfrxView;
@@ -32,7 +33,8 @@ using TfrxClickObjectEvent = std::function<void(TfrxView* view, TMouseButton but
 using TfrxMouseOverObjectEvent = std::function<void(TfrxView* view)>;
 using TfrxProgressEvent =
     std::function<void(TfrxReport& sender, TfrxProgressType kind, int progress)>;
-using TfrxPrintPageEvent = std::function<void(TfrxReportComponent* page, int copyNo)>;
+// The page about to print (a report page is no report component) and its copy number.
+using TfrxPrintPageEvent = std::function<void(TfrxPage* page, int copyNo)>;
 
 struct TfrxReportEvents {
   TfrxNotifyEvent OnPreview;

@@ -1,0 +1,38 @@
+#pragma once
+// The print job: what the page store's PrintPages runs. It settles the options (through
+// the print dialog when asked), picks the printer, walks the page list with copies,
+// collation, odd/even pages and reverse order, sets the printer up per page or sheet,
+// draws each page through PaintPage and restores the options afterwards.
+#include <functional>
+#include <string>
+
+#include "platform/print_modes.h"
+
+namespace quarlo {
+
+class TfrxPreviewPages;
+class TfrxPrinters;
+class TfrxReport;
+
+// What the job needs from the world around it; empty members take the program's own.
+struct PrintJobServices {
+  // The printers to print on; null: GlobalPrinters().
+  TfrxPrinters* printers = nullptr;
+  // The print dialog: may change the report's PrintOptions, the current printer and
+  // its output file, and the duplex choice; false when cancelled. Empty: ShowPrintDialog.
+  std::function<bool(TfrxReport& report, TfrxDuplexMode& duplexChoice)> showDialog;
+  // A message the job cannot go on after ("no printer", "printer not valid"). Empty:
+  // the error message box.
+  std::function<void(const std::string& message)> showError;
+};
+
+// Prints the store's pages for the report that owns them. True when the job ran (also
+// when it was cancelled while printing); false without a printer, without an owning
+// report, or when the dialog was cancelled. A page list that is not valid raises
+// EConvertError before anything is sent to the printer; the options are restored first.
+bool PrintReportPages(TfrxPreviewPages& pages, const PrintJobServices& services = {});
+
+// Makes PrintReportPages the store's print job (TfrxPreviewPages::PrintPages).
+void InstallPrintJob();
+
+}  // namespace quarlo

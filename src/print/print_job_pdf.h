@@ -1,0 +1,60 @@
+#pragma once
+// A printer that writes its jobs into one PDF file, every sheet on paper of exactly the
+// size it was set up with and with no unprintable margin. It stands behind
+// "quarlo-cli pdf", so a report can be turned into a PDF with no printer installed.
+#include <memory>
+#include <string>
+
+#include "print/printers.h"
+
+class QPainter;
+class QPdfWriter;
+
+namespace quarlo {
+
+class QPainterCanvas;
+
+class TfrxPdfFilePrinter final : public TfrxCustomPrinter {
+ public:
+  // Jobs go to path unless an output file name is set; dpi is the device resolution.
+  TfrxPdfFilePrinter(std::string path, int dpi = 600);
+  ~TfrxPdfFilePrinter() override;
+
+  void Initialize() override;
+  void AbortJob() override;
+  void StartJob() override;
+  void StartSheet() override;
+  void StartRawJob() override;
+  void EndJob() override;
+  void EndSheet() override;
+  void EndRawJob() override;
+  void WriteRaw(std::string_view text) override;
+  void ApplyViewPaper(int code, double width, double height, TPrinterOrientation orientation) override;
+  void ApplyPrintSetup(int code, double width, double height, TPrinterOrientation orientation, int bin,
+                       TfrxDuplexMode duplex, int copies) override;
+  bool ShowProperties() override { return false; }
+  Canvas* GetCanvas() override;
+
+  // Sheets written by the last job, and why it failed (empty when it did not).
+  int SheetsWritten() const { return sheets_; }
+  const std::string& LastError() const { return lastError_; }
+
+ private:
+  std::string Target() const { return outputFileName_.empty() ? path_ : outputFileName_; }
+  void Finish();
+
+  std::string path_;
+  std::unique_ptr<QPdfWriter> writer_;
+  std::unique_ptr<QPainter> painter_;
+  std::unique_ptr<QPainterCanvas> canvas_;
+  bool inSheet_ = false;
+  bool failed_ = false;
+  int sheets_ = 0;
+  std::string raw_;
+  std::string lastError_;
+};
+
+// A printer list holding only a PDF file printer writing to path.
+PrinterSource PdfFilePrinterSource(const std::string& path, int dpi = 600);
+
+}  // namespace quarlo
