@@ -1,8 +1,16 @@
 #include "preview/page_settings_form.h"
 
+#include "preview/page_settings_form_dialog.h"
+#include "print/printers.h"
+
 namespace quarlo {
 
-// Placeholder until the dialog is built: the page is left as it is.
-TfrxPageSettingsResult ShowPageSettingsForm(TfrxReportPage&, TfrxReport&, QWidget*) { return {}; }
+TfrxPageSettingsResult ShowPageSettingsForm(TfrxReportPage& page, TfrxReport& report, QWidget* parent) {
+  TfrxPageSettingsForm form(page, report, GlobalPrinters(), parent);
+  TfrxPageSettingsResult result;
+  result.Accepted = form.Execute() == QDialog::Accepted;
+  result.ApplyToAll = result.Accepted && form.ApplyToAll();
+  return result;
+}
 
 }  // namespace quarlo

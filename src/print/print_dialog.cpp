@@ -1,8 +1,31 @@
 #include "print/print_dialog.h"
 
+#include "app/report/report.h"
+#include "document/errors.h"
+#include "print/print_dialog_form.h"
+#include "print/printers.h"
+#include "resources/resources.h"
+#include "resources/qt/resource_text.h"
+
 namespace quarlo {
 
-// Placeholder until the dialog is built: nothing is confirmed, so nothing prints.
-bool ShowPrintDialog(TfrxReport&, TfrxDuplexMode&, QWidget*) { return false; }
+bool ShowPrintDialog(TfrxReport& report, TfrxDuplexMode& duplexChoice, QWidget* parent) {
+  TfrxPrinters& printers = GlobalPrinters();
+  if (!printers.HasRealPrinters()) {
+    frxResources().ShowErrorMsg(frxResources().Get("clNoPrinters"));
+    return false;
+  }
+  TfrxPrintDialog dialog(printers, parent);
+  dialog.TargetReport = &report;
+  dialog.DuplexChoice = duplexChoice;
+  try {
+    if (dialog.Execute() != QDialog::Accepted) return false;
+  } catch (const EConvertError& e) {
+    frxResources().ShowErrorMsg(e.what());
+    return false;
+  }
+  duplexChoice = dialog.DuplexChoice;
+  return true;
+}
 
 }  // namespace quarlo
