@@ -20,8 +20,10 @@
 
 namespace quarlo {
 
+class Canvas;
 class Stream;
 class TfrxComponent;
+class TfrxPreviewPointerHost;
 class TfrxReportPage;
 class TfrxXMLSerializer;
 
@@ -59,6 +61,16 @@ class TfrxCustomPreviewPages {
   virtual void SaveToFile(const std::string& fileName) = 0;
   // Runs the registered print job over the pages (preview_pages_print.h).
   virtual bool PrintPages() = 0;
+  // Draws page `index` with its paper's top-left corner at device (offsetX, offsetY),
+  // scales in device pixels per report pixel (preview_pages_paint.cpp).
+  virtual void PaintPage(int index, Canvas& canvas, double scaleX, double scaleY, double offsetX,
+                         double offsetY);
+
+  // The pointer at device (x, y) over page `index`, painted at `scale` with the paper's
+  // corner at the offsets: sets cursor for the topmost view there, shows its link and
+  // hint, and on a click follows its link and raises the click events (preview_pages_pointer.h).
+  void HandlePointer(int index, int x, int y, int button, unsigned shift, double scale, double offsetX,
+                     double offsetY, bool click, int& cursor, bool doubleClick, TfrxPreviewPointerHost& host);
 
   // The 1-based page the preview shows, for "current page" print ranges.
   int CurrentPreviewPage = 0;

@@ -6,16 +6,21 @@
 
 namespace quarlo {
 
-void PaintPage(TfrxCustomPreviewPages& pages, int index, Canvas& canvas, double scaleX, double scaleY,
-               double offsetX, double offsetY) {
-  if (index < 0 || index >= pages.Count()) return;
-  TfrxReportPage* page = pages.PageObject(index);
+void TfrxCustomPreviewPages::PaintPage(int index, Canvas& canvas, double scaleX, double scaleY,
+                                       double offsetX, double offsetY) {
+  if (index < 0 || index >= Count()) return;
+  TfrxReportPage* page = PageObject(index);
   if (!page) return;
   PageDrawContext context;
-  context.totalPages = pages.Count();
-  context.copyNo = pages.CurrentCopy;
-  context.printScale = pages.PrintScale;
+  context.totalPages = Count();
+  context.copyNo = CurrentCopy;
+  context.printScale = PrintScale;
   DrawReportPage(*page, index, canvas, scaleX, scaleY, offsetX, offsetY, context);
+}
+
+void PaintPage(TfrxCustomPreviewPages& pages, int index, Canvas& canvas, double scaleX, double scaleY,
+               double offsetX, double offsetY) {
+  pages.PaintPage(index, canvas, scaleX, scaleY, offsetX, offsetY);
 }
 
 }  // namespace quarlo

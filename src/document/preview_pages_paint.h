@@ -1,6 +1,8 @@
 #pragma once
 // Painting one page of the store onto a canvas: the page is built (or taken from the
-// cache) and drawn with the page count, copy and print scale the store holds.
+// cache) and drawn with the page count, copy and print scale the store holds. The
+// store's PaintPage member does the work; the free function is kept for callers that
+// hold a store by reference.
 
 #include "platform/canvas.h"
 
