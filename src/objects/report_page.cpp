@@ -179,6 +179,16 @@ void TfrxReportPage::SetPaperSize(int v) {
   UpdateDimensions();
 }
 
+void TfrxReportPage::SetDefaults(const PageDefaults& printer) {
+  CheckPaperSide(printer.paperWidth);
+  CheckPaperSide(printer.paperHeight);
+  leftMargin_ = rightMargin_ = topMargin_ = bottomMargin_ = 10;
+  orientation_ = printer.orientation;
+  paperSize_ = printer.paperSize;
+  StorePaperSize(printer.paperWidth, printer.paperHeight);
+  UpdateDimensions();
+}
+
 void TfrxReportPage::SetColumns(int n) {
   if (n > kMaxColumns) {
     throw EConvertError("Too many columns: " + std::to_string(n));

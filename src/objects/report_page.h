@@ -23,6 +23,13 @@ class TfrxSubreport;
 const EnumInfo& OrientationNames();  // poPortrait, poLandscape
 const EnumInfo& DuplexModeNames();   // dmNone, dmVertical, dmHorizontal, dmSimplex
 
+// The paper a printer offers for new pages.
+struct PageDefaults {
+  int paperSize = 9;
+  double paperWidth = 210, paperHeight = 297;  // millimetres, in `orientation`
+  TPrinterOrientation orientation = TPrinterOrientation::poPortrait;
+};
+
 class TfrxReportPage : public TfrxPage {
   QUARLO_CLASS(TfrxReportPage)
  public:
@@ -50,6 +57,9 @@ class TfrxReportPage : public TfrxPage {
   // A number below 256 found in the paper table takes that paper's size (turned for
   // landscape); an unknown number leaves the size as it is.
   virtual void SetPaperSize(int v);
+  // Default settings of a new page: 10 mm margins and the printer's default paper,
+  // taken as it is (no custom-paper rule).
+  virtual void SetDefaults(const PageDefaults& printer);
   double LeftMargin() const { return leftMargin_; }
   void SetLeftMargin(double v) { leftMargin_ = v; }
   double RightMargin() const { return rightMargin_; }

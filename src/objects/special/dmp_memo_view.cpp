@@ -1,5 +1,6 @@
 #include "objects/special/dmp_memo_view.h"
 
+#include "objects/frame_painter.h"
 #include "objects/property_differences.h"
 #include "objects/special/dmp_grid.h"
 #include "objects/special/dmp_page.h"
@@ -71,6 +72,24 @@ void TfrxDMPMemoView::SetParentFont(bool value) {
   TfrxCustomMemoView::SetParentFont(value);
   if (!value) return;
   if (const auto* page = As<TfrxDMPPage>(Page())) fontStyle_ = page->FontStyle();
+}
+
+void TfrxDMPMemoView::PaintFrame() {
+  if (!DrawCanvas()) return;
+  const int left = DeviceLeft(), top = DeviceTop(), right = DeviceRight(), bottom = DeviceBottom();
+  const double sx = DrawScaleX(), sy = DrawScaleY(), ox = DrawOffsetX(), oy = DrawOffsetY();
+  const double x = AbsLeft(), y = AbsTop();
+  SetDeviceRect(RoundDevice((x - kCellWidth / 2) * sx + ox), RoundDevice((y - kCellHeight / 2) * sy + oy),
+                RoundDevice((x + Width() + kCellWidth / 2) * sx + ox),
+                RoundDevice((y + Height() + kCellHeight / 2) * sy + oy));
+  // The text is drawn after the frame from the device rectangle, so it is put back
+  // whatever the frame painter does.
+  struct Restore {
+    TfrxDMPMemoView& view;
+    int l, t, r, b;
+    ~Restore() { view.SetDeviceRect(l, t, r, b); }
+  } restore{*this, left, top, right, bottom};
+  TfrxCustomMemoView::PaintFrame();
 }
 
 double TfrxDMPMemoView::CalcHeight() {

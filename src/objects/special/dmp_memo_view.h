@@ -31,6 +31,10 @@ class TfrxDMPMemoView : public TfrxCustomMemoView {
   bool TruncOutboundText() const { return truncOutboundText_; }
   void SetTruncOutboundText(bool v) { truncOutboundText_ = v; }
 
+  // The frame sits half a cell outside the text on every side; background and text
+  // keep the view's own rectangle.
+  void PaintFrame() override;
+
   // Whole rows / whole cells of the base result.
   double CalcHeight() override;
   double CalcWidth() override;

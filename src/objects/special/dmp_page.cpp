@@ -40,6 +40,17 @@ void TfrxDMPPage::SnapPaperHeight() {
   StorePaperSize(PaperWidth(), RoundToCells(PaperHeight() * fr01cm, kCellHeight) / fr01cm);
 }
 
+void TfrxDMPPage::SetDefaults(const PageDefaults& printer) {
+  TfrxReportPage::SetDefaults(printer);
+  SetLeftMargin(2.54);
+  SetRightMargin(2.54);
+  SetTopMargin(kCellHeight / fr01cm);
+  SetBottomMargin(kCellHeight / fr01cm);
+  StorePaperSize(TruncToCells(PaperWidth() * fr01cm, kCellWidth) / fr01cm,
+                 TruncToCells(PaperHeight() * fr01cm, kCellHeight) / fr01cm);
+  UpdateDimensions();
+}
+
 void TfrxDMPPage::SetPaperWidth(double v) {
   TfrxReportPage::SetPaperWidth(v);
   SnapPaperWidth();

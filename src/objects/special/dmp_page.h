@@ -23,6 +23,9 @@ class TfrxDMPPage : public TfrxReportPage {
   void SetPaperHeight(double v) override;
   void SetPaperSize(int v) override;
 
+  // Base defaults, then margins of one cell and the paper cut down to whole cells.
+  void SetDefaults(const PageDefaults& printer) override;
+
   // A font change never turns ParentFont off here.
   void NotifyFontChanged() override {}
 
