@@ -1,5 +1,6 @@
 #include "print/print_dialog_form.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -26,6 +27,7 @@
 #include "print/printers.h"
 #include "resources/resources.h"
 #include "support/qt/dialog_layout_check.h"
+#include "support/spooler.h"
 
 namespace quarlo {
 namespace {
@@ -171,6 +173,11 @@ TEST(PrintDialogCreate, ListsStartAtTheirFirstEntryAndTheCurrentPrinter) {
   EXPECT_TRUE(Child<QCheckBox>(*dialog, "CollateCB")->isChecked());
   EXPECT_EQ(Child<QSpinBox>(*dialog, "CopiesE")->text(), QStringLiteral("1"));
   EXPECT_EQ(dialog->RememberedPrinterIndex(), 1);
+  // Owner-drawn rows: printers 16 pixels high at 96 dpi, print modes tall enough for
+  // their 64 x 32 pictures.
+  auto* printersCB = Child<QComboBox>(*dialog, "PrintersCB");
+  EXPECT_EQ(printersCB->view()->sizeHintForRow(0), printersCB->logicalDpiY() > 96 ? 19 : 16);
+  EXPECT_EQ(Child<QComboBox>(*dialog, "PrintModeCB")->view()->sizeHintForRow(0), 34);
 }
 
 // Options written, shown, and written back unchanged: every control carries its field.
@@ -446,6 +453,34 @@ TEST(PrintDialogLayout, EveryControlHasRoomForItsCaption) {
   EXPECT_FALSE(testing::SaveDialogPicture(*dialog, QStringLiteral("print_dialog")).isEmpty());
   Child<QCheckBox>(*dialog, "CollateCB")->setChecked(false);
   EXPECT_FALSE(testing::SaveDialogPicture(*dialog, QStringLiteral("print_dialog_uncollated")).isEmpty());
+}
+
+// The queue of the test spooler as the dialog shows it: listed, its papers offered as
+// sheets without the user size, and a print to file ending in ".prn".
+TEST(PrintDialogSpooler, ShowsTheTestQueueAndItsPapers) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  TfrxPrinters printers(SpoolerPrinterSource());
+  const int index = printers.IndexOfName(queue->name);
+  ASSERT_GE(index, 0);
+  TfrxReport report(nullptr);
+  TfrxPrintDialog dialog(printers);
+  dialog.TargetReport = &report;
+  dialog.FormShow();
+  ChooseItem(Child<QComboBox>(dialog, "PrintersCB"), index);
+  TfrxCustomPrinter* printer = printers.CurrentPrinter();
+  ASSERT_TRUE(printer && printer->Initialized());
+  auto* sheet = Child<QComboBox>(dialog, "PagPageSizeCB");
+  EXPECT_EQ(sheet->count(), static_cast<int>(printer->Papers().size()));  // 自定 out, 默认 in
+  EXPECT_EQ(sheet->findText(QStringLiteral("自定")), -1);
+  ChooseItem(Child<QComboBox>(dialog, "PrintModeCB"), static_cast<int>(TfrxPrintMode::pmScale));
+  EXPECT_EQ(printer->PaperCodeOf(sheet->currentText().toStdString()), 9);
+  Child<QCheckBox>(dialog, "FileCB")->setChecked(true);
+  dialog.SetFileChooser([](QWidget*, const QString&, const QString&) { return QStringLiteral("/tmp/job.pdf"); });
+  testing::SaveDialogPicture(dialog, QStringLiteral("print_dialog_spooler"));
+  ASSERT_EQ(dialog.FormHide(QDialog::Accepted), QDialog::Accepted);
+  EXPECT_EQ(printer->OutputFileName(), "/tmp/job.prn");
+  EXPECT_EQ(report.PrintOptions().PrintMode(), TfrxPrintMode::pmScale);
+  EXPECT_EQ(report.PrintOptions().PrintOnSheet(), 9);
 }
 
 }  // namespace
