@@ -1,6 +1,7 @@
 #include "objects/picture_draw.h"
 
 #include "objects/frame_painter.h"
+#include "objects/metafile_player.h"
 
 namespace quarlo {
 
@@ -48,6 +49,12 @@ void DrawPictureImage(Canvas& canvas, const CanvasRect& rect, const CanvasImage&
   } else {
     canvas.DrawImage(rect, image, ImageStretch::Plain);
   }
+}
+
+void DrawPictureMetafile(Canvas& canvas, const CanvasRect& rect, std::string_view bytes,
+                         const PictureDrawOptions& options) {
+  canvas.SetBrush(CanvasBrush::SolidColor(clWhite));
+  PlayMetafile(canvas, rect, bytes, MetafilePlayOptions{options.transparent, options.transparentColor});
 }
 
 }  // namespace quarlo

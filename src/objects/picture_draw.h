@@ -1,6 +1,8 @@
 #pragma once
 // Where a picture goes in its object's rectangle, and how it is put on the canvas.
 
+#include <string_view>
+
 #include "objects/picture_view_graphic.h"
 #include "platform/canvas.h"
 
@@ -25,5 +27,10 @@ struct PictureDrawOptions {
 
 void DrawPictureImage(Canvas& canvas, const CanvasRect& rect, const CanvasImage& image, TGraphicKind kind,
                       const PictureDrawOptions& options);
+
+// A metafile is played scaled into the rectangle (vectors and text stay what they are);
+// with `options.transparent` its parts in the transparent colour paint nothing.
+void DrawPictureMetafile(Canvas& canvas, const CanvasRect& rect, std::string_view bytes,
+                         const PictureDrawOptions& options);
 
 }  // namespace quarlo

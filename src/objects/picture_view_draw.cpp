@@ -14,32 +14,40 @@ void TfrxPictureView::Draw(Canvas& canvas, double scaleX, double scaleY, double 
   PrepareDraw(canvas, scaleX, scaleY, offsetX, offsetY);
   PaintBackground();
   std::string error;
-  // Metafiles are kept byte for byte but are not raster pictures; they are played by
-  // the metafile drawing, not here.
-  if (!Picture().Empty() && Picture().Kind() != TGraphicKind::Metafile) {
+  auto place = [&](double pictureWidth, double pictureHeight, auto draw) {
+    PicturePlacementInput in;
+    in.target = {DeviceLeft(), DeviceTop(), DeviceRight(), DeviceBottom()};
+    in.pictureWidth = pictureWidth;
+    in.pictureHeight = pictureHeight;
+    in.stretched = Stretched();
+    in.keepAspectRatio = KeepAspectRatio();
+    in.center = Center();
+    in.scaleX = scaleX;
+    in.scaleY = scaleY;
+    const CanvasRect r = PicturePlacement(in);
+    if (!Stretched()) {
+      canvas.SaveClip();
+      canvas.IntersectClipRect(in.target);
+      draw(r);
+      canvas.RestoreClip();
+    } else {
+      draw(r);
+    }
+  };
+  const PictureDrawOptions options{Transparent(), TransparentColor(), HightQuality()};
+  if (Picture().Kind() == TGraphicKind::Metafile) {
+    // A metafile whose header gives no size fills the object.
+    const double w = Picture().Width() > 0 ? Picture().Width() : Width();
+    const double h = Picture().Height() > 0 ? Picture().Height() : Height();
+    if (w > 0 && h > 0)
+      place(w, h, [&](const CanvasRect& r) { DrawPictureMetafile(canvas, r, Picture().Data(), options); });
+  } else if (!Picture().Empty()) {
     const auto decoded = DecodedPicture(Picture());
     error = decoded->error;
     const CanvasImage& image = decoded->image;
     if (!image.IsEmpty()) {
-      PicturePlacementInput in;
-      in.target = {DeviceLeft(), DeviceTop(), DeviceRight(), DeviceBottom()};
-      in.pictureWidth = image.width;
-      in.pictureHeight = image.height;
-      in.stretched = Stretched();
-      in.keepAspectRatio = KeepAspectRatio();
-      in.center = Center();
-      in.scaleX = scaleX;
-      in.scaleY = scaleY;
-      const CanvasRect r = PicturePlacement(in);
-      PictureDrawOptions options{Transparent(), TransparentColor(), HightQuality()};
-      if (!Stretched()) {
-        canvas.SaveClip();
-        canvas.IntersectClipRect(in.target);
-        DrawPictureImage(canvas, r, image, Picture().Kind(), options);
-        canvas.RestoreClip();
-      } else {
-        DrawPictureImage(canvas, r, image, Picture().Kind(), options);
-      }
+      place(image.width, image.height,
+            [&](const CanvasRect& r) { DrawPictureImage(canvas, r, image, Picture().Kind(), options); });
     }
   }
   PaintFrame();

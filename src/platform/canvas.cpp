@@ -102,6 +102,17 @@ void Canvas::RestoreClip() {
   ClipChanged();
 }
 
+void Canvas::PolyPolygon(std::span<const CanvasPoint> points, std::span<const int> counts, bool winding) {
+  std::size_t at = 0;
+  for (int count : counts) {
+    if (count <= 0) continue;
+    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), points.size() - at);
+    if (n == 0) break;
+    Polygon(points.subspan(at, n));
+    at += n;
+  }
+}
+
 CanvasRect Canvas::ClipBox() const { return hasClip_ ? clip_ : DeviceBounds(); }
 
 }  // namespace quarlo

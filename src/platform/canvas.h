@@ -201,6 +201,11 @@ class Canvas {
   virtual void Polyline(std::span<const CanvasPoint> points) = 0;
   // Closed figure filled with the brush (alternate filling) and outlined with the pen.
   virtual void Polygon(std::span<const CanvasPoint> points) = 0;
+  // Several closed figures filled as one area (so inner figures can cut holes) and each
+  // outlined with the pen. `counts` splits `points` into figures; counts past the points
+  // given are cut short. `winding` fills by the non-zero rule instead of alternate. The
+  // base draws each figure as its own Polygon.
+  virtual void PolyPolygon(std::span<const CanvasPoint> points, std::span<const int> counts, bool winding = false);
   virtual void Rectangle(int left, int top, int right, int bottom) = 0;
   // Corner ellipse of cornerWidth x cornerHeight.
   virtual void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) = 0;

@@ -59,6 +59,19 @@ void RecordingCanvas::Polygon(std::span<const CanvasPoint> points) {
   r.bounds = PointsBounds(points);
 }
 
+void RecordingCanvas::PolyPolygon(std::span<const CanvasPoint> points, std::span<const int> counts, bool winding) {
+  CanvasRecord& r = Add(CanvasRecord::Op::PolyPolygon);
+  std::size_t total = 0;
+  for (int count : counts) {
+    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(std::max(0, count)), points.size() - total);
+    r.counts.push_back(static_cast<int>(n));
+    total += n;
+  }
+  r.points.assign(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(total));
+  r.winding = winding;
+  r.bounds = PointsBounds(r.points);
+}
+
 void RecordingCanvas::Rectangle(int left, int top, int right, int bottom) {
   CanvasRecord& r = Add(CanvasRecord::Op::Rectangle);
   r.rect = {left, top, right, bottom};

@@ -21,9 +21,12 @@ struct CanvasRecord {
     Image,
     ImageTransparent,
     Clip,  // the clip changed; `rect` is the new clip box
+    PolyPolygon,
   };
   Op op = Op::Line;
-  std::vector<CanvasPoint> points;  // Line: from, to; Polyline/Polygon: the vertices
+  std::vector<CanvasPoint> points;  // Line: from, to; Polyline/Polygon/PolyPolygon: the vertices
+  std::vector<int> counts;          // PolyPolygon: vertices per figure
+  bool winding = false;             // PolyPolygon: non-zero filling
   CanvasRect rect;                  // figures, FillRect, images: the rectangle given
   CanvasPoint corner;               // RoundRect: corner ellipse size
   std::u16string text;
@@ -60,6 +63,7 @@ class RecordingCanvas final : public Canvas {
 
   void Polyline(std::span<const CanvasPoint> points) override;
   void Polygon(std::span<const CanvasPoint> points) override;
+  void PolyPolygon(std::span<const CanvasPoint> points, std::span<const int> counts, bool winding = false) override;
   void Rectangle(int left, int top, int right, int bottom) override;
   void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) override;
   void Ellipse(int left, int top, int right, int bottom) override;

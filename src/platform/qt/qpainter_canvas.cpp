@@ -439,6 +439,34 @@ void QPainterCanvas::Polygon(std::span<const CanvasPoint> points) {
   MoveTo(saved.x, saved.y);
 }
 
+void QPainterCanvas::PolyPolygon(std::span<const CanvasPoint> points, std::span<const int> counts, bool winding) {
+  QPainterPath path;
+  path.setFillRule(winding ? Qt::WindingFill : Qt::OddEvenFill);
+  std::vector<std::pair<std::size_t, std::size_t>> figures;  // start, count
+  std::size_t at = 0;
+  for (int count : counts) {
+    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(std::max(0, count)), points.size() - at);
+    if (n >= 2) {
+      QPolygonF poly;
+      for (std::size_t i = at; i < at + n; ++i) poly << QPointF(points[i].x + 0.5, points[i].y + 0.5);
+      path.addPolygon(poly);
+      path.closeSubpath();
+      figures.emplace_back(at, n);
+    }
+    at += n;
+  }
+  if (figures.empty()) return;
+  BeginOp(true);
+  painter_->setBrushOrigin(0, 0);
+  painter_->setPen(Qt::NoPen);
+  painter_->fillPath(path, VectorBrush());
+  if (!PenVisible()) return;
+  const CanvasPoint saved = PenPosition();
+  for (const auto& [start, n] : figures)
+    for (std::size_t i = 0; i < n; ++i) Segment(points[start + i], points[start + (i + 1) % n], false);
+  MoveTo(saved.x, saved.y);
+}
+
 void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);

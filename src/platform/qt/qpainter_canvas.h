@@ -32,6 +32,7 @@ class QPainterCanvas final : public Canvas {
 
   void Polyline(std::span<const CanvasPoint> points) override;
   void Polygon(std::span<const CanvasPoint> points) override;
+  void PolyPolygon(std::span<const CanvasPoint> points, std::span<const int> counts, bool winding = false) override;
   void Rectangle(int left, int top, int right, int bottom) override;
   void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) override;
   void Ellipse(int left, int top, int right, int bottom) override;
