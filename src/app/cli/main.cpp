@@ -8,6 +8,7 @@
 
 #include "app/cli/cli_verbs.h"
 #include "platform/qt/qt_platform.h"
+#include "print/print_job.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -18,6 +19,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     app = std::make_unique<QApplication>(argc, argv);
     quarlo::InstallQtPlatform();
+    // The store's PrintPages runs the print job here as in the viewer.
+    quarlo::InstallPrintJob();
   }
   return quarlo::cli::RunCommandLine(args, std::cout, std::cerr);
 }

@@ -1,0 +1,168 @@
+// quarlo-cli pdf and print: the PDF each page on its own paper, the page list, the
+// print job through the test queue into a file, and the command-line errors.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "cli_test_support.h"
+#include "objects/memo_view.h"
+#include "objects/report_page.h"
+#include "support/report_generator.h"
+#include "support/spooler.h"
+
+namespace quarlo {
+namespace {
+
+using cli_testing::RunCli;
+using cli_testing::ScratchFolder;
+using testing::ReportGenerator;
+constexpr double kPointsPerMm = 72 / 25.4;
+
+// An A4, an A5 landscape and a 100 x 50 mm page, each with the word "Sheet<n>".
+std::string ThreePapers() {
+  ReportGenerator g;
+  for (int n = 1; n <= 3; ++n) {
+    TfrxReportPage& page = g.AddCompletePage();
+    if (n == 2) {
+      page.SetPaperSize(11);
+      page.SetOrientation(TPrinterOrientation::poLandscape);
+    } else if (n == 3) {
+      page.SetPaperWidth(100);
+      page.SetPaperHeight(50);
+    }
+    page.SetLeftMargin(5);
+    page.SetTopMargin(5);
+    auto* memo = new TfrxMemoView(&page);
+    memo->SetBounds(0, 0, 200, 30);
+    const std::string text = "Sheet" + std::to_string(n);
+    memo->Memo().SetText(std::u16string(text.begin(), text.end()));
+  }
+  return g.Write();
+}
+
+std::string Trimmed(std::string s) {
+  while (!s.empty() && (s.back() == '\n' || s.back() == ' ' || s.back() == '\f')) s.pop_back();
+  while (!s.empty() && (s.front() == '\n' || s.front() == ' ')) s.erase(0, 1);
+  return s;
+}
+
+TEST(PdfVerb, WritesEachPageOnPaperOfItsOwnSize) {
+  ScratchFolder folder("pdf-verb");
+  folder.Write("r.fp3", ThreePapers());
+  const auto r = RunCli({"pdf", folder.Path("r.fp3"), "-o", folder.Path("r.pdf")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto info = spooler::ReadPdfInfo(folder.Path("r.pdf"));
+  ASSERT_TRUE(info);
+  ASSERT_EQ(info->pages, 3);
+  const double sizes[][2] = {{210, 297}, {210, 148}, {100, 50}};
+  for (int p = 0; p < 3; ++p) {
+    SCOPED_TRACE(p + 1);
+    EXPECT_NEAR(info->sizes[static_cast<std::size_t>(p)].width, sizes[p][0] * kPointsPerMm, 1);
+    EXPECT_NEAR(info->sizes[static_cast<std::size_t>(p)].height, sizes[p][1] * kPointsPerMm, 1);
+    EXPECT_EQ(Trimmed(spooler::PdfPageText(folder.Path("r.pdf"), p + 1)), "Sheet" + std::to_string(p + 1));
+  }
+  // The text sits at the page's margin, 5 mm from the paper's corner.
+  const auto words = spooler::PdfPageWords(folder.Path("r.pdf"), 1);
+  ASSERT_EQ(words.size(), 1u);
+  EXPECT_NEAR(words[0].xMin, 5 * kPointsPerMm, 2.5);
+  EXPECT_NEAR(words[0].yMin, 5 * kPointsPerMm, 4);
+}
+
+TEST(PdfVerb, FollowsThePageList) {
+  ScratchFolder folder("pdf-verb-list");
+  folder.Write("r.fp3", ThreePapers());
+  const auto r = RunCli({"pdf", folder.Path("r.fp3"), "-o", folder.Path("r.pdf"), "--pages", "3,1", "--dpi", "150"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto info = spooler::ReadPdfInfo(folder.Path("r.pdf"));
+  ASSERT_TRUE(info);
+  ASSERT_EQ(info->pages, 2);
+  EXPECT_EQ(Trimmed(spooler::PdfPageText(folder.Path("r.pdf"), 1)), "Sheet3");
+  EXPECT_EQ(Trimmed(spooler::PdfPageText(folder.Path("r.pdf"), 2)), "Sheet1");
+
+  // A list naming no page writes nothing and says so.
+  const auto none = RunCli({"pdf", folder.Path("r.fp3"), "-o", folder.Path("none.pdf"), "--pages", "7-9"});
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.err.find("names no page"), std::string::npos) << none.err;
+}
+
+struct BadCommand {
+  std::vector<std::string> args;  // FILE stands for the report
+  const char* message;
+};
+
+TEST(PrintAndPdfVerbs, RefuseBadArgumentsBeforeDoingAnything) {
+  ScratchFolder folder("print-bad-args");
+  folder.Write("r.fp3", ThreePapers());
+  const BadCommand cases[] = {
+      {{"pdf", "FILE"}, "expects FILE and -o"},
+      {{"pdf", "FILE", "-o", "x.pdf", "--pages", "-3"}, "--pages"},
+      {{"pdf", "FILE", "-o", "x.pdf", "--dpi", "10"}, "--dpi"},
+      {{"print"}, "expects FILE"},
+      {{"print", "FILE", "--pages", "a"}, "--pages"},
+      {{"print", "FILE", "--copies", "0"}, "--copies"},
+      {{"print", "FILE", "--copies", "99999999999"}, "--copies"},
+      {{"print", "FILE", "--mode", "tile"}, "--mode"},
+      {{"print", "FILE", "--odd", "--even"}, "exclude"},
+      {{"print", "FILE", "--duplex", "both"}, "--duplex"},
+      {{"print", "FILE", "--sheet", "9"}, "--sheet needs"},
+      {{"print", "FILE", "--mode", "join", "--sheet", "x"}, "--sheet"},
+      {{"print", "FILE", "--bogus"}, "unexpected argument"},
+  };
+  for (const BadCommand& c : cases) {
+    std::vector<std::string> args = c.args;
+    for (std::string& a : args)
+      if (a == "FILE") a = folder.Path("r.fp3");
+    SCOPED_TRACE(args.size() > 2 ? args[2] : args[0]);
+    const auto r = RunCli(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("usage: quarlo-cli"), std::string::npos);
+  }
+  EXPECT_FALSE(folder.Exists("x.pdf"));
+  const auto missing = RunCli({"pdf", folder.Path("none.fp3"), "-o", folder.Path("x.pdf")});
+  EXPECT_EQ(missing.status, 1);
+}
+
+TEST(PrintVerb, PrintsThroughTheQueueIntoAFile) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  ScratchFolder folder("print-verb-file");
+  folder.Write("r.fp3", ThreePapers());
+  const auto r = RunCli({"print", folder.Path("r.fp3"), "--printer", queue->name, "--pages", "1-3", "--reverse",
+                         "--odd", "--output", folder.Path("out.prn")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, folder.Path("out.prn") + "\n");
+  const auto info = spooler::ReadPdfInfo(folder.Path("out.prn"));
+  ASSERT_TRUE(info);
+  ASSERT_EQ(info->pages, 2);
+  EXPECT_EQ(Trimmed(spooler::PdfPageText(folder.Path("out.prn"), 1)), "Sheet3");
+  EXPECT_EQ(Trimmed(spooler::PdfPageText(folder.Path("out.prn"), 2)), "Sheet1");
+
+  const auto unknown = RunCli({"print", folder.Path("r.fp3"), "--printer", "No Such Queue 7f3a"});
+  EXPECT_EQ(unknown.status, 1);
+  EXPECT_NE(unknown.err.find("no printer named"), std::string::npos) << unknown.err;
+}
+
+TEST(PrintVerb, SendsJobsToTheQueue) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  ScratchFolder folder("print-verb-queue");
+  folder.Write("r.fp3", ThreePapers());
+  const auto r = RunCli({"print", folder.Path("r.fp3"), "--printer", queue->name, "--mode", "scale", "--sheet", "9"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  // Scaled onto A4 sheets, all three pages make one spooler job.
+  ASSERT_EQ(r.out.rfind(queue->name + "-", 0), 0u) << r.out;
+  const int id = std::stoi(r.out.substr(queue->name.size() + 1));
+  const auto pdf = spooler::WaitForJobPdf(*queue, id);
+  ASSERT_TRUE(pdf);
+  const auto info = spooler::ReadPdfInfo(*pdf);
+  ASSERT_TRUE(info);
+  ASSERT_EQ(info->pages, 3);
+  for (const spooler::PdfPage& page : info->sizes) {
+    EXPECT_NEAR(std::max(page.width, page.height), 297 * kPointsPerMm, 1.5);
+    EXPECT_NEAR(std::min(page.width, page.height), 210 * kPointsPerMm, 1.5);
+  }
+}
+
+}  // namespace
+}  // namespace quarlo
