@@ -1,26 +1,37 @@
 #include "preview/preview_form.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QEventLoop>
-#include <QLabel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
-#include <exception>
+#include <QToolButton>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "app/report/report.h"
 #include "document/preview_pages.h"
-#include "preview/preview_workspace.h"
-#include "resources/preview_buttons.h"
-#include "resources/qt/preview_button_images.h"
+#include "preview/preview_control.h"
+#include "preview/preview_status_panels.h"
+#include "preview/text_search.h"
+#include "preview/zoom_text.h"
 #include "resources/qt/resource_text.h"
 
 namespace quarlo {
 
 namespace {
-constexpr double kZoomStep = 1.25;
-}
+
+constexpr QSize kInitialClientSize(803, 584);
+constexpr int kFirstPanelWidth = 200;
+
+}  // namespace
 
 QString FormatPageOf(const QString& pattern, int page, int count) {
   QString out;
@@ -38,75 +49,178 @@ QString FormatPageOf(const QString& pattern, int page, int count) {
 }
 
 TfrxPreviewForm::TfrxPreviewForm(TfrxReport* report, QWidget* parent) : QMainWindow(parent), report_(report) {
-  workspace_ = new TfrxPreviewWorkspace(this);
-  setCentralWidget(workspace_);
-
-  auto* bar = addToolBar(QString());
-  bar->setObjectName(QStringLiteral("PreviewToolBar"));
-  bar->setMovable(false);
-  bar->setIconSize(QSize(kPreviewButtonSize, kPreviewButtonSize));
-  bar->addAction(AddButton(pbiZoomIn, 124, &TfrxPreviewForm::ZoomIn));
-  bar->addAction(AddButton(pbiZoomOut, 126, &TfrxPreviewForm::ZoomOut));
-  bar->addSeparator();
-  bar->addAction(AddButton(pbiFirstPage, 134, &TfrxPreviewForm::First));
-  bar->addAction(AddButton(pbiPriorPage, 136, &TfrxPreviewForm::Prior));
-  bar->addAction(AddButton(pbiNextPage, 138, &TfrxPreviewForm::Next));
-  bar->addAction(AddButton(pbiLastPage, 140, &TfrxPreviewForm::Last));
-
-  pageLabel_ = new QLabel(this);
-  textLabel_ = new QLabel(this);
-  hintLabel_ = new QLabel(this);
-  pageLabel_->setMinimumWidth(120);
-  statusBar()->addWidget(pageLabel_);
-  statusBar()->addWidget(textLabel_);
-  statusBar()->addWidget(hintLabel_, 1);
-
-  connect(workspace_, &TfrxPreviewWorkspace::PageChanged, this, [this] { UpdatePageStatus(); });
-  resize(800, 600);
-  UpdateCaption();
-  UpdatePageStatus();
-  if (report_) AssignReport(report_, &report_->PreviewPages());
+  FormCreate();
+  if (report_) preview_->AssignReport(report_, &report_->PreviewPages());
 }
 
 TfrxPreviewForm::~TfrxPreviewForm() {
-  workspace_->SetPages(nullptr, nullptr);
-  if (report_) report_->ForgetPreview(this);
+  qApp->removeEventFilter(this);
+  if (TfrxReport* report = preview_->Report()) report->ForgetPreview(preview_);
   if (modalLoop_) modalLoop_->quit();
 }
 
-QAction* TfrxPreviewForm::AddButton(int image, int textNumber, void (TfrxPreviewForm::*slot)()) {
-  QIcon icon;
-  try {
-    icon = PreviewButtonImages().Icon(image);
-  } catch (const std::exception&) {
-    // A damaged image strip leaves the buttons with their texts only.
-  }
-  auto* action = new QAction(icon, ResText(textNumber), this);
-  action->setToolTip(ResText(textNumber + 1));
-  connect(action, &QAction::triggered, this, slot);
-  return action;
-}
+void TfrxPreviewForm::FormCreate() {
+  setObjectName(QStringLiteral("TfrxPreviewForm"));
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPointSize(8);
+  setFont(font);
+  resize(kInitialClientSize);
+  setWindowTitle(ResText(100));
 
-void TfrxPreviewForm::AssignReport(TfrxReport* report, TfrxPreviewPages* pages) {
-  report_ = report;
-  pages_ = report ? pages : nullptr;
-  // The pages are shown again only on Attach; until then nothing is drawn from them.
-  workspace_->SetPages(nullptr, nullptr);
-  UpdateCaption();
-}
+  preview_ = new TfrxPreview(this);
+  preview_->setObjectName(QStringLiteral("Preview"));
+  setCentralWidget(preview_);
 
-void TfrxPreviewForm::Attach() {
-  QPointer<TfrxPreviewForm> self(this);
-  workspace_->SetPages(pages_, [self](const std::string& text) {
-    if (self && self->report_) self->report_->ReportError(text);
+  CreateToolBar();
+
+  panels_ = new TfrxStatusPanels(this);
+  auto* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar"));
+  bar->setSizeGripEnabled(false);
+  bar->addWidget(panels_, 1);
+  const qreal dpi = screen() ? screen()->logicalDotsPerInch() : 96;
+  bar->setFixedHeight(dpi > 96 ? 24 : 19);
+  panels_->SetPanelWidth(0, kFirstPanelWidth);
+
+  rightMenu_ = new QMenu(this);
+  rightMenu_->setObjectName(QStringLiteral("RightMenu"));
+  collapseMI_ = rightMenu_->addAction(ResText(601));
+  collapseMI_->setObjectName(QStringLiteral("CollapseMI"));
+  expandMI_ = rightMenu_->addAction(ResText(600));
+  expandMI_->setObjectName(QStringLiteral("ExpandMI"));
+  n1_ = rightMenu_->addSeparator();
+  n1_->setObjectName(QStringLiteral("N1"));
+  // Drill-down groups exist only in reports built from a template.
+  for (QAction* a : {collapseMI_, expandMI_, n1_}) a->setVisible(false);
+  hiddenMenu_ = new QMenu(this);
+  hiddenMenu_->addAction(QStringLiteral("Showtemplate1"), this, [this] { preview_->ShowTemplate(); });
+
+  connect(preview_, &TfrxPreview::PageChanged, this, &TfrxPreviewForm::ShowPageNumber);
+  connect(preview_, &TfrxPreview::ZoomChanged, this, [this] { ShowZoom(); });
+  connect(preview_, &TfrxPreview::RunningChanged, this, [this](bool running) {
+    cancelB_->setText(ResText(running ? "clCancel" : "clClose"));
+    if (!running) panels_->SetText(1, QString());
+    RefreshButtons();
   });
-  UpdateCaption();
-  UpdatePageStatus();
+  connect(preview_, &TfrxPreview::ReportOpened, this, [this] { UpdateCaption(); });
+  connect(preview_, &TfrxPreview::StatusTextShown, this,
+          [this](const QString& text, bool hint) { ShowStatusText(text.toStdString(), hint); });
+  connect(preview_, &TfrxPreview::OutlineVisibleChanged, this, [this](bool v) {
+    if (const ToolItem* item = Item(QStringLiteral("OutlineB"))) item->action->setChecked(v);
+  });
+  connect(preview_, &TfrxPreview::ThumbnailVisibleChanged, this, [this](bool v) {
+    if (const ToolItem* item = Item(QStringLiteral("ThumbB"))) item->action->setChecked(v);
+  });
+  QPointer<TfrxPreviewForm> self(this);
+  preview_->OnDblClick = [self] {
+    if (self && self->fullScreen_) self->ToggleFullScreen();
+  };
+  preview_->setFocus();
+  // The window sees every key of its widgets before they do.
+  qApp->installEventFilter(this);
+  fullScreen_ = false;
+}
+
+TfrxPreviewControl& TfrxPreviewForm::PreviewControl() { return *preview_; }
+
+int TfrxPreviewForm::ButtonsSet() const {
+  return report_ ? report_->PreviewOptions().Buttons() : kDefaultPreviewButtons;
 }
 
 void TfrxPreviewForm::Setup() {
-  Attach();
-  if (!report_ || report_->PreviewOptions().Maximized()) setWindowState(windowState() | Qt::WindowMaximized);
+  preview_->Attach();
+  const TfrxPreviewOptions defaults;
+  const TfrxPreviewOptions& options = report_ ? report_->PreviewOptions() : defaults;
+  if (options.Maximized()) setWindowState(windowState() | Qt::WindowMaximized);
+  preview_->SetZoom(options.Zoom());
+  preview_->SetZoomMode(options.ZoomMode());
+
+  const int buttons = ButtonsSet();
+  const auto has = [buttons](TfrxPreviewButton b) { return (buttons & PreviewButtonBit(b)) != 0; };
+  if (const ToolItem* designer = Item(QStringLiteral("DesignerB"))) designer->action->setEnabled(options.AllowEdit());
+  SetItemVisible(QStringLiteral("PrintB"), has(pbPrint));
+  SetItemVisible(QStringLiteral("OpenB"), has(pbLoad));
+  SetItemVisible(QStringLiteral("SaveB"), has(pbSave));
+  // No export filter exists, so neither the export menu nor its quick buttons show.
+  SetItemVisible(QStringLiteral("ExportB"), false);
+  SetItemVisible(QStringLiteral("PdfB"), false);
+  SetItemVisible(QStringLiteral("EmailB"), false);
+  SetItemVisible(QStringLiteral("FindB"), has(pbFind));
+  for (const char* name : {"Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB"}) SetItemVisible(QString::fromLatin1(name), has(pbZoom));
+  SetItemVisible(QStringLiteral("FullScreenBtn"), has(pbZoom) && !has(pbNoFullScreen));
+  SetItemVisible(QStringLiteral("OutlineB"), has(pbOutline));
+  SetItemVisible(QStringLiteral("ThumbB"), has(pbOutline));
+  SetItemVisible(QStringLiteral("PageSettingsB"), has(pbPageSetup));
+  SetItemVisible(QStringLiteral("DesignerB"), has(pbEdit));
+  SetItemVisible(QStringLiteral("Sep2"), has(pbPageSetup) || has(pbEdit));
+  for (const char* name : {"Sep5", "FirstB", "PriorB", "Sep4", "NextB", "LastB"}) {
+    SetItemVisible(QString::fromLatin1(name), has(pbNavigator));
+  }
+  SetItemVisible(QStringLiteral("CancelB"), !has(pbNoClose));
+  toolBar_->setToolButtonStyle(options.ShowCaptions() ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+
+  UpdateCaption();
+  BuildRightMenu();
+  RefreshButtons();
+  ShowZoom();
+  ShowPageNumber(preview_->CurrentPage());
+}
+
+void TfrxPreviewForm::UpdateCaption() {
+  const std::string name = report_ ? report_->ReportOptions().Name() : std::string();
+  setWindowTitle(name.empty() ? ResText(100) : QString::fromStdString(name));
+}
+
+void TfrxPreviewForm::RefreshButtons() {
+  const bool idle = !preview_->Running();
+  const bool pages = idle && preview_->PageCount() > 0;
+  for (const char* name : {"PrintB", "OpenB", "SaveB", "ExportB", "PdfB", "EmailB", "FindB", "PageSettingsB"}) {
+    SetButtonEnabled(QString::fromLatin1(name), pages);
+  }
+  SetButtonEnabled(QStringLiteral("DesignerB"), idle && report_ && report_->PreviewOptions().AllowEdit());
+  for (QAction* a : {collapseMI_, expandMI_, n1_}) a->setVisible(false);
+}
+
+void TfrxPreviewForm::ShowPageNumber(int page) {
+  const int count = preview_->PageCount();
+  if (preview_->PreviewPages() && report_ && !report_->FinalPass() && preview_->Running()) {
+    panels_->SetText(0, ResText("clFirstPass") + u' ' + QString::number(count));
+  } else {
+    panels_->SetText(0, FormatPageOf(ResText("clPageOf"), page, count));
+  }
+  pageE_->setText(QString::number(page));
+}
+
+void TfrxPreviewForm::ShowZoom() { zoomCB_->setEditText(ZoomText(preview_->Zoom())); }
+
+void TfrxPreviewForm::ShowStatusText(const std::string& text, bool hint) {
+  const QString value = QString::fromStdString(text);
+  if (hint) {
+    if (!value.isEmpty() || !panels_->Text(2).isEmpty()) panels_->SetText(2, value);
+  } else {
+    panels_->SetText(1, value);
+  }
+}
+
+void TfrxPreviewForm::ToggleFullScreen() {
+  const bool wasVisible = isVisible();
+  if (!fullScreen_) {
+    statusBar()->hide();
+    toolBar_->hide();
+    savedFlags_ = windowFlags();
+    savedState_ = windowState();
+    setWindowFlag(Qt::FramelessWindowHint, true);
+    setWindowState(Qt::WindowMaximized);
+    fullScreen_ = true;
+  } else {
+    setWindowState(savedState_);
+    setWindowFlags(savedFlags_);
+    statusBar()->show();
+    toolBar_->show();
+    fullScreen_ = false;
+  }
+  // Changing the frame re-creates the native window, which hides it.
+  if (wasVisible) show();
 }
 
 void TfrxPreviewForm::ShowModal() {
@@ -119,38 +233,83 @@ void TfrxPreviewForm::ShowModal() {
 }
 
 void TfrxPreviewForm::ShowNonModal(bool ownTaskbarButton) {
+  freeOnClose_ = true;
   setAttribute(Qt::WA_DeleteOnClose);
-  // A window of its own gets its own task bar entry; otherwise it stays a tool of
-  // whatever window is active.
+  // A top-level window without a parent has its own task bar entry; otherwise it stays
+  // a tool of whatever window is active.
   if (!ownTaskbarButton) setWindowFlag(Qt::Tool, true);
+  if (centred_ && !(windowState() & Qt::WindowMaximized)) {
+    if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+  }
   show();
 }
 
-void TfrxPreviewForm::ShowStatusText(const std::string& text, bool hint) {
-  (hint ? hintLabel_ : textLabel_)->setText(QString::fromStdString(text));
-}
-
 void TfrxPreviewForm::closeEvent(QCloseEvent* event) {
+  if (preview_->Running()) {
+    event->ignore();
+    return;
+  }
   QMainWindow::closeEvent(event);
+  if (report_ && report_->Events().OnClosePreview) report_->Events().OnClosePreview(*report_);
   if (modalLoop_) modalLoop_->quit();
 }
 
-void TfrxPreviewForm::UpdateCaption() {
-  const std::string name = report_ ? report_->ReportOptions().Name() : std::string();
-  setWindowTitle(name.empty() ? ResText(100) : QString::fromStdString(name));
+void TfrxPreviewForm::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  FormResize();
 }
 
-void TfrxPreviewForm::UpdatePageStatus() {
-  const int count = workspace_->PageCount();
-  pageLabel_->setText(FormatPageOf(ResText("clPageOf"), count ? workspace_->PageNo() + 1 : 0, count));
+void TfrxPreviewForm::FormResize() {
+  const int rest = RoundHalfEven((width() - panels_->PanelWidth(0)) / 2.0);
+  panels_->SetPanelWidth(1, rest);
+  panels_->SetPanelWidth(2, rest);
 }
 
-void TfrxPreviewForm::ZoomIn() { workspace_->SetZoom(workspace_->Zoom() * kZoomStep); }
-void TfrxPreviewForm::ZoomOut() { workspace_->SetZoom(workspace_->Zoom() / kZoomStep); }
-void TfrxPreviewForm::First() { workspace_->SetPageNo(0); }
-void TfrxPreviewForm::Prior() { workspace_->SetPageNo(workspace_->PageNo() - 1); }
-void TfrxPreviewForm::Next() { workspace_->SetPageNo(workspace_->PageNo() + 1); }
-void TfrxPreviewForm::Last() { workspace_->SetPageNo(workspace_->PageCount() - 1); }
+void TfrxPreviewForm::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (delta != 0) preview_->WheelScroll(delta, false, event->modifiers() & Qt::ControlModifier);
+  event->accept();
+}
+
+void TfrxPreviewForm::contextMenuEvent(QContextMenuEvent* event) {
+  rightMenu_->popup(event->globalPos());
+  event->accept();
+}
+
+void TfrxPreviewForm::keyPressEvent(QKeyEvent* event) {
+  if (!preview_->HandleKey(event->key(), event->modifiers())) QMainWindow::keyPressEvent(event);
+}
+
+bool TfrxPreviewForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  switch (key->key()) {
+    case Qt::Key_Escape:
+      CancelBClick();
+      return true;
+    case Qt::Key_F11:
+      ToggleFullScreen();
+      return true;
+    case Qt::Key_F1:
+      frxResources().ShowHelp("TfrxPreviewForm");
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (widget == zoomCB_ || widget == zoomCB_->lineEdit()) {
+        ZoomCBClick(-1);
+        return true;
+      }
+      if (widget == pageE_) {
+        PageEClick();
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
 
 TfrxPreviewWindow* TfrxPreviewFormHost::CreatePreviewWindow(TfrxReport& report) {
   return new TfrxPreviewForm(&report);

@@ -1,38 +1,47 @@
 #pragma once
-// The preview window: a toolbar, the page workspace and a status bar, showing one
-// report's page store. Made by the preview host the program registers at start-up.
+// The preview window: the preview control filling it, a toolbar whose buttons call the
+// control (which buttons exist follows the report's PreviewOptions.Buttons), a
+// three-panel status bar and the right-click menu built from the toolbar. It keeps no
+// settings of its own between runs.
 #include <QMainWindow>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/report/preview_host.h"
 
 class QAction;
+class QComboBox;
 class QEventLoop;
-class QLabel;
+class QLineEdit;
+class QMenu;
+class QToolBar;
+class QToolButton;
 
 namespace quarlo {
 
-class TfrxPreviewWorkspace;
+class TfrxPreview;
+class TfrxStatusPanels;
 
-class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow, public TfrxPreviewControl {
+class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
   Q_OBJECT
 
  public:
+  // One toolbar entry in toolbar order; `name` is the component name ("PrintB", "Sep1").
+  struct ToolItem {
+    enum Kind { Button, CheckButton, Separator, Panel };
+    QString name;
+    Kind kind = Button;
+    QAction* action = nullptr;    // the toolbar's action; visibility and enabled state
+    QAction* menuItem = nullptr;  // its RightMenu item, once Setup made one
+  };
+
   explicit TfrxPreviewForm(TfrxReport* report = nullptr, QWidget* parent = nullptr);
   ~TfrxPreviewForm() override;
 
-  TfrxPreviewWorkspace& Workspace() { return *workspace_; }
-  QLabel& PageLabel() { return *pageLabel_; }
-  QLabel& HintLabel() { return *hintLabel_; }
-  QLabel& TextLabel() { return *textLabel_; }
-
-  // TfrxPreviewControl
-  void AssignReport(TfrxReport* report, TfrxPreviewPages* pages) override;
-  void Attach() override;
+  TfrxPreview& Preview() { return *preview_; }
 
   // TfrxPreviewWindow
-  TfrxPreviewControl& PreviewControl() override { return *this; }
+  TfrxPreviewControl& PreviewControl() override;
   void Setup() override;
   void SetCentred(bool centred) override { centred_ = centred; }
   void ShowModal() override;
@@ -40,29 +49,87 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow, publ
   void ShowStatusText(const std::string& text, bool hint) override;
   void Close() override { close(); }
 
-  void ZoomIn();
-  void ZoomOut();
-  void First();
-  void Prior();
-  void Next();
-  void Last();
+  void RefreshButtons();
+  void ShowPageNumber(int page);
+  void ShowZoom();
+  void ToggleFullScreen();
+  bool FullScreen() const { return fullScreen_; }
+
+  // The handlers of the toolbar and the keys, callable as the buttons call them.
+  void PrintBClick();
+  void OpenBClick();
+  void SaveBClick();
+  void FindBClick();
+  void PageSettingsBClick();
+  void DesignerBClick();
+  void ZoomPlusBClick();
+  void ZoomMinusBClick();
+  // index: the list item chosen, or -1 for the typed text (Enter). A text that is not
+  // a number is shown as a conversion error and the zoom stays.
+  void ZoomCBClick(int index);
+  void PageEClick();
+  void FirstBClick();
+  void PriorBClick();
+  void NextBClick();
+  void LastBClick();
+  void OutlineBClick();
+  void ThumbBClick();
+  void FullScreenBtnClick() { ToggleFullScreen(); }
+  void CancelBClick();
+
+  const std::vector<ToolItem>& ToolItems() const { return items_; }
+  const ToolItem* Item(const QString& name) const;
+  // Names of the toolbar items shown after Setup, in order.
+  std::vector<QString> VisibleToolItems() const;
+  QToolBar& ToolBar() { return *toolBar_; }
+  QComboBox& ZoomCB() { return *zoomCB_; }
+  QLineEdit& PageE() { return *pageE_; }
+  QToolButton& CancelB() { return *cancelB_; }
+  QMenu& RightMenu() { return *rightMenu_; }
+  TfrxStatusPanels& StatusPanels() { return *panels_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void FormCreate();
+  void CreateToolBar();
+  QAction* AddButton(const QString& name, int image, int caption, int hint, void (TfrxPreviewForm::*click)(),
+                     bool check = false);
+  QAction* AddSeparator(const QString& name, int width = 0);
+  QAction* AddPanel(const QString& name, QWidget* content, int width);
+  void SetItemVisible(const QString& name, bool visible);
+  void SetButtonEnabled(const QString& name, bool enabled);
+  void BuildRightMenu();
   void UpdateCaption();
-  void UpdatePageStatus();
-  QAction* AddButton(int image, int textNumber, void (TfrxPreviewForm::*slot)());
+  void FormResize();
+  int ButtonsSet() const;
 
   TfrxReport* report_ = nullptr;
-  TfrxPreviewPages* pages_ = nullptr;
-  TfrxPreviewWorkspace* workspace_ = nullptr;
-  QLabel* pageLabel_ = nullptr;
-  QLabel* textLabel_ = nullptr;
-  QLabel* hintLabel_ = nullptr;
+  TfrxPreview* preview_ = nullptr;
+  QToolBar* toolBar_ = nullptr;
+  QComboBox* zoomCB_ = nullptr;
+  QLineEdit* pageE_ = nullptr;
+  QToolButton* cancelB_ = nullptr;
+  QMenu* rightMenu_ = nullptr;
+  QMenu* exportPopup_ = nullptr;
+  QMenu* hiddenMenu_ = nullptr;
+  QAction* collapseMI_ = nullptr;
+  QAction* expandMI_ = nullptr;
+  QAction* n1_ = nullptr;
+  TfrxStatusPanels* panels_ = nullptr;
+  std::vector<ToolItem> items_;
   QEventLoop* modalLoop_ = nullptr;
   bool centred_ = true;
+  bool freeOnClose_ = false;
+  bool fullScreen_ = false;
+  Qt::WindowFlags savedFlags_;
+  Qt::WindowStates savedState_;
 };
 
 // "页 %d / %d"-style resource text with its first two %d filled in; the text is

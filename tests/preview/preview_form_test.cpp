@@ -1,73 +1,342 @@
-// The preview window on a small report: page status, navigation, zoom bounds and
-// painted paper in the visible part of the viewport.
-#include <QLabel>
+// The preview window driven offscreen: which toolbar items this program shows, the
+// right-click menu built from them, the zoom combo and page field, the status panels,
+// full screen, Esc, closing while pages are built, and a second file replacing the
+// pages of the open window.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include "app/report/report.h"
 #include "app/report/report_classes.h"
+#include "app/report_file_opener.h"
 #include "document/preview_pages.h"
 #include "document/stream.h"
+#include "preview/preview_control.h"
 #include "preview/preview_form.h"
+#include "preview/preview_status_panels.h"
 #include "preview/preview_workspace.h"
+#include "resources/resources.h"
 
 namespace quarlo {
 namespace {
 
-std::string PagesXml(int count) {
+std::string PagesXml(int count, const std::string& name = std::string()) {
   std::string pages;
   for (int i = 0; i < count; ++i) pages += "<page0/>";
-  return "<?xml version=\"1.0\" encoding=\"utf-8\"?><preparedreport><previewpages>" + pages +
+  return "<?xml version=\"1.0\" encoding=\"utf-8\"?><preparedreport><report><TfrxReport ReportOptions.Name=\"" + name +
+         "\"/></report><previewpages>" + pages +
          "</previewpages><sourcepages><TfrxReportPage Name=\"Page1\" PaperWidth=\"210\" "
          "PaperHeight=\"297\"/></sourcepages></preparedreport>";
+}
+
+std::vector<QString> Names(std::initializer_list<const char*> names) {
+  std::vector<QString> out;
+  for (const char* n : names) out.push_back(QString::fromUtf8(n));
+  return out;
 }
 
 class PreviewFormTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterReportClasses(); }
+  void SetUp() override {
+    ConfigureLauncherReport(report);
+    TfrxResources::SetErrorBoxHandler([this](const std::string&, const std::string& message) { errors.push_back(message); });
+  }
+  void TearDown() override { TfrxResources::SetErrorBoxHandler(nullptr); }
   void Load(int count) {
     MemoryStream stream(PagesXml(count));
     report.PreviewPages().LoadFromStream(stream);
-    form.Attach();
+    form.Setup();
   }
+  // Types into the zoom combo and presses Enter, then lets the posted update run.
+  void TypeZoom(const QString& text) {
+    form.ZoomCB().setEditText(text);
+    QTest::keyClick(form.ZoomCB().lineEdit(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+  }
+  QString Panel(int i) { return form.StatusPanels().Text(i); }
+
   TfrxReport report{nullptr};
   TfrxPreviewForm form{&report};
+  std::vector<std::string> errors;
 };
 
-TEST_F(PreviewFormTest, NavigationMovesPageAndStatus) {
+TEST_F(PreviewFormTest, ToolbarShowsExactlyTheButtonsTheSetSelects) {
+  const int program = report.PreviewOptions().Buttons();
+  struct Case {
+    const char* name;
+    int buttons;
+    std::vector<QString> visible;
+  } cases[] = {
+      {"this program", program,
+       Names({"PrintB", "OpenB", "SaveB", "Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB", "FullScreenBtn", "Sep2",
+              "PageSettingsB", "Sep5", "FirstB", "PriorB", "Sep4", "NextB", "LastB", "frTBPanel1", "CancelB"})},
+      {"defaults", kDefaultPreviewButtons,
+       Names({"PrintB", "OpenB", "SaveB", "FindB", "Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB", "FullScreenBtn",
+              "Sep2", "OutlineB", "ThumbB", "PageSettingsB", "DesignerB", "Sep5", "FirstB", "PriorB", "Sep4",
+              "NextB", "LastB", "frTBPanel1", "CancelB"})},
+      {"navigator only, no close", PreviewButtonBit(pbNavigator) | PreviewButtonBit(pbNoClose),
+       Names({"Sep5", "FirstB", "PriorB", "Sep4", "NextB", "LastB", "frTBPanel1"})},
+      {"zoom without full screen", PreviewButtonBit(pbZoom) | PreviewButtonBit(pbNoFullScreen),
+       Names({"Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB", "frTBPanel1", "CancelB"})},
+      {"edit keeps the second separator", PreviewButtonBit(pbEdit),
+       Names({"Sep2", "DesignerB", "frTBPanel1", "CancelB"})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    report.PreviewOptions().SetButtons(c.buttons);
+    Load(2);
+    EXPECT_EQ(form.VisibleToolItems(), c.visible);
+  }
+}
+
+TEST_F(PreviewFormTest, RightMenuIsBuiltFromTheToolbar) {
+  Load(2);
+  form.Setup();  // a second Setup builds the menu afresh
+  std::vector<QString> items;
+  for (QAction* a : form.RightMenu().actions()) {
+    if (a->isVisible()) items.push_back(a->isSeparator() ? QStringLiteral("-") : a->text());
+  }
+  EXPECT_EQ(items, Names({"打印", "打开", "保存", "-", "放大", "缩小", "全屏"}));
+  // An item runs its button's handler.
+  for (QAction* a : form.RightMenu().actions()) {
+    if (a->text() == QStringLiteral("放大")) a->trigger();
+  }
+  EXPECT_DOUBLE_EQ(form.Preview().Zoom(), 1.25);
+}
+
+TEST_F(PreviewFormTest, EmptyStoreDisablesTheFileButtonsAndTheirMenuItems) {
+  for (int pages : {0, 1}) {
+    SCOPED_TRACE(pages);
+    Load(pages);
+    for (const char* name : {"PrintB", "OpenB", "SaveB", "PageSettingsB"}) {
+      const auto* item = form.Item(QString::fromLatin1(name));
+      ASSERT_TRUE(item);
+      EXPECT_EQ(item->action->isEnabled(), pages > 0) << name;
+      if (item->menuItem) {
+        EXPECT_EQ(item->menuItem->isEnabled(), pages > 0) << name;
+      }
+    }
+    EXPECT_TRUE(form.Item(QStringLiteral("NextB"))->action->isEnabled());
+  }
+}
+
+TEST_F(PreviewFormTest, ZoomComboReadsPerCents) {
+  Load(1);
+  struct Case {
+    QString typed;
+    double zoom;  // expected zoom afterwards
+    QString shown;
+    bool error;
+  } cases[] = {
+      {QStringLiteral("150"), 1.5, QStringLiteral("150%"), false},
+      {QStringLiteral("150 %"), 1.5, QStringLiteral("150%"), false},
+      {QStringLiteral("33.3"), 0.333, QStringLiteral("33%"), false},
+      {QStringLiteral("10"), 0.25, QStringLiteral("25%"), false},
+      {QStringLiteral("62,5%"), 0.625, QStringLiteral("62%"), false},  // 62.5 rounds to even
+      {QStringLiteral(" 2 0 0 "), 2.0, QStringLiteral("200%"), false},
+      {QStringLiteral("%"), 2.0, QStringLiteral("200%"), false},  // nothing to read: zoom stays
+      {QStringLiteral("abc"), 2.0, QStringLiteral("abc"), true},
+      {QStringLiteral("50%%"), 2.0, QStringLiteral("50%%"), true},
+      {QStringLiteral("inf"), 2.0, QStringLiteral("inf"), true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed.toStdString());
+    errors.clear();
+    TypeZoom(c.typed);
+    EXPECT_NEAR(form.Preview().Zoom(), c.zoom, 1e-9);
+    EXPECT_EQ(form.ZoomCB().currentText(), c.shown);
+    EXPECT_EQ(errors.size(), c.error ? 1u : 0u);
+    EXPECT_EQ(form.Preview().ZoomMode(), zmDefault);
+  }
+  // List items: per cents, then the page-width and whole-page modes.
+  form.ZoomCBClick(4);
+  EXPECT_DOUBLE_EQ(form.Preview().Zoom(), 1.5);
+  form.ZoomCBClick(6);
+  EXPECT_EQ(form.Preview().ZoomMode(), zmPageWidth);
+  form.ZoomCBClick(7);
+  EXPECT_EQ(form.Preview().ZoomMode(), zmWholePage);
+}
+
+TEST_F(PreviewFormTest, ZoomButtonsStepAndKeepTheFloor) {
+  Load(1);
+  form.ZoomPlusBClick();
+  EXPECT_DOUBLE_EQ(form.Preview().Zoom(), 1.25);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(form.ZoomCB().currentText(), QStringLiteral("125%"));
+  for (int i = 0; i < 40; ++i) form.ZoomMinusBClick();
+  EXPECT_DOUBLE_EQ(form.Preview().Zoom(), 0.25);
+  for (int i = 0; i < 40; ++i) form.ZoomPlusBClick();
+  EXPECT_LE(form.Preview().Zoom(), TfrxPreview::kMaxZoom);
+}
+
+TEST_F(PreviewFormTest, NavigationAndPageFieldMoveThePageAndTheStatus) {
   Load(3);
   form.resize(600, 400);
   form.show();
-  EXPECT_EQ(form.PageLabel().text(), FormatPageOf(QStringLiteral("页 %d / %d"), 1, 3));
+  EXPECT_EQ(Panel(0), QStringLiteral("页 1 / 3"));
   struct Step {
     void (TfrxPreviewForm::*action)();
+    const char* typed;  // into the page field first, when set
     int page;
-  } steps[] = {{&TfrxPreviewForm::Next, 1}, {&TfrxPreviewForm::Last, 2}, {&TfrxPreviewForm::Next, 2},
-               {&TfrxPreviewForm::Prior, 1}, {&TfrxPreviewForm::First, 0}, {&TfrxPreviewForm::Prior, 0}};
+  } steps[] = {{&TfrxPreviewForm::NextBClick, nullptr, 2}, {&TfrxPreviewForm::LastBClick, nullptr, 3},
+               {&TfrxPreviewForm::NextBClick, nullptr, 3}, {&TfrxPreviewForm::PriorBClick, nullptr, 2},
+               {&TfrxPreviewForm::FirstBClick, nullptr, 1}, {&TfrxPreviewForm::PriorBClick, nullptr, 1},
+               {nullptr, "2", 2},   {nullptr, "99", 3},
+               {nullptr, "0", 1},   {nullptr, "x3", 3}};  // letters are refused by the field
   for (const Step& s : steps) {
-    (form.*s.action)();
-    EXPECT_EQ(form.Workspace().PageNo(), s.page);
-    EXPECT_EQ(form.PageLabel().text(), FormatPageOf(QStringLiteral("页 %d / %d"), s.page + 1, 3));
+    if (s.action) {
+      (form.*s.action)();
+    } else {
+      form.PageE().clear();
+      QTest::keyClicks(&form.PageE(), QString::fromLatin1(s.typed));
+      QTest::keyClick(&form.PageE(), Qt::Key_Return);
+    }
+    EXPECT_EQ(form.Preview().CurrentPage(), s.page);
+    EXPECT_EQ(Panel(0), QStringLiteral("页 %1 / 3").arg(s.page));
+    EXPECT_EQ(form.PageE().text(), QString::number(s.page));
   }
+}
+
+TEST_F(PreviewFormTest, StatusPanelsTextsAndWidths) {
+  Load(1);
+  struct Step {
+    std::string text;
+    bool hint;
+    QString panel2, panel3;
+  } steps[] = {
+      {"", true, QString(), QString()},
+      {"long hint", true, QString(), QStringLiteral("long hint")},
+      {"http://x", false, QStringLiteral("http://x"), QStringLiteral("long hint")},
+      {"", true, QStringLiteral("http://x"), QString()},
+      {"", false, QString(), QString()},
+  };
+  for (const Step& s : steps) {
+    form.ShowStatusText(s.text, s.hint);
+    EXPECT_EQ(Panel(1), s.panel2) << s.text;
+    EXPECT_EQ(Panel(2), s.panel3) << s.text;
+  }
+  for (int width : {803, 900, 300}) {
+    form.resize(width, 500);
+    form.show();
+    QCoreApplication::processEvents();
+    const int rest = form.width() - 200;
+    EXPECT_EQ(form.StatusPanels().PanelWidth(0), 200);
+    EXPECT_EQ(form.StatusPanels().PanelWidth(1), form.StatusPanels().PanelWidth(2));
+    EXPECT_LE(std::abs(form.StatusPanels().PanelWidth(1) * 2 - rest), 1) << width;
+  }
+  EXPECT_LE(form.statusBar()->height(), 24);
+}
+
+TEST_F(PreviewFormTest, FullScreenByKeyButtonAndDoubleClick) {
+  Load(1);
+  form.show();
+  const auto check = [&](bool full) {
+    EXPECT_EQ(form.FullScreen(), full);
+    EXPECT_EQ(form.ToolBar().isVisible(), !full);
+    EXPECT_EQ(form.statusBar()->isVisible(), !full);
+    EXPECT_EQ(bool(form.windowFlags() & Qt::FramelessWindowHint), full);
+    EXPECT_TRUE(form.isVisible());
+  };
+  QTest::keyClick(&form.Preview(), Qt::Key_F11);
+  check(true);
+  form.Preview().OnDblClick();
+  check(false);
+  form.Preview().OnDblClick();  // a double click only leaves full screen
+  check(false);
+  form.Item(QStringLiteral("FullScreenBtn"))->action->trigger();
+  check(true);
+  QTest::keyClick(&form.Preview(), Qt::Key_F11);
+  check(false);
+}
+
+TEST_F(PreviewFormTest, EscClosesButNotWhilePagesAreBuilt) {
+  Load(2);
+  form.show();
+  form.Preview().BuildStarted();
+  ASSERT_TRUE(form.Preview().Running());
+  EXPECT_EQ(form.CancelB().text(), QString::fromStdString(frxResources().Get("clCancel")));
+  EXPECT_FALSE(form.Item(QStringLiteral("PrintB"))->action->isEnabled());
+  QTest::keyClick(&form.Preview(), Qt::Key_Escape);
+  EXPECT_TRUE(form.isVisible()) << "Esc cancels the build instead";
+  EXPECT_TRUE(report.Terminated());
+  EXPECT_FALSE(form.close());
+  form.Preview().BuildFinished();
+  EXPECT_EQ(form.CancelB().text(), QString::fromStdString(frxResources().Get("clClose")));
+  QTest::keyClick(&form.Preview(), Qt::Key_Escape);
+  EXPECT_FALSE(form.isVisible());
 }
 
 TEST_F(PreviewFormTest, VisiblePageIsWhitePaperOnGrey) {
   Load(2);
   form.resize(900, 700);
   form.show();
-  const QImage shot = form.Workspace().viewport()->grab().toImage();
-  const QRect page = form.Workspace().PageRect(0);
+  QCoreApplication::processEvents();
+  TfrxPreviewWorkspace& workspace = form.Preview().Workspace();
+  const QImage shot = workspace.viewport()->grab().toImage();
+  const QRect page = workspace.PageRect(0);
   ASSERT_TRUE(page.isValid());
   EXPECT_EQ(QColor(shot.pixel(page.center())), QColor(Qt::white));
   EXPECT_EQ(QColor(shot.pixel(2, 2)), QColor(128, 128, 128));
 }
 
-TEST_F(PreviewFormTest, ZoomStaysInBounds) {
-  Load(1);
-  for (int i = 0; i < 40; ++i) form.ZoomIn();
-  EXPECT_DOUBLE_EQ(form.Workspace().Zoom(), TfrxPreviewWorkspace::kMaxZoom);
-  for (int i = 0; i < 40; ++i) form.ZoomOut();
-  EXPECT_DOUBLE_EQ(form.Workspace().Zoom(), TfrxPreviewWorkspace::kMinZoom);
+TEST(PreviewFormFileTest, SecondFileReplacesThePagesAndTheCaption) {
+  RegisterReportClasses();
+  TfrxReport report(nullptr);
+  ConfigureLauncherReport(report);
+  const std::string first = ::testing::TempDir() + "preview_form_first.fp3";
+  const std::string second = ::testing::TempDir() + "preview_form_second.fp3";
+  std::ofstream(first, std::ios::binary) << PagesXml(3, "Quarterly");
+  std::ofstream(second, std::ios::binary) << PagesXml(1, "");
+  report.PreviewPages().LoadFromFile(first, true);
+  TfrxPreviewForm form(&report);
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("预览"));
+  form.Setup();
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Quarterly"));
+  EXPECT_EQ(form.StatusPanels().Text(0), QStringLiteral("页 1 / 3"));
+  form.Preview().LastPage();
+  form.Preview().OpenReport(second);
+  EXPECT_EQ(form.Preview().PageCount(), 1);
+  EXPECT_EQ(form.StatusPanels().Text(0), QStringLiteral("页 1 / 1"));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("预览"));
+  form.Preview().OpenReport(first);
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Quarterly"));
+  EXPECT_EQ(form.Preview().PageCount(), 3);
+}
+
+TEST(PreviewFormShowTest, NonModalWindowRaisesItsEventsAndFreesItself) {
+  RegisterReportClasses();
+  TfrxPreviewFormHost host;
+  SetPreviewHost(&host);
+  TfrxReport report(nullptr);
+  ConfigureLauncherReport(report);
+  MemoryStream stream(PagesXml(2));
+  report.PreviewPages().LoadFromStream(stream);
+  int previews = 0, closes = 0;
+  report.Events().OnPreview = [&](TfrxReport&) { ++previews; };
+  report.Events().OnClosePreview = [&](TfrxReport&) { ++closes; };
+  report.ShowPreparedReport();
+  auto* form = dynamic_cast<TfrxPreviewForm*>(report.PreviewForm());
+  ASSERT_TRUE(form);
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
+  EXPECT_EQ(form->windowType(), Qt::Window) << "its own task bar entry";
+  report.ShowPreparedReport();  // the open window is reused
+  EXPECT_EQ(report.PreviewForm(), form);
+  EXPECT_EQ(previews, 1);
+  form->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(report.Preview(), nullptr);
+  EXPECT_EQ(report.PreviewForm(), nullptr);
+  SetPreviewHost(nullptr);
 }
 
 TEST(FormatPageOfTest, FillsOnlyTwoPlaceholders) {
