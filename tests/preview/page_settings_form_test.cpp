@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -19,6 +21,7 @@
 #include "app/report/settings_store.h"
 #include "document/errors.h"
 #include "objects/report_page.h"
+#include "preview/page_settings_form.h"
 #include "preview/page_settings_units.h"
 #include "print/printers.h"
 #include "print/virtual_printer.h"
@@ -311,6 +314,34 @@ TEST_F(PageSettingsTest, EveryControlHasRoomForItsCaption) {
     EXPECT_EQ(testing::DialogLayoutFaults(*form), std::vector<std::string>{}) << units;
     EXPECT_FALSE(
         testing::SaveDialogPicture(*form, QStringLiteral("page_settings_units%1").arg(QLatin1String(units))).isEmpty());
+  }
+}
+
+// The modal run as the preview's page setup calls it: the user's choice comes back, and
+// only OK edits the page.
+TEST_F(PageSettingsTest, ModalRunReportsTheChoiceAndEditsOnlyOnOk) {
+  struct RunCase {
+    const char* scope;
+    const char* button;
+    bool accepted, applyToAll;
+  };
+  const std::vector<RunCase> cases = {{"ApplyToAllRB", "OKB", true, true},
+                                      {"ApplyToCurRB", "OKB", true, false},
+                                      {"ApplyToAllRB", "CancelB", false, false}};
+  for (const RunCase& c : cases) {
+    UseUnits("0");
+    TfrxReportPage edited(nullptr);
+    QTimer::singleShot(0, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      dialog->findChild<QRadioButton*>(QLatin1String(c.scope))->click();
+      Type(*dialog, "MarginTopE", QStringLiteral("3"));
+      dialog->findChild<QPushButton*>(QLatin1String(c.button))->click();
+    });
+    const TfrxPageSettingsResult result = ShowPageSettingsForm(edited, report);
+    EXPECT_EQ(result.Accepted, c.accepted) << c.scope << c.button;
+    EXPECT_EQ(result.ApplyToAll, c.applyToAll) << c.scope << c.button;
+    EXPECT_DOUBLE_EQ(edited.TopMargin(), c.accepted ? 30 : 0) << c.scope << c.button;
   }
 }
 

@@ -10,7 +10,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -22,6 +24,7 @@
 #include "app/report/report.h"
 #include "document/errors.h"
 #include "document/preview_pages.h"
+#include "print/print_dialog.h"
 #include "print/print_dialog_pictures.h"
 #include "print/print_dialog_sheets.h"
 #include "print/printers.h"
@@ -453,6 +456,38 @@ TEST(PrintDialogLayout, EveryControlHasRoomForItsCaption) {
   EXPECT_FALSE(testing::SaveDialogPicture(*dialog, QStringLiteral("print_dialog")).isEmpty());
   Child<QCheckBox>(*dialog, "CollateCB")->setChecked(false);
   EXPECT_FALSE(testing::SaveDialogPicture(*dialog, QStringLiteral("print_dialog_uncollated")).isEmpty());
+}
+
+// The modal run as the print job calls it, on the machine's own printers: without any it
+// says so and prints nothing; with a queue, OK confirms and hands back the duplex choice.
+TEST(PrintDialogRun, ConfirmsOnlyWhenAPrinterExists) {
+  std::vector<std::string> errors;
+  TfrxResources::SetErrorBoxHandler([&](const std::string&, const std::string& m) { errors.push_back(m); });
+  TfrxReport report(nullptr);
+  TfrxDuplexMode duplex = TfrxDuplexMode::dmNone;
+  const bool realPrinters = GlobalPrinters().HasRealPrinters();
+  bool sawDialog = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (!dialog) return;
+    sawDialog = true;
+    auto* duplexCB = dialog->findChild<QComboBox*>(QStringLiteral("DuplexCB"));
+    duplexCB->setCurrentIndex(2);
+    dialog->findChild<QSpinBox*>(QStringLiteral("CopiesE"))->setValue(4);
+    dialog->findChild<QPushButton*>(QStringLiteral("OkB"))->click();
+  });
+  const bool confirmed = ShowPrintDialog(report, duplex);
+  TfrxResources::SetErrorBoxHandler(nullptr);
+  if (!realPrinters) {
+    EXPECT_FALSE(confirmed);
+    EXPECT_EQ(errors, std::vector<std::string>{"在你的系统没有安装打印机"});
+    QApplication::processEvents();
+    EXPECT_FALSE(sawDialog);
+    return;
+  }
+  EXPECT_TRUE(confirmed);
+  EXPECT_EQ(duplex, TfrxDuplexMode::dmHorizontal);
+  EXPECT_EQ(report.PrintOptions().Copies(), 4);
 }
 
 // The queue of the test spooler as the dialog shows it: listed, its papers offered as
