@@ -8,11 +8,15 @@
 // listens to the signals; the report object reaches it through TfrxPreviewControl.
 #include <QWidget>
 #include <functional>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/report/preview_host.h"
 #include "app/report/preview_options.h"
 #include "document/preview_pages_pointer.h"
+#include "preview/page_settings_form.h"
 
 class QLabel;
 class QMenu;
@@ -20,6 +24,7 @@ class QMouseEvent;
 class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
+class QString;
 
 namespace quarlo {
 
@@ -151,8 +156,20 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   void PageModified() override;
 
   // Shown when a page cannot be drawn or a file cannot be read: through the report
-  // (its silent mode decides), else to the user in a message box.
+  // (its silent mode decides), else to the user in a message box. UTF-8.
   void ShowError(const std::string& text);
+  // A page that cannot be built or drawn: its error is shown once until the pages change.
+  void PageFailed(int index, const std::string& text);
+
+  // The file dialogs of OpenWithDialog and SaveWithDialog; unset uses the platform's.
+  // Returns the chosen name, empty when cancelled.
+  std::function<QString(bool save, const QString& filter)> ChooseFile;
+  // The page settings dialog of PageSetup; unset uses ShowPageSettingsForm.
+  std::function<TfrxPageSettingsResult(TfrxReportPage& page, TfrxReport& report)> PageSettingsDialog;
+  // The tooltip a view's hint switched on; empty when off.
+  const QString& TooltipText() const { return tooltip_; }
+  // Drill-down groups toggled by clicks since the last build.
+  const std::set<std::string>& ToggledDrillDowns() const { return toggledDrillDowns_; }
 
  signals:
   // OnPageChanged: the current page was set (1-based).
@@ -174,8 +191,13 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  void AttachPages();
-  void StoreCurrentPage(int page, bool scroll);
+  friend class TfrxPreviewWorkspace;
+  // Status texts asked for while the store walks a page are shown once it is done:
+  // showing them lets pending events run, which must not rebuild the page being walked.
+  void BeginPointer() { inPointer_ = true; }
+  void EndPointer();
+  void ForwardStatusText(const std::string& utf8, bool hint);
+  void ResetSearch();
   void OutlineClicked(QTreeWidgetItem* item);
   void CollapseOutline();
   void ExpandOutline();
@@ -206,6 +228,12 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   int outlineWidth_ = 120;
   qint64 buildTick_ = 0;
   int updateInterval_ = 50;
+  bool inPointer_ = false;
+  bool settingPage_ = false;
+  std::vector<std::pair<std::string, bool>> pendingStatus_;
+  std::set<int> failedPages_;
+  std::set<std::string> toggledDrillDowns_;
+  QString tooltip_;
 };
 
 }  // namespace quarlo

@@ -1,200 +1,397 @@
 #include "preview/preview_workspace.h"
 
+#include <QApplication>
+#include <QDateTime>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <exception>
 
 #include "document/preview_pages.h"
 #include "document/preview_pages_paint.h"
+#include "objects/report_page.h"
+#include "objects/units.h"
 #include "platform/qt/qpainter_canvas.h"
+#include "preview/preview_control.h"
+#include "preview/text_search.h"
+#include "resources/cursor_ids.h"
+#include "resources/qt/cursors.h"
 
 namespace quarlo {
 
 namespace {
 
-// A page size outside this range is damaged input; it is drawn at the nearest bound
-// so one absurd page cannot make the layout overflow.
-constexpr int kMaxPageSide = 100000;
-constexpr QSize kFallbackPage(794, 1123);  // A4 at 96 dpi
+constexpr TfrxPageExtent kVirtualA4{794, 1123};
 
-int ClampToInt(qint64 v) { return static_cast<int>(std::clamp<qint64>(v, INT_MIN / 2, INT_MAX / 2)); }
+QRect ToRect(const TfrxPageBox& b) { return QRect(QPoint(b.Left, b.Top), QPoint(b.Right - 1, b.Bottom - 1)); }
+
+int PointerButton(Qt::MouseButton b) {
+  if (b == Qt::RightButton) return kPointerRightButton;
+  if (b == Qt::MiddleButton) return kPointerMiddleButton;
+  return kPointerLeftButton;
+}
+
+unsigned ShiftState(Qt::KeyboardModifiers m, Qt::MouseButtons buttons) {
+  unsigned s = 0;
+  if (m & Qt::ShiftModifier) s |= 1u << 0;
+  if (m & Qt::AltModifier) s |= 1u << 1;
+  if (m & Qt::ControlModifier) s |= 1u << 2;
+  if (buttons & Qt::LeftButton) s |= 1u << 3;
+  if (buttons & Qt::RightButton) s |= 1u << 4;
+  if (buttons & Qt::MiddleButton) s |= 1u << 5;
+  return s;
+}
 
 }  // namespace
 
-TfrxPreviewWorkspace::TfrxPreviewWorkspace(QWidget* parent) : QAbstractScrollArea(parent) {
+QColor ColorFromRef(unsigned color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
+
+TfrxPreviewWorkspace::TfrxPreviewWorkspace(QWidget* parent)
+    : QAbstractScrollArea(parent), search_(std::make_unique<TextSearchCursor>()) {
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setAutoFillBackground(false);
-  verticalScrollBar()->setSingleStep(20);
-  horizontalScrollBar()->setSingleStep(20);
+  viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+  viewport()->setMouseTracking(true);
+  verticalScrollBar()->setSingleStep(kSmallChange);
+  horizontalScrollBar()->setSingleStep(kSmallChange);
+  viewport()->setCursor(frxCursor(crHand));
+  UpdateScrollRanges();
 }
 
-void TfrxPreviewWorkspace::SetPages(TfrxCustomPreviewPages* pages,
-                                    std::function<void(const std::string&)> reportError) {
-  pages_ = pages;
-  reportError_ = std::move(reportError);
-  Refresh();
+TfrxPreviewWorkspace::~TfrxPreviewWorkspace() = default;
+
+void TfrxPreviewWorkspace::SetPreviewPages(TfrxCustomPreviewPages* pages) { pages_ = pages; }
+
+void TfrxPreviewWorkspace::SetPageErrorHandler(std::function<void(int, const std::string&)> handler) {
+  pageError_ = std::move(handler);
 }
 
-void TfrxPreviewWorkspace::Refresh() {
-  extents_.clear();
-  failed_.clear();
-  const int count = pages_ ? std::max(0, pages_->Count()) : 0;
-  extents_.reserve(static_cast<size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    QSize size = kFallbackPage;
-    try {
-      const TfrxPageExtent e = pages_->PageExtent(i);
-      size = QSize(std::clamp(e.Width, 1, kMaxPageSide), std::clamp(e.Height, 1, kMaxPageSide));
-    } catch (const std::exception& error) {
-      Fail(i, error.what());
-    }
-    extents_.push_back(size);
-  }
-  Relayout();
-  current_ = -1;
-  SetPageNo(0);
-  viewport()->update();
+void TfrxPreviewWorkspace::ForgetFailures() { failed_.clear(); }
+
+void TfrxPreviewWorkspace::SetThumbnail(bool v) {
+  thumbnail_ = v;
+  if (v) zoom_ = kThumbnailZoom;
 }
 
-void TfrxPreviewWorkspace::Relayout() {
-  tops_.resize(extents_.size());
-  qint64 y = kGap;
-  qint64 widest = 0;
-  for (size_t i = 0; i < extents_.size(); ++i) {
-    tops_[i] = y;
-    y += static_cast<qint64>(std::llround(extents_[i].height() * zoom_)) + kGap;
-    widest = std::max<qint64>(widest, std::llround(extents_[i].width() * zoom_));
-  }
-  contentHeight_ = y;
-  contentWidth_ = widest + 2 * kGap;
-  const QSize view = viewport()->size();
-  verticalScrollBar()->setPageStep(view.height());
-  horizontalScrollBar()->setPageStep(view.width());
-  verticalScrollBar()->setRange(0, ClampToInt(std::max<qint64>(0, contentHeight_ - view.height())));
-  horizontalScrollBar()->setRange(0, ClampToInt(std::max<qint64>(0, contentWidth_ - view.width())));
+int TfrxPreviewWorkspace::LayoutWidth() const {
+  return width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 26;
 }
 
-QRect TfrxPreviewWorkspace::PageRect(int index) const {
-  if (index < 0 || index >= PageCount()) return {};
-  const QSize e = extents_[static_cast<size_t>(index)];
-  const qint64 w = std::llround(e.width() * zoom_);
-  const qint64 h = std::llround(e.height() * zoom_);
-  const qint64 area = std::max<qint64>(contentWidth_, viewport()->width());
-  const qint64 x = (area - w) / 2 - horizontalScrollBar()->value();
-  const qint64 y = tops_[static_cast<size_t>(index)] - verticalScrollBar()->value();
-  return QRect(ClampToInt(x), ClampToInt(y), ClampToInt(w), ClampToInt(h));
+// --- scrolling ------------------------------------------------------------------------
+
+void TfrxPreviewWorkspace::UpdateScrollRanges() {
+  const TfrxContentSize size = list_.ContentSize();
+  SetRanges(size.Width + kGap, size.Height + kGap);
 }
 
-void TfrxPreviewWorkspace::SetPageNo(int index) {
-  if (extents_.empty()) {
-    SetCurrent(-1);
-    return;
-  }
-  index = std::clamp(index, 0, PageCount() - 1);
-  navigating_ = true;
-  verticalScrollBar()->setValue(ClampToInt(tops_[static_cast<size_t>(index)] - kGap));
-  navigating_ = false;
-  SetCurrent(index);
-  viewport()->update();
+void TfrxPreviewWorkspace::SetRanges(int horizontal, int vertical) {
+  rangeX_ = std::max(0, horizontal);
+  rangeY_ = std::max(0, vertical);
+  ApplyScrollBars();
 }
 
-void TfrxPreviewWorkspace::SetZoom(double zoom) {
-  if (!std::isfinite(zoom)) return;
-  zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
-  if (zoom == zoom_) return;
-  // The part of the current page at the top of the view stays there.
-  double offset = 0;
-  if (current_ >= 0) offset = (verticalScrollBar()->value() - tops_[static_cast<size_t>(current_)]) / zoom_;
-  zoom_ = zoom;
-  Relayout();
-  if (current_ >= 0) {
-    navigating_ = true;
-    verticalScrollBar()->setValue(
-        ClampToInt(tops_[static_cast<size_t>(current_)] + static_cast<qint64>(std::llround(offset * zoom_))));
-    navigating_ = false;
-  }
-  viewport()->update();
-  emit ZoomChanged(zoom_);
+// Qt's scroll bar maximum is range - page; the position clamps itself to it.
+void TfrxPreviewWorkspace::ApplyScrollBars() {
+  const QSize page = viewport()->size();
+  horizontalScrollBar()->setPageStep(std::max(1, page.width()));
+  verticalScrollBar()->setPageStep(std::max(1, page.height()));
+  horizontalScrollBar()->setRange(0, std::max(0, rangeX_ - page.width()));
+  verticalScrollBar()->setRange(0, std::max(0, rangeY_ - page.height()));
 }
 
-void TfrxPreviewWorkspace::SetCurrent(int index) {
-  if (index == current_) return;
-  current_ = index;
-  if (pages_) pages_->CurrentPreviewPage = index + 1;
-  emit PageChanged(index);
+void TfrxPreviewWorkspace::SetScrollPosition(Qt::Orientation axis, int position) {
+  QScrollBar* bar = axis == Qt::Horizontal ? horizontalScrollBar() : verticalScrollBar();
+  bar->setValue(std::clamp(position, bar->minimum(), bar->maximum()));
+}
+
+void TfrxPreviewWorkspace::scrollContentsBy(int dx, int dy) {
+  offsetX_ = horizontalScrollBar()->value();
+  offsetY_ = verticalScrollBar()->value();
+  // The pixels already painted move; only the uncovered strip is painted again.
+  viewport()->scroll(dx, dy);
+  if (dy != 0 && !thumbnail_) TrackCurrentPage();
 }
 
 void TfrxPreviewWorkspace::TrackCurrentPage() {
-  if (navigating_ || extents_.empty()) return;
-  const qint64 top = verticalScrollBar()->value();
-  // The first page reaching below the view's top edge is the one being read.
-  int index = PageCount() - 1;
-  auto it = std::upper_bound(tops_.begin(), tops_.end(), top + kGap);
-  if (it != tops_.begin()) index = static_cast<int>(it - tops_.begin()) - 1;
-  const QSize e = extents_[static_cast<size_t>(index)];
-  if (tops_[static_cast<size_t>(index)] + std::llround(e.height() * zoom_) <= top && index + 1 < PageCount()) ++index;
-  SetCurrent(index);
+  if (list_.Count() == 0) return;
+  SetCurrentFromPoint(list_.PageAtPoint(offsetY_, 0));
 }
 
-void TfrxPreviewWorkspace::scrollContentsBy(int, int) {
-  TrackCurrentPage();
-  viewport()->update();
+// The page the workspace itself reached (by scrolling or a click) becomes current
+// without this workspace scrolling back to the page's top.
+void TfrxPreviewWorkspace::SetCurrentFromPoint(int page) {
+  suppressScroll_ = true;
+  if (preview_) {
+    preview_->SetCurrentPage(page + 1);
+  } else {
+    const int n = std::clamp(page + 1, list_.Count() ? 1 : 0, list_.Count());
+    if (n != currentPage_) {
+      SetCurrentPageNumber(n);
+      PaintPages(true);
+      emit PageChanged(n - 1);
+    }
+  }
+  suppressScroll_ = false;
+}
+
+void TfrxPreviewWorkspace::ScrollToPage(int n) {
+  if (suppressScroll_) return;
+  SetScrollPosition(Qt::Vertical, DocumentPageRect(n - 1).top() - kGap);
+}
+
+void TfrxPreviewWorkspace::ScrollToPosition(int n, int top) {
+  if (!pages_) return;
+  TfrxReportPage* page = nullptr;
+  try {
+    page = pages_->PageObject(n - 1);
+  } catch (const std::exception& error) {
+    Fail(n - 1, error.what());
+    return;
+  }
+  if (!page) return;
+  int extra = 0;
+  if (top != 0) extra = NearestInt((page->TopMargin() * fr01cm + top) * zoom_);
+  SetScrollPosition(Qt::Vertical, DocumentPageRect(n - 1).top() + extra - kGap);
 }
 
 void TfrxPreviewWorkspace::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
-  Relayout();
+  ApplyScrollBars();
+}
+
+// --- geometry -------------------------------------------------------------------------
+
+QRect TfrxPreviewWorkspace::DocumentPageRect(int index) const {
+  return ToRect(list_.PageRect(index, viewport()->width(), false, zoom_));
+}
+
+QRect TfrxPreviewWorkspace::PageRect(int index) const {
+  return DocumentPageRect(index).translated(-offsetX_, -offsetY_);
+}
+
+// --- painting -------------------------------------------------------------------------
+
+void TfrxPreviewWorkspace::SetCurrentPageNumber(int page) {
+  if (page == currentPage_) return;
+  frameDamage_ += FrameRegion(currentPage_);
+  currentPage_ = page;
+  frameDamage_ += FrameRegion(currentPage_);
+}
+
+QRegion TfrxPreviewWorkspace::FrameRegion(int page) const {
+  if (page < 1 || page > list_.Count()) return {};
+  const QRect r = PageRect(page - 1);
+  return QRegion(r.adjusted(-3, -3, 3, 3)) - QRegion(r.adjusted(2, 2, -2, -2));
+}
+
+void TfrxPreviewWorkspace::PaintPages(bool framesOnly) {
+  if (!framesOnly) {
+    frameDamage_ = QRegion();
+    viewport()->update();
+    return;
+  }
+  // Only the strips where the current-page frame was and is now are painted again.
+  viewport()->update(frameDamage_);
+  frameDamage_ = QRegion();
+}
+
+void TfrxPreviewWorkspace::paintEvent(QPaintEvent* event) {
+  QPainter painter(viewport());
+  PaintPagesNow(painter, event->region());
+}
+
+void TfrxPreviewWorkspace::PaintPagesNow(QPainter& painter, const QRegion& clip) {
+  const QColor back = ColorFromRef(backColor_);
+  const QRect client = viewport()->rect();
+  if (locked_ || list_.Count() == 0 || !pages_) {
+    painter.fillRect(client, back);
+    return;
+  }
+  const int first = list_.PageAtPoint(offsetY_, 0);
+  const int from = std::max(0, first - kPaintWindow);
+  const int to = std::min(list_.Count() - 1, first + kPaintWindow);
+  auto visible = [&](const QRect& r) {
+    return r.top() <= client.height() && r.bottom() >= 0 && clip.intersects(r);
+  };
+
+  // The pages are cut out of the background, so no pixel is painted twice.
+  QRegion background = clip;
+  for (int i = from; i <= to; ++i) {
+    const QRect r = PageRect(i);
+    if (visible(r)) background -= r;
+  }
+  painter.setClipRegion(background);
+  painter.fillRect(client, back);
+  painter.setClipping(false);
+
+  const QRect current = PageRect(currentPage_ - 1);
+  QPen activePen(ColorFromRef(activeFrameColor_), 2);
+  activePen.setJoinStyle(Qt::MiterJoin);
+  painter.setPen(activePen);
+  painter.setBrush(Qt::NoBrush);
+  const int l = current.left(), t = current.top(), r = current.right() + 1, b = current.bottom() + 1;
+  const QPoint frame[] = {{l - 1, t - 1}, {r + 1, t - 1}, {r + 1, b + 1}, {l - 1, b + 1}, {l - 1, t - 2}};
+  painter.drawPolyline(frame, 5);
+
+  for (int i = from; i <= to; ++i) {
+    const QRect r = PageRect(i);
+    if (visible(r.adjusted(0, 0, 0, 1))) DrawPage(painter, clip, i, r);
+  }
+}
+
+void TfrxPreviewWorkspace::DrawPage(QPainter& painter, const QRegion& clip, int index, const QRect& r) {
+  painter.setPen(QPen(ColorFromRef(frameColor_), 0));
+  painter.setBrush(Qt::white);
+  painter.drawRect(r.adjusted(0, 0, -1, -1));
+  if (!failed_.count(index)) {
+    painter.save();
+    painter.setClipRegion(clip.intersected(r));
+    try {
+      ++pagesPainted_;
+      QPainterCanvas canvas(painter, CanvasKind::Screen, 96, 96);
+      PaintPage(*pages_, index, canvas, zoom_, zoom_, r.left(), r.top());
+    } catch (const std::exception& error) {
+      Fail(index, error.what());
+    }
+    painter.restore();
+  }
+  if (thumbnail_) {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(8);
+    painter.setFont(font);
+    const QString label = QStringLiteral(" %1 ").arg(index + 1);
+    const QRect labelRect(r.left() + 1, r.top() + 1, painter.fontMetrics().horizontalAdvance(label),
+                          painter.fontMetrics().height());
+    painter.fillRect(labelRect, ColorFromRef(backColor_));
+    painter.setPen(Qt::white);
+    painter.drawText(labelRect, Qt::AlignLeft | Qt::AlignTop, label);
+  }
+  const TextSearchState& state = SearchState();
+  if (!thumbnail_ && state.matchFound && index == search_->MatchPage()) {
+    QPainterCanvas canvas(painter, CanvasKind::Screen, 96, 96);
+    DrawMatchHighlight(canvas, CanvasRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, state.matchRect, zoom_);
+  }
 }
 
 void TfrxPreviewWorkspace::Fail(int index, const std::string& text) {
   if (!failed_.insert(index).second) return;
-  if (!reportError_) return;
-  // A message box must not open inside a paint, so the report hears of it afterwards.
+  // A message box must not open inside a paint, so the error is passed on afterwards.
   QPointer<TfrxPreviewWorkspace> self(this);
-  QTimer::singleShot(0, this, [self, text] {
-    if (!self || !self->reportError_) return;
+  QTimer::singleShot(0, this, [self, index, text] {
+    if (!self) return;
     try {
-      self->reportError_(text);
+      if (self->pageError_)
+        self->pageError_(index, text);
+      else if (self->standaloneError_)
+        self->standaloneError_(text);
     } catch (const std::exception&) {
       // A report set to raise its errors has nobody to raise them to here.
     }
   });
 }
 
-void TfrxPreviewWorkspace::paintEvent(QPaintEvent* event) {
-  QPainter painter(viewport());
-  painter.fillRect(event->rect(), QColor(128, 128, 128));
-  const QRect view = viewport()->rect();
-  for (int i = 0; i < PageCount(); ++i) {
-    const QRect page = PageRect(i);
-    if (page.top() > view.bottom()) break;
-    if (page.bottom() < view.top() || !page.intersects(event->rect())) continue;
-    painter.fillRect(page, Qt::white);
-    painter.setPen(QColor(64, 64, 64));
-    painter.drawRect(page.adjusted(-1, -1, 0, 0));
-    if (!pages_ || failed_.count(i)) continue;
-    painter.save();
-    painter.setClipRect(page);
-    try {
-      QPainterCanvas canvas(painter, CanvasKind::Screen, 96, 96);
-      PaintPage(*pages_, i, canvas, zoom_, zoom_, page.left(), page.top());
-    } catch (const std::exception& error) {
-      Fail(i, error.what());
-      viewport()->update(page);
-    }
-    painter.restore();
+// --- search ---------------------------------------------------------------------------
+
+bool TfrxPreviewWorkspace::FindNextMatch() {
+  if (!pages_) return false;
+  if (!search_->FindNextMatch(*pages_)) return false;
+  const MatchScroll scroll = ScrollForMatch(
+      [&] {
+        const QRect r = DocumentPageRect(search_->MatchPage());
+        return CanvasRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+      }(),
+      SearchState().matchRect, zoom_, offsetX_, offsetY_, viewport()->width(), viewport()->height());
+  if (scroll.vertical) SetScrollPosition(Qt::Vertical, scroll.verticalPosition);
+  if (scroll.horizontal) SetScrollPosition(Qt::Horizontal, scroll.horizontalPosition);
+  viewport()->update();
+  return true;
+}
+
+// --- mouse and keys -------------------------------------------------------------------
+
+void TfrxPreviewWorkspace::mousePressEvent(QMouseEvent* event) {
+  if (preview_ && !thumbnail_ && preview_->OnMouseDown) preview_->OnMouseDown(event);
+  if (list_.Count() > 0 && !locked_ && event->button() == Qt::LeftButton) {
+    dragging_ = true;
+    lastPoint_ = event->position().toPoint();
   }
 }
 
+void TfrxPreviewWorkspace::mouseMoveEvent(QMouseEvent* event) {
+  if (thumbnail_ || locked_ || list_.Count() == 0) return;
+  const QPoint p = event->position().toPoint();
+  if (dragging_) {
+    const QPoint last = lastPoint_;
+    lastPoint_ = p;
+    SetScrollPosition(Qt::Horizontal, horizontalScrollBar()->value() - (p.x() - last.x()));
+    SetScrollPosition(Qt::Vertical, verticalScrollBar()->value() - (p.y() - last.y()));
+    return;
+  }
+  PagePointer(p, kPointerLeftButton, 0, false, false);
+}
+
+void TfrxPreviewWorkspace::PagePointer(const QPoint& pos, int button, unsigned shift, bool click, bool doubleClick) {
+  if (!pages_ || !preview_) return;
+  const int page = list_.PageAtPoint(offsetY_ + pos.y(), offsetX_ + pos.x());
+  const QRect r = DocumentPageRect(page);
+  int cursor = crHand;
+  QPointer<TfrxPreviewWorkspace> self(this);
+  TfrxPreview* preview = preview_;
+  QPointer<TfrxPreview> previewAlive(preview);
+  preview->BeginPointer();
+  std::string failure;
+  try {
+    pages_->HandlePointer(page, pos.x(), pos.y(), button, shift, zoom_, r.left() - offsetX_, r.top() - offsetY_,
+                          click, cursor, doubleClick, *preview);
+  } catch (const std::exception& error) {
+    // A click handler's failure ends that click; the preview stays usable.
+    failure = error.what();
+  }
+  if (!previewAlive) return;
+  preview->EndPointer();
+  if (!failure.empty()) preview->ShowError(failure);
+  if (self) viewport()->setCursor(frxCursor(cursor));
+}
+
+void TfrxPreviewWorkspace::mouseReleaseEvent(QMouseEvent* event) {
+  if (preview_ && !thumbnail_ && preview_->OnClick) preview_->OnClick();
+  if (list_.Count() == 0 || locked_) return;
+  dragging_ = false;
+  const QPoint pos = event->position().toPoint();
+  const int page = list_.PageAtPoint(pos.y() + offsetY_, pos.x() + offsetX_);
+  QPointer<TfrxPreviewWorkspace> self(this);
+  SetCurrentFromPoint(page);
+  if (!self || thumbnail_ || event->button() == Qt::RightButton) return;
+  const qint64 now = QDateTime::currentMSecsSinceEpoch();
+  const bool doubleClick = now - lastClickTime_ <= QApplication::doubleClickInterval();
+  lastClickTime_ = doubleClick ? 0 : now;
+  PagePointer(pos, PointerButton(event->button()), ShiftState(event->modifiers(), event->buttons()), true,
+              doubleClick);
+}
+
+void TfrxPreviewWorkspace::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (preview_ && !thumbnail_) {
+    if (preview_->OnDblClick) preview_->OnDblClick();
+    return;
+  }
+  QAbstractScrollArea::mouseDoubleClickEvent(event);
+}
+
 void TfrxPreviewWorkspace::wheelEvent(QWheelEvent* event) {
-  if (event->modifiers() & Qt::ControlModifier) {
+  if (preview_ && !thumbnail_) {
+    const int delta = event->angleDelta().y();
+    preview_->WheelScroll(delta, false, event->modifiers() & Qt::ControlModifier);
+    event->accept();
+    return;
+  }
+  if (!preview_ && (event->modifiers() & Qt::ControlModifier)) {
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0) SetZoom(zoom_ * std::pow(1.25, std::clamp(steps, -8, 8)));
     event->accept();
@@ -204,14 +401,85 @@ void TfrxPreviewWorkspace::wheelEvent(QWheelEvent* event) {
 }
 
 void TfrxPreviewWorkspace::keyPressEvent(QKeyEvent* event) {
+  if (preview_) {
+    if (preview_->HandleKey(event->key(), event->modifiers()))
+      event->accept();
+    else
+      event->ignore();
+    return;
+  }
   switch (event->key()) {
-    case Qt::Key_PageUp: SetPageNo(current_ - 1); break;
-    case Qt::Key_PageDown: SetPageNo(current_ + 1); break;
+    case Qt::Key_PageUp: SetPageNo(PageNo() - 1); break;
+    case Qt::Key_PageDown: SetPageNo(PageNo() + 1); break;
     case Qt::Key_Home: SetPageNo(0); break;
     case Qt::Key_End: SetPageNo(PageCount() - 1); break;
     default: QAbstractScrollArea::keyPressEvent(event); return;
   }
   event->accept();
+}
+
+// --- standing alone -------------------------------------------------------------------
+
+void TfrxPreviewWorkspace::SetPages(TfrxCustomPreviewPages* pages,
+                                    std::function<void(const std::string&)> reportError) {
+  pages_ = pages;
+  standaloneError_ = std::move(reportError);
+  Refresh();
+}
+
+void TfrxPreviewWorkspace::Refresh() {
+  failed_.clear();
+  list_.Clear();
+  const int count = pages_ ? std::max(0, pages_->Count()) : 0;
+  for (int i = 0; i < count; ++i) {
+    TfrxPageExtent e = kVirtualA4;
+    try {
+      e = pages_->PageExtent(i);
+    } catch (const std::exception& error) {
+      Fail(i, error.what());
+    }
+    list_.AppendPage(e.Width, e.Height, zoom_);
+  }
+  list_.LayoutRows(LayoutWidth());
+  UpdateScrollRanges();
+  currentPage_ = 0;
+  SetPageNo(0);
+  viewport()->update();
+}
+
+void TfrxPreviewWorkspace::SetPageNo(int index) {
+  const int count = list_.Count();
+  const int n = count ? std::clamp(index + 1, 1, count) : 0;
+  ScrollToPage(n);
+  if (n != currentPage_) {
+    SetCurrentPageNumber(n);
+    PaintPages(true);
+    emit PageChanged(n - 1);
+  }
+}
+
+void TfrxPreviewWorkspace::SetZoom(double zoom) {
+  if (!std::isfinite(zoom)) return;
+  zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+  if (zoom == zoom_) return;
+  zoom_ = zoom;
+  const int page = currentPage_;
+  list_.Clear();
+  const int count = pages_ ? std::max(0, pages_->Count()) : 0;
+  for (int i = 0; i < count; ++i) {
+    TfrxPageExtent e = kVirtualA4;
+    try {
+      e = pages_->PageExtent(i);
+    } catch (const std::exception&) {
+      // Already reported when the pages were read.
+    }
+    list_.AppendPage(e.Width, e.Height, zoom_);
+  }
+  list_.LayoutRows(LayoutWidth());
+  UpdateScrollRanges();
+  ScrollToPage(page);
+  viewport()->update();
+  emit ZoomChanged(zoom_);
 }
 
 }  // namespace quarlo

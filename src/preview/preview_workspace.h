@@ -1,40 +1,121 @@
 #pragma once
-// The scrolling area of the preview window: the store's pages one under another,
-// centred, painted at the zoom only where they are visible.
+// The scrolling area in which the pages are laid out and painted: the preview's main
+// view, or its thumbnail strip at zoom 0.1. It keeps the page rectangles, the scroll
+// offsets and the current-page frame, asks the page store to draw the visible pages,
+// and turns the mouse into drag scrolling, page changes and the store's pointer
+// handling (links, hints, cursors).
+//
+// Normally a TfrxPreview drives it. Without one (SetPages) it lays the store's pages
+// out by itself and tracks its own current page.
 #include <QAbstractScrollArea>
+#include <QPoint>
+#include <QRect>
+#include <QRegion>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
-#include <vector>
+
+#include "preview/preview_page_list.h"
+
+class QPainter;
 
 namespace quarlo {
 
+class TextSearchCursor;
 class TfrxCustomPreviewPages;
+class TfrxPreview;
 
 class TfrxPreviewWorkspace final : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  static constexpr int kGap = 10;
+  static constexpr int kGap = TfrxPreviewPageList::kGap;
   static constexpr double kMinZoom = 0.25;
   static constexpr double kMaxZoom = 8.0;
+  static constexpr double kThumbnailZoom = 0.1;
+  // Pages this far before and after the first visible one are the only ones painted.
+  static constexpr int kPaintWindow = 40;
+  static constexpr int kSmallChange = 8;
+  static constexpr int kLargeChange = 300;
+  static constexpr unsigned kDefaultBackColor = 8421504;
+  static constexpr unsigned kDefaultFrameColor = 0;
+  static constexpr unsigned kDefaultActiveFrameColor = 8405024;
 
   explicit TfrxPreviewWorkspace(QWidget* parent = nullptr);
+  ~TfrxPreviewWorkspace() override;
 
-  // pages is not owned; null shows nothing. reportError receives a page's failure
-  // once, after the paint that found it (never from inside a paint).
+  // --- driven by the preview control ---
+  void SetPreview(TfrxPreview* preview) { preview_ = preview; }
+  void SetPreviewPages(TfrxCustomPreviewPages* pages);
+  TfrxCustomPreviewPages* PreviewPages() const { return pages_; }
+  // A page that failed to draw goes here (once per page, after the paint).
+  void SetPageErrorHandler(std::function<void(int page, const std::string&)> handler);
+  // Forgets which pages failed, so a new document reports its own failures.
+  void ForgetFailures();
+
+  bool IsThumbnail() const { return thumbnail_; }
+  void SetThumbnail(bool v);
+  bool Locked() const { return locked_; }
+  void SetLocked(bool v) { locked_ = v; }
+  void SetWorkspaceZoom(double zoom) { zoom_ = zoom; }
+  int CurrentPageNumber() const { return currentPage_; }
+  // Remembers where the frame moves; PaintPages(true) then repaints just there.
+  void SetCurrentPageNumber(int page);
+
+  void AppendPage(int width, int height) { list_.AppendPage(width, height, zoom_); }
+  void LayOut(int availableWidth) { list_.LayoutRows(availableWidth); }
+  void UpdateScrollRanges();
+  void ClearLayout() { list_.Clear(); }
+  // Scrolls page n's top 10 pixels below the window top, unless this workspace is
+  // itself moving the current page by its scrolling.
+  void ScrollToPage(int n);
+  // Page n at `top` report pixels into its printable area.
+  void ScrollToPosition(int n, int top);
+  // Repaints; with framesOnly just where the current-page frames were and are.
+  void PaintPages(bool framesOnly);
+  void SetScrollPosition(Qt::Orientation axis, int position);
+  int OffsetX() const { return offsetX_; }
+  int OffsetY() const { return offsetY_; }
+  int HorizontalRange() const { return rangeX_; }
+  int VerticalRange() const { return rangeY_; }
+  void SetRanges(int horizontal, int vertical);
+
+  // The page rectangle in document coordinates (virtual A4 outside the list).
+  QRect DocumentPageRect(int index) const;
+  // The same in window (viewport) coordinates at the present scroll.
+  QRect PageRect(int index) const;
+  // 0-based page at a document point, -1 above the first page.
+  int PageAtPoint(int y, int x) const { return list_.PageAtPoint(y, x); }
+  const TfrxPreviewPageList& PageList() const { return list_; }
+
+  unsigned BackColor() const { return backColor_; }
+  void SetBackColor(unsigned c) { backColor_ = c; viewport()->update(); }
+  unsigned FrameColor() const { return frameColor_; }
+  void SetFrameColor(unsigned c) { frameColor_ = c; viewport()->update(); }
+  unsigned ActiveFrameColor() const { return activeFrameColor_; }
+  void SetActiveFrameColor(unsigned c) { activeFrameColor_ = c; viewport()->update(); }
+
+  // The text search of this view: its page, its cached recording.
+  TextSearchCursor& Search() { return *search_; }
+  // Finds the next match and scrolls it into view; false when there is none.
+  bool FindNextMatch();
+
+  // The store's PaintPage calls made since construction, for measuring.
+  long long PagesPainted() const { return pagesPainted_; }
+
+  // --- standing alone, without a preview control ---
+  // pages is not owned; reportError receives a page's failure once, never from
+  // inside a paint.
   void SetPages(TfrxCustomPreviewPages* pages, std::function<void(const std::string&)> reportError);
   // Reads the page sizes again and forgets earlier failures; shows the first page.
   void Refresh();
-
-  int PageCount() const { return static_cast<int>(extents_.size()); }
+  int PageCount() const { return list_.Count(); }
   // 0-based; -1 without pages.
-  int PageNo() const { return current_; }
+  int PageNo() const { return list_.Count() ? currentPage_ - 1 : -1; }
   void SetPageNo(int index);
   double Zoom() const { return zoom_; }
   void SetZoom(double zoom);
-  // Device rectangle of a page in viewport coordinates at the present scroll.
-  QRect PageRect(int index) const;
 
  signals:
   void PageChanged(int index);
@@ -43,26 +124,52 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void scrollContentsBy(int dx, int dy) override;
 
  private:
-  void Relayout();
+  void PaintPagesNow(QPainter& painter, const QRegion& clip);
+  void DrawPage(QPainter& painter, const QRegion& clip, int index, const QRect& r);
+  void ApplyScrollBars();
   void TrackCurrentPage();
-  void SetCurrent(int index);
+  void SetCurrentFromPoint(int page);
+  void PagePointer(const QPoint& pos, int button, unsigned shift, bool click, bool doubleClick);
   void Fail(int index, const std::string& text);
+  QRegion FrameRegion(int page) const;
+  int LayoutWidth() const;
 
+  TfrxPreview* preview_ = nullptr;
   TfrxCustomPreviewPages* pages_ = nullptr;
-  std::function<void(const std::string&)> reportError_;
-  std::vector<QSize> extents_;   // report pixels
-  std::vector<qint64> tops_;     // device pixels from the content top, at the zoom
-  qint64 contentWidth_ = 0;
-  qint64 contentHeight_ = 0;
+  std::function<void(int, const std::string&)> pageError_;
+  std::function<void(const std::string&)> standaloneError_;
   std::set<int> failed_;
+  TfrxPreviewPageList list_;
+  std::unique_ptr<TextSearchCursor> search_;
   double zoom_ = 1.0;
-  int current_ = -1;
-  bool navigating_ = false;
+  int offsetX_ = 0;
+  int offsetY_ = 0;
+  int rangeX_ = 0;
+  int rangeY_ = 0;
+  int currentPage_ = 1;
+  unsigned backColor_ = kDefaultBackColor;
+  unsigned frameColor_ = kDefaultFrameColor;
+  unsigned activeFrameColor_ = kDefaultActiveFrameColor;
+  bool locked_ = false;
+  bool thumbnail_ = false;
+  bool dragging_ = false;
+  bool suppressScroll_ = false;
+  QRegion frameDamage_;
+  QPoint lastPoint_;
+  qint64 lastClickTime_ = 0;
+  long long pagesPainted_ = 0;
 };
+
+// A colour kept as 0x00BBGGRR.
+QColor ColorFromRef(unsigned color);
 
 }  // namespace quarlo
