@@ -11,8 +11,12 @@ namespace quarlo {
 
 namespace {
 
-// Rounding of the layout: to the nearest integer, ties to even.
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+// Rounding of the layout: to the nearest integer, ties to even. Values beyond any device
+// (absurd zooms) are held at a bound instead of overflowing.
+int Round(double v) {
+  if (std::isnan(v)) return 0;
+  return static_cast<int>(std::nearbyint(std::clamp(v, -2e9, 2e9)));
+}
 
 // Picture sizes beyond this are not meaningful on any device and would overflow the
 // integer geometry.
@@ -265,9 +269,10 @@ void DrawBarcodePicture(const BarcodePicture& picture, Canvas& canvas, const Can
     }
   }
 
-  if (picture.texts.empty()) return;
   CanvasFont font = picture.font;
-  const double height = std::clamp(font.height * picture.scale, -1e5, 1e5);
+  const double height = font.height * picture.scale;
+  // No device shows glyphs beyond this size; the text is then left out.
+  if (picture.texts.empty() || !(std::abs(height) < 1e5)) return;
   font.height = Round(height);
   if (font.height == 0) font.height = height < 0 ? -1 : 1;
   canvas.SetFont(font);

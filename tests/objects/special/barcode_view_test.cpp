@@ -331,6 +331,27 @@ TEST_F(BarcodeView, PictureStretchesOntoTheDeviceRectangleBarsTilingIt) {
   EXPECT_EQ(x, view.DeviceRight());
 }
 
+TEST_F(BarcodeView, AbsurdSettingsDrawWithoutFailing) {
+  struct Case {
+    double zoom;
+    int rotation;
+    double ratio;
+  } cases[] = {{1e300, 0, 2}, {1e9, 90, 2}, {2, 45, 2}, {2, -90, 2}, {2, 1000000000, 2},
+               {std::nan(""), 0, std::nan("")}, {-5, 180, 1e300}};
+  for (const Case& c : cases) {
+    TfrxBarCodeView view(nullptr);
+    view.SetBarType(bcCodeEAN13);
+    view.SetText("400638133393");
+    view.SetZoom(c.zoom);
+    view.SetRotation(c.rotation);
+    view.SetWideBarRatio(c.ratio);
+    view.SetBounds(0, 0, 100, 60);
+    RecordingCanvas canvas({0, 0, 800, 600});
+    EXPECT_NO_THROW(view.Draw(canvas, 1, 1, 0, 0)) << c.zoom << " " << c.rotation;
+    EXPECT_NO_THROW(view.RealBounds());
+  }
+}
+
 TEST_F(BarcodeView, RealBoundsIncludeDigitsOutsideTheBars) {
   struct Case {
     TfrxBarcodeType type;
