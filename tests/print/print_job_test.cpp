@@ -2,6 +2,8 @@
 // how, in every mode, with copies, cancelling, failures and the options afterwards.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <memory>
 #include <string>
@@ -14,9 +16,11 @@
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
 #include "print/print_job.h"
+#include "print/print_job_pdf.h"
 #include "print/printers.h"
 #include "recording_printer.h"
 #include "support/report_generator.h"
+#include "support/spooler.h"
 
 namespace quarlo {
 namespace {
@@ -419,6 +423,26 @@ TEST_F(PrintJob, CancelAbortsTheJobAndStartsNoFurtherCopy) {
     EXPECT_EQ(Printer().Log().back(), "abort");
     EXPECT_EQ(std::count(Printer().Log().begin(), Printer().Log().end(), "end"), 0);
   }
+}
+
+TEST_F(PrintJob, CancelledPdfFileJobLeavesNoFile) {
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("job.pdf").toStdString();
+  Load(3);
+  int steps = 0;
+  report.Events().OnProgress = [&](TfrxReport& r, TfrxProgressType, int) {
+    if (++steps == 2) r.SetTerminated(true);
+  };
+  printers = std::make_unique<TfrxPrinters>(PdfFilePrinterSource(path, 72));
+  EXPECT_TRUE(Print());
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
+
+  report.Events().OnProgress = nullptr;
+  printers = std::make_unique<TfrxPrinters>(PdfFilePrinterSource(path, 72));
+  EXPECT_TRUE(Print());
+  const auto info = spooler::ReadPdfInfo(path);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->pages, 3);
 }
 
 TEST_F(PrintJob, EventsOptionsAndProgressAroundTheJob) {

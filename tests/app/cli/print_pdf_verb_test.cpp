@@ -125,6 +125,26 @@ TEST(PrintAndPdfVerbs, RefuseBadArgumentsBeforeDoingAnything) {
   EXPECT_EQ(missing.status, 1);
 }
 
+TEST(PrintAndPdfVerbs, WithoutAnyPrinterPrintRefusesAndPdfStillWorks) {
+  ScratchFolder folder("print-no-printer");
+  folder.Write("r.fp3", ThreePapers());
+  // A spooler address nobody answers on: the program sees no printer at all.
+  const std::string env = "CUPS_SERVER=127.0.0.1:9 QT_QPA_PLATFORM=offscreen ";
+  const std::string cli = spooler::ShellQuote(QUARLO_CLI_PATH);
+  int status = 0;
+  const std::string printed = spooler::RunCommand(
+      env + cli + " print " + spooler::ShellQuote(folder.Path("r.fp3")) + " 2>&1", &status);
+  EXPECT_NE(status, 0);
+  EXPECT_NE(printed.find("在你的系统没有安装打印机"), std::string::npos) << printed;
+  spooler::RunCommand(env + cli + " pdf " + spooler::ShellQuote(folder.Path("r.fp3")) + " -o " +
+                          spooler::ShellQuote(folder.Path("r.pdf")) + " 2>&1",
+                      &status);
+  EXPECT_EQ(status, 0);
+  const auto info = spooler::ReadPdfInfo(folder.Path("r.pdf"));
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->pages, 3);
+}
+
 TEST(PrintVerb, PrintsThroughTheQueueIntoAFile) {
   QUARLO_REQUIRE_SPOOLER(queue);
   ScratchFolder folder("print-verb-file");
