@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -61,6 +62,17 @@ class PaintBox : public QWidget {
  private:
   std::function<void(QPainter&)> paint_;
 };
+
+// Right-to-left desktops read the dialog from the right: every control takes the
+// mirrored place in its parent, inside the groups as well.
+void MirrorChildren(QWidget* parent) {
+  for (QObject* o : parent->children()) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w || w->isWindow() || w->objectName().isEmpty()) continue;
+    w->move(parent->width() - w->x() - w->width(), w->y());
+    if (qobject_cast<QGroupBox*>(w)) MirrorChildren(w);
+  }
+}
 
 QString DefaultFileChooser(QWidget* parent, const QString& title, const QString& filter) {
   return QFileDialog::getSaveFileName(parent, title, QString(), filter);
@@ -119,6 +131,7 @@ TfrxPrintDialog::TfrxPrintDialog(TfrxPrinters& printers, QWidget* parent)
                              TfrxPrintMode::pmScale})
     printModeImages_.push_back(PrintModePicture(mode));
   CreateControls();
+  if (QGuiApplication::isRightToLeft()) MirrorChildren(this);
   InstallHelpShortcut(this, "TfrxPrintDialog");
 
   for (const std::string& name : printers_.Printers()) printersCB_->addItem(QString::fromStdString(name));

@@ -345,6 +345,19 @@ TEST_F(PageSettingsTest, ModalRunReportsTheChoiceAndEditsOnlyOnOk) {
   }
 }
 
+TEST_F(PageSettingsTest, F1OpensHelp) {
+  std::vector<std::string> asked;
+  TfrxResources::SetHelpHandler([&](const std::string& location) { asked.push_back(location); });
+  UseUnits("0");
+  auto form = Form();
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QTest::keyClick(form->findChild<QLineEdit*>(QStringLiteral("WidthE")), Qt::Key_F1);
+  EXPECT_EQ(asked, std::vector<std::string>{frxResources().HelpLocation("TfrxPageSettingsForm")});
+  TfrxResources::SetHelpHandler(nullptr);
+}
+
 TEST(PageSettingsUnits, ConversionsAndTexts) {
   struct ConvCase {
     double mm;

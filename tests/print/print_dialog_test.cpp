@@ -458,6 +458,32 @@ TEST(PrintDialogLayout, EveryControlHasRoomForItsCaption) {
   EXPECT_FALSE(testing::SaveDialogPicture(*dialog, QStringLiteral("print_dialog_uncollated")).isEmpty());
 }
 
+TEST(PrintDialogWindow, PageListRadioFocusesTheEditAndF1OpensHelp) {
+  std::vector<std::string> asked;
+  TfrxResources::SetHelpHandler([&](const std::string& location) { asked.push_back(location); });
+  Fixture f;
+  auto dialog = f.Dialog();
+  dialog->show();
+  dialog->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  Child<QRadioButton>(*dialog, "PageNumbersRB")->click();
+  EXPECT_TRUE(Child<QLineEdit>(*dialog, "PageNumbersE")->hasFocus());
+  QTest::keyClick(Child<QLineEdit>(*dialog, "PageNumbersE"), Qt::Key_F1);
+  EXPECT_EQ(asked, std::vector<std::string>{frxResources().HelpLocation("TfrxPrintDialog")});
+  TfrxResources::SetHelpHandler(nullptr);
+}
+
+TEST(PrintDialogWindow, RightToLeftMirrorsTheControls) {
+  QApplication::setLayoutDirection(Qt::RightToLeft);
+  Fixture f;
+  auto dialog = f.Dialog();
+  QApplication::setLayoutDirection(Qt::LeftToRight);
+  const std::vector<std::pair<const char*, int>> places = {{"Label12", 8}, {"PropButton", 12}, {"OkB", 92},
+                                                           {"Label2", 8}, {"Label1", 279}};
+  for (const auto& [name, x] : places) EXPECT_EQ(Child<QWidget>(*dialog, name)->x(), x) << name;
+  EXPECT_EQ(testing::DialogLayoutFaults(*dialog), std::vector<std::string>{});
+}
+
 // The modal run as the print job calls it, on the machine's own printers: without any it
 // says so and prints nothing; with a queue, OK confirms and hands back the duplex choice.
 TEST(PrintDialogRun, ConfirmsOnlyWhenAPrinterExists) {
