@@ -17,11 +17,13 @@
 #include "app/report/report_classes.h"
 #include "app/report_file_opener.h"
 #include "document/preview_pages.h"
+#include "document/preview_pages_print.h"
 #include "document/stream.h"
 #include "preview/preview_control.h"
 #include "preview/preview_form.h"
 #include "preview/preview_status_panels.h"
 #include "preview/preview_workspace.h"
+#include "preview/search_dialog.h"
 #include "resources/resources.h"
 
 namespace quarlo {
@@ -272,6 +274,36 @@ TEST_F(PreviewFormTest, EscClosesButNotWhilePagesAreBuilt) {
   EXPECT_EQ(form.CancelB().text(), QString::fromStdString(frxResources().Get("clClose")));
   QTest::keyClick(&form.Preview(), Qt::Key_Escape);
   EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PreviewFormTest, KeysOfThisProgramsButtons) {
+  Load(2);
+  form.show();
+  int printed = 0;
+  SetPrintPagesHandler([&](TfrxPreviewPages&) {
+    ++printed;
+    return true;
+  });
+  int notFound = 0;
+  SetTextNotFoundHandler([&] { ++notFound; });
+  std::vector<std::string> help;
+  TfrxResources::SetHelpHandler([&](const std::string& location) { help.push_back(location); });
+  TfrxPreviewWorkspace& pages = form.Preview().Workspace();
+  // No find button: Ctrl+F and F3 do nothing (a dialog would block here).
+  QTest::keyClick(&pages, Qt::Key_F, Qt::ControlModifier);
+  QTest::keyClick(&pages, Qt::Key_F3);
+  EXPECT_EQ(notFound, 0);
+  QTest::keyClick(&pages, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(printed, 1);
+  form.PrintBClick();
+  EXPECT_EQ(printed, 2);
+  EXPECT_TRUE(form.isEnabled());
+  QTest::keyClick(&form.ZoomCB(), Qt::Key_F1);
+  EXPECT_EQ(help.size(), 1u);
+  EXPECT_TRUE(form.isVisible());
+  SetPrintPagesHandler(nullptr);
+  SetTextNotFoundHandler(nullptr);
+  TfrxResources::SetHelpHandler(nullptr);
 }
 
 TEST_F(PreviewFormTest, VisiblePageIsWhitePaperOnGrey) {
