@@ -507,8 +507,7 @@ void MetafileDevice::PolyBezier(const std::vector<MfPoint>& points, bool fromCur
   for (; i + 3 <= points.size(); i += 3) AppendBezier(chain, chain.back(), points[i], points[i + 1], points[i + 2]);
   if (chain.size() < 2) return;
   if (fromCurrent) {
-    dc_.position = chain.back();
-    chain.erase(chain.begin());
+    chain.erase(chain.begin());  // PolylineTo starts at the current position itself
     PolylineTo(chain);
   } else {
     Polyline(chain);

@@ -325,7 +325,9 @@ TEST(MetafileFigures, PathsCollectFiguresUntilFilledOrStroked) {
   const auto curves = Of(drawn, Op::Polyline);
   ASSERT_EQ(curves.size(), 1u);
   EXPECT_GT(curves[0].points.size(), 4u);  // the curve is flattened
+  EXPECT_EQ(curves[0].points.front(), (CanvasPoint{0, 0}));
   EXPECT_EQ(curves[0].points.back(), (CanvasPoint{0, 10}));
+  EXPECT_EQ(curves[0].points[8], (CanvasPoint{8, 5}));  // halfway: 3/4 of the control points' x
   // Nothing drawn while the path was open.
   EXPECT_TRUE(Of(drawn, Op::Line).empty());
 }

@@ -13,6 +13,7 @@
 #include "platform/codepage.h"
 #include "support/report_generator.h"
 #include "support/report_generator_pictures.h"
+#include "support/sample_pages.h"
 
 namespace quarlo::testing {
 
@@ -416,6 +417,7 @@ void BuildSampleReport(ReportGenerator& g) {
   BuildShapesPage(g, logo);
   BuildPicturesPage(g, logo);
   BuildCompletePage(g);
+  AddMetafileSamplePage(g);
 
   g.settings.name = Cp("示例报表 Sample report");
   g.settings.outlineVisible = true;
