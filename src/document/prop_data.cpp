@@ -99,6 +99,11 @@ void PropDataReader::ReadListEnd() {
   if (depth_ > 0) --depth_;
 }
 
+void PropDataReader::ReadCollectionBegin() {
+  if (static_cast<PropValueTag>(Byte()) != PropValueTag::Collection) Malformed();
+  if (++depth_ > kMaxDepth) Malformed();
+}
+
 std::string PropDataReader::ReadPropName() {
   std::uint8_t len = Byte();
   return std::string(Bytes(len));
@@ -367,6 +372,12 @@ void PropDataWriter::WriteString(std::string_view bytes) {
     Tag(PropValueTag::LString);
     UInt32(static_cast<std::uint32_t>(bytes.size()));
   }
+  out_.append(bytes);
+}
+
+void PropDataWriter::WriteLString(std::string_view bytes) {
+  Tag(PropValueTag::LString);
+  UInt32(static_cast<std::uint32_t>(bytes.size()));
   out_.append(bytes);
 }
 

@@ -52,6 +52,8 @@ class PropDataReader {
   bool EndOfList() const;
   void ReadListBegin();
   void ReadListEnd();
+  // The Collection tag; its items follow as lists, ended by the list end marker.
+  void ReadCollectionBegin();
   std::string ReadPropName();  // one length byte, then the bytes; "" at the end marker
   std::int64_t ReadInteger();  // Int8/16/32/64
   double ReadFloat();          // Extended, Double, Single, Currency and integers
@@ -82,6 +84,7 @@ class PropDataWriter {
   void WriteFloat(double value);          // 80-bit extended
   void WriteBoolean(bool value);
   void WriteString(std::string_view bytes);  // String or LString by length
+  void WriteLString(std::string_view bytes);  // LString whatever the length
   void WriteUtf8String(std::string_view utf8);
   void WriteWideString(std::u16string_view text);
   void WriteIdent(std::string_view ident);
