@@ -165,6 +165,17 @@ class PrintRun {
     started_ = true;
   }
 
+  // Starts a sheet; false (and the job aborted) when the printer gave no surface to draw
+  // on, as when its output cannot be written: it has said why once, and no further sheet
+  // would fare better.
+  bool StartSheet() {
+    printer_.StartSheet();
+    if (printer_.GetCanvas()) return true;
+    printer_.EndSheet();
+    Abandon();
+    return false;
+  }
+
   // The plain and scale modes: one page on one sheet.
   bool PageStep(const SequencePage& p) {
     std::optional<PageFacts> facts;
@@ -187,7 +198,7 @@ class PrintRun {
       sheet_.height = printer_.PaperHeight();
     }
     StartJobOnce();
-    printer_.StartSheet();
+    if (!StartSheet()) return false;
     double kx = 1, ky = 1;
     if (scale) {
       kx = sheet_.width / f.width;
@@ -234,13 +245,12 @@ class PrintRun {
     StartJobOnce();
     const SplitLayout layout = LayoutSplitTiles(f.width, f.height, count, Sheet(), overlap_);
     for (const SplitTile& tile : layout.tiles) {
-      printer_.StartSheet();
-      if (Canvas* canvas = printer_.GetCanvas()) {
-        canvas->SaveClip();
-        canvas->IntersectClipRect({tile.clip.left, tile.clip.top, tile.clip.right + 1, tile.clip.bottom + 1});
-        Paint(idx, canvas, printer_.DpiX() / 96.0, printer_.DpiY() / 96.0, tile.offsetX, tile.offsetY);
-        canvas->RestoreClip();
-      }
+      if (!StartSheet()) return false;
+      Canvas* canvas = printer_.GetCanvas();
+      canvas->SaveClip();
+      canvas->IntersectClipRect({tile.clip.left, tile.clip.top, tile.clip.right + 1, tile.clip.bottom + 1});
+      Paint(idx, canvas, printer_.DpiX() / 96.0, printer_.DpiY() / 96.0, tile.offsetX, tile.offsetY);
+      canvas->RestoreClip();
       printer_.EndSheet();
     }
     report_.ProgressStep(ptPrinting, idx + 1);
@@ -303,7 +313,7 @@ class PrintRun {
     };
     WalkJoinCells(list_, pageCount, options_, [&](int idx, int copyNo) {
       if (!inSheet) {
-        printer_.StartSheet();
+        if (!StartSheet()) return false;
         canvas = printer_.GetCanvas();
         inSheet = true;
         cell = 0;

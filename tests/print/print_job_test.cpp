@@ -425,6 +425,26 @@ TEST_F(PrintJob, CancelAbortsTheJobAndStartsNoFurtherCopy) {
   }
 }
 
+TEST_F(PrintJob, APrinterWithoutDrawingSurfaceEndsTheJobAtTheFirstSheet) {
+  for (TfrxPrintMode mode : {TfrxPrintMode::pmDefault, TfrxPrintMode::pmSplit, TfrxPrintMode::pmJoin}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    printers.reset();
+    Load(3);
+    Options().SetPrintMode(mode);
+    Options().SetPrintOnSheet(9);
+    printers = std::make_unique<TfrxPrinters>(PrinterSource{
+        [] { return std::vector<PrinterSource::Queue>{{"Broken", ""}}; }, [] { return std::string("Broken"); },
+        [](const PrinterSource::Queue& q) -> std::unique_ptr<TfrxCustomPrinter> {
+          auto p = std::make_unique<RecordingPrinter>(q.name);
+          p->noCanvas = true;
+          return p;
+        }});
+    EXPECT_TRUE(Print());
+    const std::vector<std::string> expected = {"setup", "start", "sheet", "endsheet", "abort"};
+    EXPECT_EQ(Printer().Log(), expected);
+  }
+}
+
 TEST_F(PrintJob, CancelledPdfFileJobLeavesNoFile) {
   QTemporaryDir dir;
   const std::string path = dir.filePath("job.pdf").toStdString();

@@ -40,6 +40,7 @@ class RecordingPrinter final : public TfrxCustomPrinter {
       : TfrxCustomPrinter(std::move(name), ""), margin_(marginMm) {}
 
   bool failInitialize = false;
+  bool noCanvas = false;  // a printer whose output cannot be written
 
   void Initialize() override {
     if (initialized_ || failInitialize) return;
@@ -105,7 +106,7 @@ class RecordingPrinter final : public TfrxCustomPrinter {
   void EndRawJob() override {}
   void WriteRaw(std::string_view) override {}
   bool ShowProperties() override { return false; }
-  Canvas* GetCanvas() override { return inSheet_ ? sheets_.back().canvas.get() : nullptr; }
+  Canvas* GetCanvas() override { return inSheet_ && !noCanvas ? sheets_.back().canvas.get() : nullptr; }
 
   const std::vector<RecordedSetup>& Setups() const { return setups_; }
   const std::vector<RecordedSheet>& Sheets() const { return sheets_; }
