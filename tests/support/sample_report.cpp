@@ -418,6 +418,8 @@ void BuildSampleReport(ReportGenerator& g) {
   BuildPicturesPage(g, logo);
   BuildCompletePage(g);
   AddMetafileSamplePage(g);
+  AddBarcodeSamplePage(g);
+  AddGradientSamplePage(g);
 
   g.settings.name = Cp("示例报表 Sample report");
   g.settings.outlineVisible = true;
