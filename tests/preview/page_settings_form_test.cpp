@@ -310,6 +310,8 @@ TEST_F(PageSettingsTest, EveryControlHasRoomForItsCaption) {
     UseUnits(units);
     auto form = Form();
     EXPECT_EQ(testing::DialogLayoutFaults(*form), std::vector<std::string>{}) << units;
+    EXPECT_FALSE(
+        testing::SaveDialogPicture(*form, QStringLiteral("page_settings_portrait%1").arg(QLatin1String(units))).isEmpty());
     Click(*form, "LandscapeRB");
     EXPECT_EQ(testing::DialogLayoutFaults(*form), std::vector<std::string>{}) << units;
     EXPECT_FALSE(
