@@ -1,7 +1,8 @@
 #pragma once
 // Start-up of the report object's window-system services in the windowed program:
-// progress windows, the event pump its long operations run between steps, and the
-// per-user settings store. Call once after the QApplication exists.
+// progress windows, the event pump its long operations run between steps, the
+// per-user settings store and the print job behind the page store's PrintPages. Call
+// once after the QApplication exists.
 #include <memory>
 
 namespace quarlo {
