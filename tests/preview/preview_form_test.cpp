@@ -266,6 +266,13 @@ TEST_F(PreviewFormTest, EscClosesButNotWhilePagesAreBuilt) {
   ASSERT_TRUE(form.Preview().Running());
   EXPECT_EQ(form.CancelB().text(), QString::fromStdString(frxResources().Get("clCancel")));
   EXPECT_FALSE(form.Item(QStringLiteral("PrintB"))->action->isEnabled());
+  // While a first pass runs the page panel counts the pages made so far.
+  report.SetFinalPass(false);
+  form.ShowPageNumber(1);
+  EXPECT_TRUE(Panel(0).startsWith(QStringLiteral("第一次处理过程: 页 "))) << Panel(0).toStdString();
+  report.SetFinalPass(true);
+  form.ShowPageNumber(1);
+  EXPECT_TRUE(Panel(0).startsWith(QStringLiteral("页 1 / "))) << Panel(0).toStdString();
   QTest::keyClick(&form.Preview(), Qt::Key_Escape);
   EXPECT_TRUE(form.isVisible()) << "Esc cancels the build instead";
   EXPECT_TRUE(report.Terminated());
@@ -274,6 +281,24 @@ TEST_F(PreviewFormTest, EscClosesButNotWhilePagesAreBuilt) {
   EXPECT_EQ(form.CancelB().text(), QString::fromStdString(frxResources().Get("clClose")));
   QTest::keyClick(&form.Preview(), Qt::Key_Escape);
   EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PreviewFormTest, OptionsShapeTheWindow) {
+  struct Case {
+    bool maximized, showCaptions;
+    double zoom;
+    const char* shownZoom;
+  } cases[] = {{true, false, 1.0, "100%"}, {false, true, 0.1, "25%"}, {false, false, 1.5, "150%"}};
+  for (const Case& c : cases) {
+    TfrxPreviewForm window(&report);
+    report.PreviewOptions().SetMaximized(c.maximized);
+    report.PreviewOptions().SetShowCaptions(c.showCaptions);
+    report.PreviewOptions().SetZoom(c.zoom);
+    window.Setup();
+    EXPECT_EQ(bool(window.windowState() & Qt::WindowMaximized), c.maximized);
+    EXPECT_EQ(window.ToolBar().toolButtonStyle() != Qt::ToolButtonIconOnly, c.showCaptions);
+    EXPECT_EQ(window.ZoomCB().currentText(), QString::fromLatin1(c.shownZoom));
+  }
 }
 
 TEST_F(PreviewFormTest, KeysOfThisProgramsButtons) {
