@@ -2,6 +2,9 @@
 // panel, the outline, links and hints under the mouse, painting each page once, page
 // errors shown once, files, page setup and the busy message.
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -26,6 +29,8 @@
 #include "objects/view.h"
 #include "preview/preview_control.h"
 #include "preview/preview_workspace.h"
+#include "preview/search_dialog.h"
+#include "preview/text_search.h"
 #include "resources/resources.h"
 #include "support/link_report.h"
 
@@ -601,6 +606,65 @@ TEST_F(PreviewControlTest, BusyMessageSitsAboveTheMiddle) {
   EXPECT_EQ(QColor(shot.pixel(preview.Workspace().PageRect(0).center())), QColor(128, 128, 128));
   preview.UnlockView();
   EXPECT_FALSE(preview.MessagePanel().isVisible());
+}
+
+// Answers the find dialog as soon as it shows.
+void AnswerFindDialog(const QString& text, bool fromTop) {
+  QTimer::singleShot(0, [text, fromTop] {
+    auto* dialog = qobject_cast<TfrxSearchDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->TextE().setText(text);
+    dialog->TopCB().setChecked(fromTop);
+    dialog->accept();
+  });
+}
+
+TEST_F(PreviewControlTest, FindShowsEachMatchThenTextNotFound) {
+  Load(LinkReportXml());  // "Body" is written once on each of pages 2 to 5
+  int notFound = 0;
+  SetTextNotFoundHandler([&] { ++notFound; });
+  preview.SetCurrentPage(3);
+  AnswerFindDialog(QStringLiteral("body"), false);
+  preview.FindText();
+  EXPECT_TRUE(preview.FindEnabled());
+  ASSERT_TRUE(SearchState().matchFound);
+  EXPECT_EQ(preview.Workspace().Search().MatchPage(), 2);  // from the current page
+  std::vector<int> pages;
+  for (int i = 0; i < 3; ++i) {
+    QTest::keyClick(&preview.Workspace(), Qt::Key_F3);
+    pages.push_back(SearchState().matchFound ? preview.Workspace().Search().MatchPage() : -1);
+  }
+  EXPECT_EQ(pages, (std::vector<int>{3, 4, -1}));
+  EXPECT_EQ(notFound, 1);
+  // The match is scrolled into view.
+  preview.SetCurrentPage(1);
+  AnswerFindDialog(QStringLiteral("BODY"), true);
+  preview.FindText();
+  EXPECT_EQ(preview.Workspace().Search().MatchPage(), 1);
+  const QRect page = preview.Workspace().PageRect(1);
+  EXPECT_GE(page.top() + SearchState().matchRect.top, 0);
+  EXPECT_LE(page.top() + SearchState().matchRect.bottom, View()->height());
+  // Any layout switches F3 off until the next search.
+  preview.SetZoom(1.5);
+  QTest::keyClick(&preview.Workspace(), Qt::Key_F3);
+  EXPECT_EQ(preview.Workspace().Search().MatchPage(), 1);
+  EXPECT_EQ(notFound, 1);
+  SetTextNotFoundHandler(nullptr);
+}
+
+TEST_F(PreviewControlTest, MatchIsShownInverted) {
+  Load(LinkReportXml());
+  SetTextNotFoundHandler([] {});
+  AnswerFindDialog(QStringLiteral("CursorView"), true);
+  preview.FindText();
+  ASSERT_TRUE(SearchState().matchFound);
+  const CanvasRect m = SearchState().matchRect;
+  const QRect page = preview.Workspace().PageRect(0);
+  const QImage shot = View()->grab().toImage();
+  // White paper inside the match turns black; outside it stays white.
+  EXPECT_EQ(QColor(shot.pixel(page.left() + m.left, page.top() + m.top)), QColor(Qt::black));
+  EXPECT_EQ(QColor(shot.pixel(page.left() + m.left, page.top() + m.bottom + 3)), QColor(Qt::white));
+  SetTextNotFoundHandler(nullptr);
 }
 
 TEST_F(PreviewControlTest, ClearPagesEmptiesStoreAndView) {
