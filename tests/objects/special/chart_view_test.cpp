@@ -15,6 +15,7 @@
 #include "objects/report_page.h"
 #include "objects/shape_view.h"
 #include "objects/special/chart_view.h"
+#include "objects/special/special_classes.h"
 #include "objects/standard_classes.h"
 #include "platform/recording_canvas.h"
 
@@ -73,6 +74,14 @@ TEST_F(ChartView, PublishedPropertiesAndDescription) {
   EXPECT_EQ(item.Source(1), "a");
   EXPECT_EQ(item.TopNCaption(), "Rest");
   EXPECT_EQ(item.SortOrder(), soAscending);
+}
+
+TEST_F(ChartView, RegisteredAtStartUp) {
+  RegisterSpecialClasses();
+  const ClassInfo* info = FindClass("tfrxchartview");
+  ASSERT_NE(info, nullptr);
+  std::unique_ptr<TPersistent> made(info->Create()(nullptr));
+  EXPECT_TRUE(As<TfrxChartView>(made.get()));
 }
 
 TEST_F(ChartView, BuildChartDefaults) {
