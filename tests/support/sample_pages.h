@@ -10,5 +10,6 @@ void AddDotMatrixSamplePage(ReportGenerator& g);  // sample_pages_dmp.cpp
 void AddMetafileSamplePage(ReportGenerator& g);   // sample_pages_metafile.cpp
 void AddBarcodeSamplePage(ReportGenerator& g);    // sample_pages_barcode.cpp
 void AddGradientSamplePage(ReportGenerator& g);   // sample_pages_gradient.cpp
+void AddChartSamplePage(ReportGenerator& g);      // sample_pages_chart.cpp
 
 }  // namespace quarlo::testing
