@@ -748,7 +748,7 @@ void MetafileDevice::Text(MfPoint reference, const std::u16string& text, const s
 
 // ------------------------------------------------------------------ bitmaps
 
-void MetafileDevice::Bitmap(MfBox dest, const CanvasImage* image, MfBox source, unsigned rop) {
+void MetafileDevice::Bitmap(MfBox dest, const CanvasImage* image, MfBox source, unsigned rop, TColor key) {
   if (inPath_) return;
   const bool noSource = rop == kRopPatCopy || rop == kRopBlackness || rop == kRopWhiteness ||
                         rop == kRopDstInvert || rop == kRopPatInvert;
@@ -797,6 +797,8 @@ void MetafileDevice::Bitmap(MfBox dest, const CanvasImage* image, MfBox source, 
   // pixels are skipped rather than painted.
   if (options_.transparent)
     canvas_.DrawImageTransparent(r, *use, options_.transparentColor, ImageStretch::Plain);
+  else if (key != clTransparent)
+    canvas_.DrawImageTransparent(r, *use, key, ImageStretch::Plain);
   else if (rop == kRopSrcAnd || rop == kRopSrcErase)
     canvas_.DrawImageTransparent(r, *use, 0xFFFFFF, ImageStretch::Plain);
   else if (rop == kRopSrcPaint || rop == kRopSrcInvert || rop == kRopMergePaint)

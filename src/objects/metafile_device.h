@@ -136,8 +136,9 @@ class MetafileDevice {
             const std::optional<MfBox>& rect);
 
   // Bitmap into the logical destination; `source` selects part of the image (pixels,
-  // top-left origin). Mirrored when the destination has a negative extent.
-  void Bitmap(MfBox dest, const CanvasImage* image, MfBox source, unsigned rop);
+  // top-left origin). Mirrored when the destination has a negative extent. Pixels of
+  // `key` (0x00BBGGRR), when it is not clTransparent, leave the page as it was.
+  void Bitmap(MfBox dest, const CanvasImage* image, MfBox source, unsigned rop, TColor key = clTransparent);
 
   // --- Paths -------------------------------------------------------------------------
   void BeginPath();

@@ -252,6 +252,7 @@ bool EmfPlayer::Blit(RecordReader& r, std::uint32_t type) {
   MfPoint dest, destSize, src, srcSize{-1, -1};
   std::uint32_t rop = kRopSrcCopy, offBmi = 0, cbBmi = 0, offBits = 0, cbBits = 0;
   bool bottomUpSource = false;
+  TColor key = clTransparent;
   switch (type) {
     case U_EMR_BITBLT:
     case U_EMR_STRETCHBLT:
@@ -277,6 +278,22 @@ bool EmfPlayer::Blit(RecordReader& r, std::uint32_t type) {
       destSize = PointAt(r, offsetof(U_EMRSTRETCHDIBITS, cDest));
       bottomUpSource = true;
       break;
+    case U_EMR_ALPHABLEND:
+    case U_EMR_TRANSPARENTBLT:
+      // Laid out like a stretched blit, with the blend or the transparent colour in place
+      // of the raster operation. Per-pixel alpha is not blended: fully transparent
+      // (black, premultiplied) pixels are left out.
+      dest = PointAt(r, offsetof(U_EMRALPHABLEND, Dest));
+      destSize = PointAt(r, offsetof(U_EMRALPHABLEND, cDest));
+      src = PointAt(r, offsetof(U_EMRALPHABLEND, Src));
+      srcSize = PointAt(r, offsetof(U_EMRALPHABLEND, cSrc));
+      offBmi = r.U32(offsetof(U_EMRALPHABLEND, offBmiSrc));
+      cbBmi = r.U32(offsetof(U_EMRALPHABLEND, cbBmiSrc));
+      offBits = r.U32(offsetof(U_EMRALPHABLEND, offBitsSrc));
+      cbBits = r.U32(offsetof(U_EMRALPHABLEND, cbBitsSrc));
+      if (type == U_EMR_TRANSPARENTBLT) key = r.U32(offsetof(U_EMRTRANSPARENTBLT, TColor)) & 0xFFFFFF;
+      else if (r.U8(offsetof(U_EMRALPHABLEND, Blend) + 3) & 1) key = 0;
+      break;
     case U_EMR_SETDIBITSTODEVICE:
       dest = PointAt(r, offsetof(U_EMRSETDIBITSTODEVICE, Dest));
       src = PointAt(r, offsetof(U_EMRSETDIBITSTODEVICE, Src));
@@ -301,7 +318,8 @@ bool EmfPlayer::Blit(RecordReader& r, std::uint32_t type) {
     const double top = image->height - src.y - srcSize.y;
     source = {src.x, top, src.x + srcSize.x, top + srcSize.y};
   }
-  dev_.Bitmap({dest.x, dest.y, dest.x + destSize.x, dest.y + destSize.y}, image ? &*image : nullptr, source, rop);
+  dev_.Bitmap({dest.x, dest.y, dest.x + destSize.x, dest.y + destSize.y}, image ? &*image : nullptr, source, rop,
+              key);
   return true;
 }
 
@@ -378,6 +396,8 @@ bool EmfPlayer::Decodes(std::uint32_t type) {
     case U_EMR_EXTTEXTOUTA:
     case U_EMR_EXTTEXTOUTW:
     case U_EMR_SMALLTEXTOUT:
+    case U_EMR_ALPHABLEND:
+    case U_EMR_TRANSPARENTBLT:
       return true;
     default:
       return false;
@@ -459,7 +479,9 @@ bool EmfPlayer::Play(RecordReader& r, std::uint32_t type) {
     case U_EMR_BITBLT:
     case U_EMR_STRETCHBLT:
     case U_EMR_STRETCHDIBITS:
-    case U_EMR_SETDIBITSTODEVICE: return Blit(r, type);
+    case U_EMR_SETDIBITSTODEVICE:
+    case U_EMR_ALPHABLEND:
+    case U_EMR_TRANSPARENTBLT: return Blit(r, type);
     case U_EMR_EXTTEXTOUTA: return ExtTextOut(r, false);
     case U_EMR_EXTTEXTOUTW: return ExtTextOut(r, true);
     case U_EMR_SMALLTEXTOUT: return SmallTextOut(r);

@@ -512,6 +512,34 @@ TEST(MetafileBitmaps, StretchDibBitBltAndRasterOperations) {
   EXPECT_EQ(fills[1].brush, CanvasBrush::SolidColor(0));
 }
 
+TEST(MetafileBitmaps, TransparentBltAndAlphaBlendLeaveTheirTransparentPixelsOut) {
+  const std::string dib = Dib24(2, 2, {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF});
+  // Both records are laid out like a stretched blit with a colour or a blend in place of
+  // the raster operation.
+  auto blit = [&](std::uint32_t ropSlot) {
+    std::string p;
+    auto put = [&](std::uint32_t v) {
+      for (int i = 0; i < 4; ++i) p.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    for (std::uint32_t v : {0u, 0u, 0u, 0u, 5u, 5u, 10u, 10u, ropSlot, 0u, 0u, 0x3F800000u, 0u, 0u, 0x3F800000u, 0u, 0u,
+                            0xFFFFFFu, 0u, 108u, 40u, 148u, static_cast<std::uint32_t>(dib.size() - 40), 2u, 2u})
+      put(v);
+    p += dib;
+    return p;
+  };
+  EmfBuilder b;
+  b.Raw(116, blit(0xFFFFFF));     // transparent white
+  b.Raw(114, blit(0x01FF0000u));  // per-pixel alpha
+  b.Raw(114, blit(0x00800000u));  // constant alpha only
+  const auto drawn = Play(b.Finish());
+  const auto masked = Of(drawn, Op::ImageTransparent), images = Of(drawn, Op::Image);
+  ASSERT_EQ(masked.size(), 2u);
+  EXPECT_EQ(masked[0].transparent, 0xFFFFFFu);
+  EXPECT_EQ(masked[0].rect, (CanvasRect{5, 5, 15, 15}));
+  EXPECT_EQ(masked[1].transparent, 0u);
+  EXPECT_EQ(images.size(), 1u);
+}
+
 TEST(MetafileBitmaps, PlaceableStretchDib) {
   WmfBuilder b(0, 0, 100, 100, 96);
   b.StretchDib(10, 20, 30, 40, Dib24(3, 1, {0xFF0000, 0x00FF00, 0x0000FF}), 3, 1);
