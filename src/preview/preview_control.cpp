@@ -181,6 +181,14 @@ void TfrxPreview::Attach() {
     zoomMode_ = options.ZoomMode();
     zoom_ = std::isfinite(options.Zoom()) ? std::clamp(options.Zoom(), kMinFitZoom, kMaxZoom) : 1.0;
   }
+  if (PageCount() == 0) {
+    // Relayout leaves an empty store alone; the pages shown before must go.
+    for (TfrxPreviewWorkspace* ws : {workspace_, thumbnail_}) {
+      ws->ClearLayout();
+      ws->SetRanges(0, 0);
+      ws->PaintPages(false);
+    }
+  }
   Relayout();
   ReloadOutline();
   FirstPage();

@@ -545,6 +545,19 @@ TEST_F(PreviewControlTest, FilesOpenReplaceAndFail) {
   EXPECT_EQ(preview.PageCount(), 2);
 }
 
+TEST_F(PreviewControlTest, AttachingAnEmptiedStoreShowsNoPages) {
+  // The launcher's failed load: the store is emptied and the open preview attached again.
+  Load(LinkReportXml());
+  report.PreviewPages().Clear();
+  preview.Attach();
+  EXPECT_EQ(preview.Workspace().PageList().Count(), 0);
+  EXPECT_EQ(preview.ThumbnailWorkspace().PageList().Count(), 0);
+  EXPECT_EQ(preview.CurrentPage(), 0);
+  EXPECT_EQ(preview.OutlineTree().topLevelItemCount(), 0);
+  const QImage shot = View()->grab().toImage();
+  EXPECT_EQ(QColor(shot.pixel(shot.width() / 2, 100)), QColor(128, 128, 128));
+}
+
 TEST_F(PreviewControlTest, PageSetupReplacesTheCurrentOrEveryPage) {
   Load(PagesXml(3));
   preview.SetCurrentPage(2);
