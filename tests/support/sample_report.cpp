@@ -420,6 +420,7 @@ void BuildSampleReport(ReportGenerator& g) {
   AddMetafileSamplePage(g);
   AddBarcodeSamplePage(g);
   AddGradientSamplePage(g);
+  AddDotMatrixSamplePage(g);
 
   g.settings.name = Cp("示例报表 Sample report");
   g.settings.outlineVisible = true;
