@@ -154,6 +154,14 @@ Plan MakePlan(const TChart& chart, const std::vector<const ChartSeries*>& series
       plan.slot = gap > 0 ? gap : 1;
       plan.posLo -= plan.slot / 2;
       plan.posHi += plan.slot / 2;
+    } else {
+      // Markers and bubbles at the outer positions stay inside the plot.
+      const bool bubbles = std::any_of(series.begin(), series.end(),
+                                       [](const ChartSeries* s) { return s->Kind() == ChartSeriesKind::Bubble; });
+      double range = plan.posHi - plan.posLo;
+      double pad = range > 0 ? range * (bubbles ? 0.15 : 0.05) : 0.5;
+      plan.posLo -= pad;
+      plan.posHi += pad;
     }
     if (plan.gantt) {
       plan.rowLo = std::ceil(plan.posLo);
