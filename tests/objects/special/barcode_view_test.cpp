@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <set>
+#include <utility>
 #include <string>
 
 #include "document/serializer.h"
@@ -308,6 +310,31 @@ TEST_F(BarcodeView, EachRotationPlacesTheStartAndTheTextOnItsOwnSide) {
     EXPECT_EQ(p.fills.back().box, c.band) << c.angle;
     ASSERT_EQ(p.texts.size(), 1u);
     EXPECT_EQ(p.font.escapement, c.angle * 10);
+  }
+}
+
+TEST_F(BarcodeView, ShortBarsStandOnTheBottomEdgeAtTwoFifthsOfTheBarHeight) {
+  TfrxBarcode probe;
+  probe.SetTyp(bcCodePostNet);
+  probe.SetText("12345");
+  const int w = probe.Width();
+  for (int angle : {0, 90}) {
+    TfrxBarcode b;
+    b.SetTyp(bcCodePostNet);
+    b.SetText("12345");
+    b.SetAngle(angle);
+    RecordingCanvas canvas;
+    const BarcodePicture p =
+        angle == 0 ? LayoutBarcode(b, canvas, 2 * w, 42, false) : LayoutBarcode(b, canvas, 42, 2 * w, false);
+    ASSERT_EQ(p.barHeight, 21);
+    std::set<std::pair<int, int>> extents;  // across the bars: from, to
+    for (const BarcodePictureFill& f : p.fills) {
+      if (f.color != clBlack) continue;
+      extents.insert(angle == 0 ? std::pair(f.box.top, f.box.bottom) : std::pair(f.box.left, f.box.right));
+    }
+    // 21 * 2 div 5 = 8: short bars cover the 8 units at the bars' foot, which is the
+    // side the text would take: the bottom at 0, the right at 90.
+    EXPECT_EQ(extents, (std::set<std::pair<int, int>>{{0, 21}, {13, 21}})) << angle;
   }
 }
 
