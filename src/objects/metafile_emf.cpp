@@ -70,6 +70,7 @@ class EmfPlayer {
  private:
   bool Poly(RecordReader& r, std::uint32_t type);
   bool PolyPoly(RecordReader& r, std::uint32_t type);
+  bool PolyDraw(RecordReader& r, bool small);
   bool CreatePen(RecordReader& r);
   bool ExtCreatePen(RecordReader& r);
   bool CreateBrush(RecordReader& r);
@@ -115,6 +116,37 @@ bool EmfPlayer::PolyPoly(RecordReader& r, std::uint32_t type) {
   }
   if (type == U_EMR_POLYPOLYGON || type == U_EMR_POLYPOLYGON16) dev_.PolyPolygon(figures);
   else dev_.PolyPolyline(figures);
+  return true;
+}
+
+// Points with a type byte each: move, line, Bezier (three points) or any of them closing
+// the figure.
+bool EmfPlayer::PolyDraw(RecordReader& r, bool small) {
+  const std::uint64_t count = r.U32(24);
+  std::vector<MfPoint> pts;
+  if (!PointsAt(r, 28, count, small, pts)) return false;
+  const std::size_t typesAt = 28 + pts.size() * (small ? 4 : 8);
+  if (!r.Has(typesAt, pts.size())) return false;
+  MfPoint start;
+  for (std::size_t i = 0; i < pts.size(); ++i) {
+    const std::uint8_t type = r.U8(typesAt + i);
+    switch (type & 0x06) {
+      case 0x06:
+        dev_.MoveTo(pts[i]);
+        start = pts[i];
+        break;
+      case 0x04:
+        if (i + 2 >= pts.size()) return false;
+        dev_.PolyBezier({pts[i], pts[i + 1], pts[i + 2]}, true);
+        i += 2;
+        break;
+      default: dev_.LineTo(pts[i]); break;
+    }
+    if (r.U8(typesAt + i) & 0x01) {
+      if (dev_.InPath()) dev_.CloseFigure();
+      else dev_.LineTo(start);
+    }
+  }
   return true;
 }
 
@@ -396,6 +428,8 @@ bool EmfPlayer::Decodes(std::uint32_t type) {
     case U_EMR_EXTTEXTOUTA:
     case U_EMR_EXTTEXTOUTW:
     case U_EMR_SMALLTEXTOUT:
+    case U_EMR_POLYDRAW:
+    case U_EMR_POLYDRAW16:
     case U_EMR_ALPHABLEND:
     case U_EMR_TRANSPARENTBLT:
       return true;
@@ -420,6 +454,8 @@ bool EmfPlayer::Play(RecordReader& r, std::uint32_t type) {
     case U_EMR_POLYPOLYGON:
     case U_EMR_POLYPOLYLINE16:
     case U_EMR_POLYPOLYGON16: return PolyPoly(r, type);
+    case U_EMR_POLYDRAW: return PolyDraw(r, false);
+    case U_EMR_POLYDRAW16: return PolyDraw(r, true);
     case U_EMR_SETWINDOWEXTEX: dev_.SetWindowExt(r.I32(8), r.I32(12)); break;
     case U_EMR_SETWINDOWORGEX: dev_.SetWindowOrg(r.I32(8), r.I32(12)); break;
     case U_EMR_SETVIEWPORTEXTEX: dev_.SetViewportExt(r.I32(8), r.I32(12)); break;

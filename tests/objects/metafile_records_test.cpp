@@ -332,6 +332,37 @@ TEST(MetafileFigures, PathsCollectFiguresUntilFilledOrStroked) {
   EXPECT_TRUE(Of(drawn, Op::Line).empty());
 }
 
+TEST(MetafileFigures, PolyDrawMovesDrawsLinesAndCurvesAndClosesFigures) {
+  // move (0,0), line (10,0), Bezier to (10,20), line (0,20) closing; then a lone line.
+  auto polyDraw = [] {
+    std::string p;
+    auto put = [&](std::uint32_t v) {
+      for (int i = 0; i < 4; ++i) p.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+    };
+    for (int i = 0; i < 4; ++i) put(0);
+    put(8);
+    const int pts[][2] = {{0, 0}, {10, 0}, {15, 5}, {15, 15}, {10, 20}, {0, 20}, {30, 30}, {40, 30}};
+    for (const auto& pt : pts) put(static_cast<std::uint32_t>(pt[0])), put(static_cast<std::uint32_t>(pt[1]));
+    for (std::uint8_t t : {6, 2, 4, 4, 4, 3, 6, 2}) p.push_back(static_cast<char>(t));
+    return p;
+  };
+  EmfBuilder b;
+  b.Record(kBeginPath, {}).Raw(56, polyDraw()).Record(kEndPath, {}).Record(kStrokePath, {0, 0, 0, 0});
+  b.Raw(56, polyDraw());
+  const auto drawn = Play(b.Finish());
+  const auto polygons = Of(drawn, Op::Polygon), segments = Of(drawn, Op::Line);
+  ASSERT_EQ(polygons.size(), 1u);  // the closed figure of the path
+  EXPECT_EQ(polygons[0].points.front(), (CanvasPoint{0, 0}));
+  EXPECT_EQ(polygons[0].points[1], (CanvasPoint{10, 0}));
+  EXPECT_EQ(polygons[0].points.back(), (CanvasPoint{0, 20}));
+  EXPECT_EQ(polygons[0].points.size(), 2u + 16u + 1u);
+  ASSERT_FALSE(segments.empty());  // outside a path closing draws back to the start
+  EXPECT_EQ(segments.back().points, (std::vector<CanvasPoint>{{30, 30}, {40, 30}}));
+  bool closedBack = false;
+  for (const CanvasRecord& s : segments) closedBack = closedBack || s.points == std::vector<CanvasPoint>{{0, 20}, {0, 0}};
+  EXPECT_TRUE(closedBack);
+}
+
 TEST(MetafileFigures, BeziersPassThroughTheirEndPoints) {
   EmfBuilder b;
   b.Points(kPolyBezier, {{0, 0}, {0, 20}, {20, 20}, {20, 0}, {20, -20}, {40, -20}, {40, 0}});
