@@ -66,6 +66,8 @@ void TfrxPreviewForm::CreateToolBar() {
   zoomCB_->setObjectName(QStringLiteral("ZoomCB"));
   zoomCB_->setEditable(true);
   zoomCB_->setInsertPolicy(QComboBox::NoInsert);
+  // Typed per cents are read as typed: "10" must not complete to "100%".
+  zoomCB_->setCompleter(nullptr);
   zoomCB_->setFixedWidth(kZoomComboWidth);
   zoomCB_->view()->setMinimumWidth(kZoomListWidth);
   zoomCB_->setToolTip(ResText(119));

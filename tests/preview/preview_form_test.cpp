@@ -59,7 +59,9 @@ class PreviewFormTest : public ::testing::Test {
   }
   // Types into the zoom combo and presses Enter, then lets the posted update run.
   void TypeZoom(const QString& text) {
-    form.ZoomCB().setEditText(text);
+    form.ZoomCB().setFocus();
+    form.ZoomCB().lineEdit()->clear();
+    QTest::keyClicks(form.ZoomCB().lineEdit(), text);
     QTest::keyClick(form.ZoomCB().lineEdit(), Qt::Key_Return);
     QCoreApplication::processEvents();
   }
@@ -132,6 +134,9 @@ TEST_F(PreviewFormTest, EmptyStoreDisablesTheFileButtonsAndTheirMenuItems) {
 
 TEST_F(PreviewFormTest, ZoomComboReadsPerCents) {
   Load(1);
+  form.show();
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   struct Case {
     QString typed;
     double zoom;  // expected zoom afterwards
