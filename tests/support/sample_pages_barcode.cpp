@@ -81,7 +81,7 @@ void AddBarcodeSamplePage(ReportGenerator& g) {
       {bcCode128C, "12345678", false, u"Code 128 C"},
       {bcCodeEAN128C, "0109501101020917", false, u"EAN-128 C"},
       {bcCode_2_5_interleaved, "12345", true, u"Interleaved 2 of 5"},
-      {bcCodeCodabar, "A40156B", false, u"Codabar"},
+      {bcCodeCodabar, "40156", false, u"Codabar"},
       {bcCodeMSI, "1234567", true, u"MSI"},
   };
   int n = 0;
