@@ -28,8 +28,6 @@ namespace quarlo {
 
 namespace {
 
-constexpr TfrxPageExtent kVirtualA4{794, 1123};
-
 QRect ToRect(const TfrxPageBox& b) { return QRect(QPoint(b.Left, b.Top), QPoint(b.Right - 1, b.Bottom - 1)); }
 
 int PointerButton(Qt::MouseButton b) {
@@ -80,10 +78,6 @@ void TfrxPreviewWorkspace::SetThumbnail(bool v) {
   if (v) zoom_ = kThumbnailZoom;
 }
 
-int TfrxPreviewWorkspace::LayoutWidth() const {
-  return width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 26;
-}
-
 // --- scrolling ------------------------------------------------------------------------
 
 void TfrxPreviewWorkspace::UpdateScrollRanges() {
@@ -127,17 +121,9 @@ void TfrxPreviewWorkspace::TrackCurrentPage() {
 // The page the workspace itself reached (by scrolling or a click) becomes current
 // without this workspace scrolling back to the page's top.
 void TfrxPreviewWorkspace::SetCurrentFromPoint(int page) {
+  if (!preview_) return;
   suppressScroll_ = true;
-  if (preview_) {
-    preview_->SetCurrentPage(page + 1);
-  } else {
-    const int n = std::clamp(page + 1, list_.Count() ? 1 : 0, list_.Count());
-    if (n != currentPage_) {
-      SetCurrentPageNumber(n);
-      PaintPages(true);
-      emit PageChanged(n - 1);
-    }
-  }
+  preview_->SetCurrentPage(page + 1);
   suppressScroll_ = false;
 }
 
@@ -287,10 +273,7 @@ void TfrxPreviewWorkspace::Fail(int index, const std::string& text) {
   QTimer::singleShot(0, this, [self, index, text] {
     if (!self) return;
     try {
-      if (self->pageError_)
-        self->pageError_(index, text);
-      else if (self->standaloneError_)
-        self->standaloneError_(text);
+      if (self->pageError_) self->pageError_(index, text);
     } catch (const std::exception&) {
       // A report set to raise its errors has nobody to raise them to here.
     }
@@ -386,14 +369,7 @@ void TfrxPreviewWorkspace::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TfrxPreviewWorkspace::wheelEvent(QWheelEvent* event) {
   if (preview_ && !thumbnail_) {
-    const int delta = event->angleDelta().y();
-    preview_->WheelScroll(delta, false, event->modifiers() & Qt::ControlModifier);
-    event->accept();
-    return;
-  }
-  if (!preview_ && (event->modifiers() & Qt::ControlModifier)) {
-    const int steps = event->angleDelta().y() / 120;
-    if (steps != 0) SetZoom(zoom_ * std::pow(1.25, std::clamp(steps, -8, 8)));
+    preview_->WheelScroll(event->angleDelta().y(), false, event->modifiers() & Qt::ControlModifier);
     event->accept();
     return;
   }
@@ -401,85 +377,11 @@ void TfrxPreviewWorkspace::wheelEvent(QWheelEvent* event) {
 }
 
 void TfrxPreviewWorkspace::keyPressEvent(QKeyEvent* event) {
-  if (preview_) {
-    if (preview_->HandleKey(event->key(), event->modifiers()))
-      event->accept();
-    else
-      event->ignore();
+  if (preview_ && preview_->HandleKey(event->key(), event->modifiers())) {
+    event->accept();
     return;
   }
-  switch (event->key()) {
-    case Qt::Key_PageUp: SetPageNo(PageNo() - 1); break;
-    case Qt::Key_PageDown: SetPageNo(PageNo() + 1); break;
-    case Qt::Key_Home: SetPageNo(0); break;
-    case Qt::Key_End: SetPageNo(PageCount() - 1); break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
-  }
-  event->accept();
-}
-
-// --- standing alone -------------------------------------------------------------------
-
-void TfrxPreviewWorkspace::SetPages(TfrxCustomPreviewPages* pages,
-                                    std::function<void(const std::string&)> reportError) {
-  pages_ = pages;
-  standaloneError_ = std::move(reportError);
-  Refresh();
-}
-
-void TfrxPreviewWorkspace::Refresh() {
-  failed_.clear();
-  list_.Clear();
-  const int count = pages_ ? std::max(0, pages_->Count()) : 0;
-  for (int i = 0; i < count; ++i) {
-    TfrxPageExtent e = kVirtualA4;
-    try {
-      e = pages_->PageExtent(i);
-    } catch (const std::exception& error) {
-      Fail(i, error.what());
-    }
-    list_.AppendPage(e.Width, e.Height, zoom_);
-  }
-  list_.LayoutRows(LayoutWidth());
-  UpdateScrollRanges();
-  currentPage_ = 0;
-  SetPageNo(0);
-  viewport()->update();
-}
-
-void TfrxPreviewWorkspace::SetPageNo(int index) {
-  const int count = list_.Count();
-  const int n = count ? std::clamp(index + 1, 1, count) : 0;
-  ScrollToPage(n);
-  if (n != currentPage_) {
-    SetCurrentPageNumber(n);
-    PaintPages(true);
-    emit PageChanged(n - 1);
-  }
-}
-
-void TfrxPreviewWorkspace::SetZoom(double zoom) {
-  if (!std::isfinite(zoom)) return;
-  zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
-  if (zoom == zoom_) return;
-  zoom_ = zoom;
-  const int page = currentPage_;
-  list_.Clear();
-  const int count = pages_ ? std::max(0, pages_->Count()) : 0;
-  for (int i = 0; i < count; ++i) {
-    TfrxPageExtent e = kVirtualA4;
-    try {
-      e = pages_->PageExtent(i);
-    } catch (const std::exception&) {
-      // Already reported when the pages were read.
-    }
-    list_.AppendPage(e.Width, e.Height, zoom_);
-  }
-  list_.LayoutRows(LayoutWidth());
-  UpdateScrollRanges();
-  ScrollToPage(page);
-  viewport()->update();
-  emit ZoomChanged(zoom_);
+  QAbstractScrollArea::keyPressEvent(event);
 }
 
 }  // namespace quarlo

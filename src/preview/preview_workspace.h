@@ -5,8 +5,8 @@
 // and turns the mouse into drag scrolling, page changes and the store's pointer
 // handling (links, hints, cursors).
 //
-// Normally a TfrxPreview drives it. Without one (SetPages) it lays the store's pages
-// out by itself and tracks its own current page.
+// A TfrxPreview drives it: lays it out, sets its zoom and current page, and hears back
+// the page it scrolled or was clicked to.
 #include <QAbstractScrollArea>
 #include <QPoint>
 #include <QRect>
@@ -31,8 +31,6 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
 
  public:
   static constexpr int kGap = TfrxPreviewPageList::kGap;
-  static constexpr double kMinZoom = 0.25;
-  static constexpr double kMaxZoom = 8.0;
   static constexpr double kThumbnailZoom = 0.1;
   // Pages this far before and after the first visible one are the only ones painted.
   static constexpr int kPaintWindow = 40;
@@ -104,22 +102,7 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
   // The store's PaintPage calls made since construction, for measuring.
   long long PagesPainted() const { return pagesPainted_; }
 
-  // --- standing alone, without a preview control ---
-  // pages is not owned; reportError receives a page's failure once, never from
-  // inside a paint.
-  void SetPages(TfrxCustomPreviewPages* pages, std::function<void(const std::string&)> reportError);
-  // Reads the page sizes again and forgets earlier failures; shows the first page.
-  void Refresh();
-  int PageCount() const { return list_.Count(); }
-  // 0-based; -1 without pages.
-  int PageNo() const { return list_.Count() ? currentPage_ - 1 : -1; }
-  void SetPageNo(int index);
   double Zoom() const { return zoom_; }
-  void SetZoom(double zoom);
-
- signals:
-  void PageChanged(int index);
-  void ZoomChanged(double zoom);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -141,12 +124,10 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
   void PagePointer(const QPoint& pos, int button, unsigned shift, bool click, bool doubleClick);
   void Fail(int index, const std::string& text);
   QRegion FrameRegion(int page) const;
-  int LayoutWidth() const;
 
   TfrxPreview* preview_ = nullptr;
   TfrxCustomPreviewPages* pages_ = nullptr;
   std::function<void(int, const std::string&)> pageError_;
-  std::function<void(const std::string&)> standaloneError_;
   std::set<int> failed_;
   TfrxPreviewPageList list_;
   std::unique_ptr<TextSearchCursor> search_;
