@@ -421,6 +421,7 @@ void BuildSampleReport(ReportGenerator& g) {
   AddBarcodeSamplePage(g);
   AddGradientSamplePage(g);
   AddDotMatrixSamplePage(g);
+  AddChartSamplePage(g);
 
   g.settings.name = Cp("示例报表 Sample report");
   g.settings.outlineVisible = true;
