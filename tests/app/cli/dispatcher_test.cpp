@@ -59,7 +59,7 @@ TEST(CliDispatcherTest, TheBuiltProgramRunsVerbsAndReportsFailures) {
   program.start(QUARLO_CLI_PATH, QStringList{"info", QUARLO_SOURCE_DIR "/samples/sample.fp3"});
   ASSERT_TRUE(program.waitForFinished(30000));
   EXPECT_EQ(program.exitCode(), 0);
-  EXPECT_TRUE(program.readAllStandardOutput().contains("\"pageCount\": 8"));
+  EXPECT_TRUE(program.readAllStandardOutput().contains("\"pageCount\": 9"));
 
   program.start(QUARLO_CLI_PATH, QStringList{"info", "/nonexistent/x.fp3"});
   ASSERT_TRUE(program.waitForFinished(30000));
