@@ -24,6 +24,7 @@ class Canvas;
 class Stream;
 class TfrxComponent;
 class TfrxPreviewPointerHost;
+class TfrxCustomExportFilter;
 class TfrxReportPage;
 class TfrxXMLSerializer;
 
@@ -61,6 +62,8 @@ class TfrxCustomPreviewPages {
   virtual void SaveToFile(const std::string& fileName) = 0;
   // Runs the registered print job over the pages (preview_pages_print.h).
   virtual bool PrintPages() = 0;
+  // Runs an export filter over the pages (preview_pages_export.h); true when it wrote them.
+  virtual bool ExportPages(TfrxCustomExportFilter& filter);
   // Draws page `index` with its paper's top-left corner at device (offsetX, offsetY),
   // scales in device pixels per report pixel (preview_pages_paint.cpp).
   virtual void PaintPage(int index, Canvas& canvas, double scaleX, double scaleY, double offsetX,

@@ -1,0 +1,36 @@
+#pragma once
+// The PDF export filter: the listed pages drawn as the print job draws them (vector text
+// and graphics, embedded fonts) into a PDF file through the PDF file printer, each page
+// on paper of its own size. The file is written beside the target under another name
+// and renamed over it only when every page is in, so a cancelled or failed export
+// leaves no partial file and an older file of that name untouched.
+#include <string>
+
+#include "document/preview_pages_export.h"
+
+namespace quarlo {
+
+class TfrxPDFExport final : public TfrxCustomExportFilter {
+ public:
+  std::string ClassName() const override { return "TfrxPDFExport"; }
+  std::string Description() const override;
+  // Writes FileName; a page list that is not valid raises EConvertError before any file
+  // is touched. With the report owning the pages, the report's progress operations
+  // (kind ptExporting) show the pages as they go and its Terminated flag cancels.
+  bool Run(TfrxCustomPreviewPages& pages) override;
+  const std::string& LastError() const override { return lastError_; }
+
+  std::string FileName;
+  // As typed in the print dialog ("1,3,5-12"); empty: all pages.
+  std::string PageNumbers;
+  int Dpi = 600;
+
+  // Pages written by the last run.
+  int PagesWritten() const { return pagesWritten_; }
+
+ private:
+  std::string lastError_;
+  int pagesWritten_ = 0;
+};
+
+}  // namespace quarlo
