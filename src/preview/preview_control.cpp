@@ -27,9 +27,11 @@
 #include "app/report/report.h"
 #include "document/outline.h"
 #include "document/preview_pages.h"
+#include "document/preview_pages_export.h"
 #include "objects/report_page.h"
 #include "platform/codepage.h"
 #include "preview/preview_workspace.h"
+#include "print/pdf_export.h"
 #include "preview/search_dialog.h"
 #include "preview/text_search.h"
 #include "resources/qt/preview_button_images.h"
@@ -611,6 +613,35 @@ void TfrxPreview::PrintReport() {
     return;
   }
   UnlockView();
+}
+
+void TfrxPreview::ExportReport(TfrxCustomExportFilter& filter) {
+  if (running_ || !pages_) return;
+  pages_->CurrentPreviewPage = currentPage_;
+  try {
+    const bool written = pages_->ExportPages(filter);
+    UnlockView();
+    if (!written && !filter.LastError().empty()) ShowError(filter.LastError());
+  } catch (const std::exception& error) {
+    UnlockView();
+    ShowError(error.what());
+  }
+}
+
+void TfrxPreview::ExportToPdf() {
+  if (running_ || !pages_ || PageCount() == 0) return;
+  std::string target;
+  if (ExportFileDialog) {
+    target = ExportFileDialog();
+  } else {
+    QString name = QFileDialog::getSaveFileName(this, ResText(151), QString(), QStringLiteral("PDF (*.pdf)"));
+    if (!name.isEmpty() && !name.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) name += QStringLiteral(".pdf");
+    target = name.toStdString();
+  }
+  if (target.empty()) return;
+  TfrxPDFExport filter;
+  filter.FileName = target;
+  ExportReport(filter);
 }
 
 void TfrxPreview::PageSetup() {

@@ -28,6 +28,8 @@ class QString;
 
 namespace quarlo {
 
+class TfrxCustomExportFilter;
+
 class TfrxCustomPreviewPages;
 class TfrxPreviewWorkspace;
 
@@ -91,6 +93,11 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
 
   // Actions; the file, print, page setup and clearing actions do nothing while Running.
   void PrintReport();
+  // Runs an export filter over the pages through the store's ExportPages; a failure is
+  // shown as an error.
+  void ExportReport(TfrxCustomExportFilter& filter);
+  // Asks for a .pdf file (ExportFileDialog when set) and exports every page into it.
+  void ExportToPdf();
   void SaveWithDialog();
   void SaveReport(const std::string& fileName);
   void OpenWithDialog();
@@ -166,6 +173,8 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   std::function<QString(bool save, const QString& filter)> ChooseFile;
   // The page settings dialog of PageSetup; unset uses ShowPageSettingsForm.
   std::function<TfrxPageSettingsResult(TfrxReportPage& page, TfrxReport& report)> PageSettingsDialog;
+  // The target of ExportToPdf; empty when the user cancelled.
+  std::function<std::string()> ExportFileDialog;
   // The tooltip a view's hint switched on; empty when off.
   const QString& TooltipText() const { return tooltip_; }
   // Drill-down groups toggled by clicks since the last build.

@@ -141,8 +141,16 @@ void TfrxPreviewForm::Setup() {
   SetItemVisible(QStringLiteral("PrintB"), has(pbPrint));
   SetItemVisible(QStringLiteral("OpenB"), has(pbLoad));
   SetItemVisible(QStringLiteral("SaveB"), has(pbSave));
-  // No export filter exists, so neither the export menu nor its quick buttons show.
-  SetItemVisible(QStringLiteral("ExportB"), false);
+  // The PDF filter is the one export there is; its quick button stays hidden.
+  SetItemVisible(QStringLiteral("ExportB"), has(pbExport));
+  exportPopup_->clear();
+  QAction* pdfItem = exportPopup_->addAction(ResText(151) + QStringLiteral("..."));
+  pdfItem->setObjectName(QStringLiteral("PdfExportMI"));
+  connect(pdfItem, &QAction::triggered, this, [this] {
+    preview_->ExportToPdf();
+    // The progress window disables the window that was active when it appeared.
+    setEnabled(true);
+  });
   SetItemVisible(QStringLiteral("PdfB"), false);
   SetItemVisible(QStringLiteral("EmailB"), false);
   SetItemVisible(QStringLiteral("FindB"), has(pbFind));

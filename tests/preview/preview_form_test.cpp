@@ -3,6 +3,8 @@
 // full screen, Esc, closing while pages are built, and a second file replacing the
 // pages of the open window.
 #include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
@@ -80,10 +82,10 @@ TEST_F(PreviewFormTest, ToolbarShowsExactlyTheButtonsTheSetSelects) {
     std::vector<QString> visible;
   } cases[] = {
       {"this program", program,
-       Names({"PrintB", "OpenB", "SaveB", "Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB", "FullScreenBtn", "Sep2",
+       Names({"PrintB", "OpenB", "SaveB", "ExportB", "Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB", "FullScreenBtn", "Sep2",
               "PageSettingsB", "Sep5", "FirstB", "PriorB", "Sep4", "NextB", "LastB", "frTBPanel1", "CancelB"})},
       {"defaults", kDefaultPreviewButtons,
-       Names({"PrintB", "OpenB", "SaveB", "FindB", "Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB", "FullScreenBtn",
+       Names({"PrintB", "OpenB", "SaveB", "ExportB", "FindB", "Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB", "FullScreenBtn",
               "Sep2", "OutlineB", "ThumbB", "PageSettingsB", "DesignerB", "Sep5", "FirstB", "PriorB", "Sep4",
               "NextB", "LastB", "frTBPanel1", "CancelB"})},
       {"navigator only, no close", PreviewButtonBit(pbNavigator) | PreviewButtonBit(pbNoClose),
@@ -108,12 +110,43 @@ TEST_F(PreviewFormTest, RightMenuIsBuiltFromTheToolbar) {
   for (QAction* a : form.RightMenu().actions()) {
     if (a->isVisible()) items.push_back(a->isSeparator() ? QStringLiteral("-") : a->text());
   }
-  EXPECT_EQ(items, Names({"打印", "打开", "保存", "-", "放大", "缩小", "全屏"}));
+  EXPECT_EQ(items, Names({"打印", "打开", "保存", "导出", "-", "放大", "缩小", "全屏"}));
+  // The export item drops down the PDF export, as the toolbar button does.
+  for (QAction* a : form.RightMenu().actions()) {
+    if (a->text() != QStringLiteral("导出")) continue;
+    ASSERT_TRUE(a->menu());
+    ASSERT_EQ(a->menu()->actions().size(), 1);
+    EXPECT_EQ(a->menu()->actions()[0]->text(), QStringLiteral("导出PDF格式..."));
+  }
   // An item runs its button's handler.
   for (QAction* a : form.RightMenu().actions()) {
     if (a->text() == QStringLiteral("放大")) a->trigger();
   }
   EXPECT_DOUBLE_EQ(form.Preview().Zoom(), 1.25);
+}
+
+TEST_F(PreviewFormTest, ExportMenuWritesThePagesIntoTheChosenPdf) {
+  Load(3);
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const std::string target = (dir.path() + "/export.pdf").toStdString();
+  int asked = 0;
+  form.Preview().ExportFileDialog = [&] {
+    ++asked;
+    return asked == 1 ? std::string() : target;  // first cancelled, then a file
+  };
+  const auto* item = form.Item(QStringLiteral("ExportB"));
+  ASSERT_TRUE(item && item->action->menu());
+  QAction* pdf = item->action->menu()->actions().value(0);
+  ASSERT_TRUE(pdf);
+  pdf->trigger();
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(target)));
+  pdf->trigger();
+  QFile file(QString::fromStdString(target));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.read(5) == "%PDF-");
+  EXPECT_TRUE(errors.empty());
+  EXPECT_TRUE(form.isEnabled());
 }
 
 TEST_F(PreviewFormTest, EmptyStoreDisablesTheFileButtonsAndTheirMenuItems) {
