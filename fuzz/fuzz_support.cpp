@@ -1,0 +1,15 @@
+#include "fuzz_support.h"
+
+#include "app/report/report_classes.h"
+
+namespace quarlo::fuzz {
+
+void EnsureInitialised() {
+  static const bool done = [] {
+    RegisterReportClasses();
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace quarlo::fuzz
