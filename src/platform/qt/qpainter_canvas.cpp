@@ -46,6 +46,101 @@ QImage HatchTile(CanvasBrush::Style style, const QColor& color) {
   return tile;
 }
 
+bool IsHatch(const CanvasBrush& brush) {
+  return brush.style != CanvasBrush::Style::Solid && brush.style != CanvasBrush::Style::Clear &&
+         brush.color != clTransparent;
+}
+
+// The first value at or above `lo` that leaves `rest` when divided by 8 (negatives too).
+long long FirstOnGrid(long long lo, long long rest) { return lo + (((rest - lo) % 8) + 8) % 8; }
+
+// Paper and PDF have no transparent pattern brush that every printer driver and
+// converter can take (a masked tile becomes a soft mask some of them reject), so a
+// hatch there is its own opaque lines, on the same 8-pixel device grid as the tile,
+// clipped to the filled area.
+void StrokeHatch(QPainter& painter, const QPainterPath& area, const CanvasBrush& brush) {
+  if (!IsHatch(brush) || area.isEmpty()) return;
+  QRectF box = area.boundingRect();
+  // A recording device (a picture) grows with what is drawn and has no size to keep to.
+  if (const QPaintDevice* device = painter.device(); device && device->width() > 0 && device->height() > 0) {
+    bool invertible = false;
+    const QTransform toLogical = painter.worldTransform().inverted(&invertible);
+    if (invertible) box &= toLogical.mapRect(QRectF(0, 0, device->width(), device->height()));
+  }
+  if (painter.hasClipping()) box &= painter.clipBoundingRect();
+  if (box.isEmpty()) return;
+  const long long x0 = static_cast<long long>(std::floor(box.left())) - 1;
+  const long long y0 = static_cast<long long>(std::floor(box.top())) - 1;
+  const long long x1 = static_cast<long long>(std::ceil(box.right())) + 1;
+  const long long y1 = static_cast<long long>(std::ceil(box.bottom())) + 1;
+  const auto style = brush.style;
+  const bool rows = style == CanvasBrush::Style::Horizontal || style == CanvasBrush::Style::Cross;
+  const bool columns = style == CanvasBrush::Style::Vertical || style == CanvasBrush::Style::Cross;
+  const bool forward = style == CanvasBrush::Style::FDiagonal || style == CanvasBrush::Style::DiagCross;
+  const bool backward = style == CanvasBrush::Style::BDiagonal || style == CanvasBrush::Style::DiagCross;
+  const QColor color = ToQColor(brush.color);
+
+  painter.save();
+  painter.setClipPath(area, Qt::IntersectClip);
+  QPainterPath bars;  // whole pixel rows and columns, as the tile covers them
+  if (rows)
+    for (long long y = FirstOnGrid(y0, 0); y <= y1; y += 8) bars.addRect(QRectF(x0, y, x1 - x0, 1));
+  if (columns)
+    for (long long x = FirstOnGrid(x0, 0); x <= x1; x += 8) bars.addRect(QRectF(x, y0, 1, y1 - y0));
+  if (!bars.isEmpty()) {
+    bars.setFillRule(Qt::WindingFill);
+    painter.fillPath(bars, color);
+  }
+  // Diagonals run through the centres of the pixels the tile covers: x - y = 0 or
+  // x + y = 7 (mod 8).
+  QList<QLineF> lines;
+  if (forward)
+    for (long long d = FirstOnGrid(x0 - y1, 0); d <= x1 - y0; d += 8)
+      lines << QLineF(y0 + d + 0.5, y0 + 0.5, y1 + d + 0.5, y1 + 0.5);
+  if (backward)
+    for (long long s = FirstOnGrid(x0 + y0, 7); s <= x1 + y1; s += 8)
+      lines << QLineF(s - y0 + 0.5, y0 + 0.5, s - y1 + 0.5, y1 + 0.5);
+  if (!lines.isEmpty()) {
+    QPen pen(color, 1);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawLines(lines);
+  }
+  painter.restore();
+}
+
+// Draws the pixels of `image` for which `shown` holds, opaque, without any mask or
+// alpha in the output: the image goes out without its alpha channel, clipped to the
+// outline of the shown pixels.
+template <typename Shown>
+void DrawShownPixels(QPainter& painter, const QRect& dest, const QImage& image, Shown shown) {
+  QList<QRect> runs;  // one band per row, left to right, as QRegion::setRects wants
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+    for (int x = 0; x < image.width();) {
+      if (!shown(line[x])) {
+        ++x;
+        continue;
+      }
+      const int start = x;
+      while (x < image.width() && shown(line[x])) ++x;
+      runs << QRect(start, y, x - start, 1);
+    }
+  }
+  if (runs.isEmpty()) return;
+  QRegion region;
+  region.setRects(runs.constData(), static_cast<int>(runs.size()));
+  QPainterPath outline;
+  outline.addRegion(region);
+  const QTransform toDest(static_cast<double>(dest.width()) / image.width(), 0, 0,
+                          static_cast<double>(dest.height()) / image.height(), dest.left(), dest.top());
+  painter.save();
+  painter.setClipPath(toDest.map(outline), Qt::IntersectClip);
+  painter.drawImage(dest, image.convertToFormat(QImage::Format_RGB32));
+  painter.restore();
+}
+
 // Wraps the canvas image pixels without copying.
 QImage WrapImage(const CanvasImage& image) {
   return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
@@ -358,6 +453,12 @@ void QPainterCanvas::FillBrush(const CanvasRect& rect) {
     painter_->fillRect(r, ToQColor(brush.color));
     return;
   }
+  if (!raster_) {
+    QPainterPath area;
+    area.addRect(r);
+    StrokeHatch(*painter_, area, brush);
+    return;
+  }
   painter_->setBrushOrigin(0, 0);
   painter_->fillRect(r, QBrush(HatchTile(brush.style, ToQColor(brush.color))));
 }
@@ -421,6 +522,7 @@ QBrush QPainterCanvas::VectorBrush() const {
   const CanvasBrush& brush = Brush();
   if (brush.style == CanvasBrush::Style::Clear || brush.color == clTransparent) return QBrush(Qt::NoBrush);
   if (brush.style == CanvasBrush::Style::Solid) return QBrush(ToQColor(brush.color));
+  if (!raster_) return QBrush(Qt::NoBrush);  // StrokeHatch draws it
   return QBrush(HatchTile(brush.style, ToQColor(brush.color)));
 }
 
@@ -433,6 +535,13 @@ void QPainterCanvas::Polygon(std::span<const CanvasPoint> points) {
   painter_->setBrush(VectorBrush());
   painter_->setPen(Qt::NoPen);
   painter_->drawPolygon(poly, Qt::OddEvenFill);
+  if (!raster_) {
+    QPainterPath area;
+    area.setFillRule(Qt::OddEvenFill);
+    area.addPolygon(poly);
+    area.closeSubpath();
+    StrokeHatch(*painter_, area, Brush());
+  }
   if (!PenVisible()) return;
   const CanvasPoint saved = PenPosition();
   for (std::size_t i = 0; i < points.size(); ++i) Segment(points[i], points[(i + 1) % points.size()], false);
@@ -460,6 +569,7 @@ void QPainterCanvas::PolyPolygon(std::span<const CanvasPoint> points, std::span<
   painter_->setBrushOrigin(0, 0);
   painter_->setPen(Qt::NoPen);
   painter_->fillPath(path, VectorBrush());
+  if (!raster_) StrokeHatch(*painter_, path, Brush());
   if (!PenVisible()) return;
   const CanvasPoint saved = PenPosition();
   for (const auto& [start, n] : figures)
@@ -474,7 +584,13 @@ void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
   painter_->setBrushOrigin(0, 0);
   painter_->setBrush(VectorBrush());
   painter_->setPen(VectorPen());
-  painter_->drawEllipse(FigureRect(left, top, right, bottom, PenVisible()));
+  const QRectF r = FigureRect(left, top, right, bottom, PenVisible());
+  if (!raster_ && IsHatch(Brush())) {
+    QPainterPath area;
+    area.addEllipse(r);
+    StrokeHatch(*painter_, area, Brush());
+  }
+  painter_->drawEllipse(r);
 }
 
 void QPainterCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
@@ -486,6 +602,11 @@ void QPainterCanvas::RoundRect(int left, int top, int right, int bottom, int cor
   painter_->setPen(VectorPen());
   const QRectF r = FigureRect(left, top, right, bottom, PenVisible());
   const double rx = std::clamp(cornerWidth / 2.0, 0.0, r.width() / 2), ry = std::clamp(cornerHeight / 2.0, 0.0, r.height() / 2);
+  if (!raster_ && IsHatch(Brush())) {
+    QPainterPath area;
+    area.addRoundedRect(r, rx, ry);
+    StrokeHatch(*painter_, area, Brush());
+  }
   painter_->drawRoundedRect(r, rx, ry);
 }
 
@@ -598,7 +719,16 @@ void QPainterCanvas::DrawImage(const CanvasRect& dest, const CanvasImage& image,
   BeginOp(false);
   painter_->save();
   painter_->setRenderHint(QPainter::SmoothPixmapTransform, stretch == ImageStretch::Smooth);
-  painter_->drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), WrapImage(image));
+  const QRect target(dest.left, dest.top, dest.Width(), dest.Height());
+  const QImage wrapped = WrapImage(image);
+  auto hasAlpha = [&image] {
+    return std::any_of(image.pixels.begin(), image.pixels.begin() + static_cast<std::ptrdiff_t>(image.Size()),
+                       [](std::uint32_t p) { return (p >> 24) != 0xFF; });
+  };
+  if (!raster_ && hasAlpha())
+    DrawShownPixels(*painter_, target, wrapped, [](std::uint32_t p) { return (p >> 24) >= 0x80; });
+  else
+    painter_->drawImage(target, wrapped);
   painter_->restore();
 }
 
@@ -608,6 +738,15 @@ void QPainterCanvas::DrawImageTransparent(const CanvasRect& dest, const CanvasIm
   const TColor rgb = ColorToRGB(transparent);
   const std::uint32_t key = 0xFF000000u | (static_cast<std::uint32_t>(GetRValue(rgb)) << 16) |
                             (static_cast<std::uint32_t>(GetGValue(rgb)) << 8) | static_cast<std::uint32_t>(GetBValue(rgb));
+  if (!raster_) {
+    BeginOp(false);
+    painter_->save();
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform, stretch == ImageStretch::Smooth);
+    DrawShownPixels(*painter_, QRect(dest.left, dest.top, dest.Width(), dest.Height()), WrapImage(image),
+                    [key](std::uint32_t p) { return (p | 0xFF000000u) != key && (p >> 24) >= 0x80; });
+    painter_->restore();
+    return;
+  }
   QImage masked = WrapImage(image).copy();
   for (int y = 0; y < masked.height(); ++y) {
     auto* line = reinterpret_cast<std::uint32_t*>(masked.scanLine(y));
