@@ -30,6 +30,7 @@
 #include "document/preview_pages_export.h"
 #include "objects/report_page.h"
 #include "platform/codepage.h"
+#include "preview/export_dialog.h"
 #include "preview/preview_workspace.h"
 #include "print/pdf_export.h"
 #include "preview/search_dialog.h"
@@ -630,6 +631,9 @@ void TfrxPreview::ExportReport(TfrxCustomExportFilter& filter) {
 
 void TfrxPreview::ExportToPdf() {
   if (running_ || !pages_ || PageCount() == 0) return;
+  TfrxExportDialog pagesDialog(PageCount(), currentPage_, this);
+  const int chosen = ExportPagesDialog ? ExportPagesDialog(pagesDialog) : pagesDialog.exec();
+  if (chosen != QDialog::Accepted) return;
   std::string target;
   if (ExportFileDialog) {
     target = ExportFileDialog();
@@ -641,6 +645,7 @@ void TfrxPreview::ExportToPdf() {
   if (target.empty()) return;
   TfrxPDFExport filter;
   filter.FileName = target;
+  filter.PageNumbers = pagesDialog.PageNumbers();
   ExportReport(filter);
 }
 

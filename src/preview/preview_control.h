@@ -29,6 +29,7 @@ class QString;
 namespace quarlo {
 
 class TfrxCustomExportFilter;
+class TfrxExportDialog;
 
 class TfrxCustomPreviewPages;
 class TfrxPreviewWorkspace;
@@ -96,7 +97,8 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   // Runs an export filter over the pages through the store's ExportPages; a failure is
   // shown as an error.
   void ExportReport(TfrxCustomExportFilter& filter);
-  // Asks for a .pdf file (ExportFileDialog when set) and exports every page into it.
+  // Asks which pages (ExportPagesDialog when set), then for a .pdf file (ExportFileDialog
+  // when set), and exports those pages into it.
   void ExportToPdf();
   void SaveWithDialog();
   void SaveReport(const std::string& fileName);
@@ -175,6 +177,8 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   std::function<TfrxPageSettingsResult(TfrxReportPage& page, TfrxReport& report)> PageSettingsDialog;
   // The target of ExportToPdf; empty when the user cancelled.
   std::function<std::string()> ExportFileDialog;
+  // Runs ExportToPdf's page dialog and returns its result; unset shows it modally.
+  std::function<int(TfrxExportDialog&)> ExportPagesDialog;
   // The tooltip a view's hint switched on; empty when off.
   const QString& TooltipText() const { return tooltip_; }
   // Drill-down groups toggled by clicks since the last build.

@@ -21,6 +21,7 @@
 #include "document/preview_pages.h"
 #include "document/preview_pages_print.h"
 #include "document/stream.h"
+#include "preview/export_dialog.h"
 #include "preview/preview_control.h"
 #include "preview/preview_form.h"
 #include "preview/preview_status_panels.h"
@@ -131,6 +132,7 @@ TEST_F(PreviewFormTest, ExportMenuWritesThePagesIntoTheChosenPdf) {
   ASSERT_TRUE(dir.isValid());
   const std::string target = (dir.path() + "/export.pdf").toStdString();
   int asked = 0;
+  form.Preview().ExportPagesDialog = [](TfrxExportDialog& dialog) { return dialog.Accepted; };
   form.Preview().ExportFileDialog = [&] {
     ++asked;
     return asked == 1 ? std::string() : target;  // first cancelled, then a file

@@ -1,0 +1,54 @@
+#pragma once
+// The page choice of an export, laid out as the print dialog's page group: all pages,
+// the current page, or a typed page list read by the print job's parser. A list that
+// cannot be read or names no page of the report keeps the dialog open with an error box.
+#include <QDialog>
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace quarlo {
+
+class TfrxExportDialog : public QDialog {
+ public:
+  // currentPage is 1-based, as the preview shows it.
+  TfrxExportDialog(int pageCount, int currentPage, QWidget* parent = nullptr);
+
+  // The chosen pages for the export filter: empty for all, the current page's number,
+  // or the list as typed. Meaningful once the dialog was accepted.
+  std::string PageNumbers() const;
+
+  QRadioButton& AllRB() { return *allRB_; }
+  QRadioButton& CurPageRB() { return *curPageRB_; }
+  QRadioButton& PageNumbersRB() { return *pageNumbersRB_; }
+  QLineEdit& PageNumbersE() { return *pageNumbersE_; }
+  QPushButton& OkB() { return *okB_; }
+  QPushButton& CancelB() { return *cancelB_; }
+
+  void done(int result) override;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  int pageCount_;
+  int currentPage_;
+  QGroupBox* label1_ = nullptr;
+  QRadioButton* allRB_ = nullptr;
+  QRadioButton* curPageRB_ = nullptr;
+  QRadioButton* pageNumbersRB_ = nullptr;
+  QLineEdit* pageNumbersE_ = nullptr;
+  QLabel* descrL_ = nullptr;
+  QPushButton* okB_ = nullptr;
+  QPushButton* cancelB_ = nullptr;
+};
+
+// Why a typed page list cannot be exported from a report of pageCount pages, or empty
+// when it can. An empty list means all pages, as in printing.
+std::string ExportPageListFault(const std::string& text, int pageCount);
+
+}  // namespace quarlo
