@@ -141,17 +141,13 @@ void TfrxPreviewForm::Setup() {
   SetItemVisible(QStringLiteral("PrintB"), has(pbPrint));
   SetItemVisible(QStringLiteral("OpenB"), has(pbLoad));
   SetItemVisible(QStringLiteral("SaveB"), has(pbSave));
-  // The PDF filter is the one export there is; its quick button stays hidden.
+  // The PDF filter is the one export there is: the drop-down's item and the quick button.
   SetItemVisible(QStringLiteral("ExportB"), has(pbExport));
   exportPopup_->clear();
   QAction* pdfItem = exportPopup_->addAction(ResText(151) + QStringLiteral("..."));
   pdfItem->setObjectName(QStringLiteral("PdfExportMI"));
-  connect(pdfItem, &QAction::triggered, this, [this] {
-    preview_->ExportToPdf();
-    // The progress window disables the window that was active when it appeared.
-    setEnabled(true);
-  });
-  SetItemVisible(QStringLiteral("PdfB"), false);
+  connect(pdfItem, &QAction::triggered, this, &TfrxPreviewForm::PdfBClick);
+  SetItemVisible(QStringLiteral("PdfB"), has(pbExportQuick));
   SetItemVisible(QStringLiteral("EmailB"), false);
   SetItemVisible(QStringLiteral("FindB"), has(pbFind));
   for (const char* name : {"Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB"}) SetItemVisible(QString::fromLatin1(name), has(pbZoom));

@@ -59,6 +59,8 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
   void PrintBClick();
   void OpenBClick();
   void SaveBClick();
+  // The PDF export, from PdfB and from the export drop-down alike.
+  void PdfBClick();
   void FindBClick();
   void PageSettingsBClick();
   void DesignerBClick();

@@ -56,7 +56,7 @@ void TfrxPreviewForm::CreateToolBar() {
   exportPopup_->setObjectName(QStringLiteral("ExportPopup"));
   QAction* exportB = AddButton(QStringLiteral("ExportB"), pbiExport, 107, 108, nullptr);
   exportB->setMenu(exportPopup_);
-  AddButton(QStringLiteral("PdfB"), pbiPdf, 0, 151, nullptr);
+  AddButton(QStringLiteral("PdfB"), pbiPdf, 0, 151, &TfrxPreviewForm::PdfBClick);
   AddButton(QStringLiteral("EmailB"), pbiEmail, 0, 152, nullptr);
   AddButton(QStringLiteral("FindB"), pbiFind, 109, 110, &TfrxPreviewForm::FindBClick);
   AddSeparator(QStringLiteral("Sep1"));
@@ -239,6 +239,11 @@ void TfrxPreviewForm::OpenBClick() {
 }
 
 void TfrxPreviewForm::SaveBClick() { preview_->SaveWithDialog(); }
+void TfrxPreviewForm::PdfBClick() {
+  preview_->ExportToPdf();
+  // The progress window disables the window that was active when it appeared.
+  setEnabled(true);
+}
 void TfrxPreviewForm::FindBClick() { preview_->FindText(); }
 void TfrxPreviewForm::PageSettingsBClick() { preview_->PageSetup(); }
 void TfrxPreviewForm::DesignerBClick() { preview_->EditPage(); }
