@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -27,6 +28,15 @@
 namespace quarlo {
 
 namespace {
+
+// Device pixels per logical pixel where the painter ends up: the screen's ratio, or
+// that of an image the workspace is rendered into. Anything implausible counts as 1.
+qreal DeviceRatio(const QPainter& painter) {
+  const QTransform& t = painter.deviceTransform();
+  const qreal ratio = std::sqrt(std::abs(t.determinant()));
+  if (!std::isfinite(ratio) || std::abs(ratio - 1.0) < 1e-3 || ratio < 1.0) return 1.0;
+  return std::min<qreal>(ratio, TfrxPreviewWorkspace::kMaxDeviceRatio);
+}
 
 QRect ToRect(const TfrxPageBox& b) { return QRect(QPoint(b.Left, b.Top), QPoint(b.Right - 1, b.Bottom - 1)); }
 
@@ -237,14 +247,19 @@ void TfrxPreviewWorkspace::DrawPage(QPainter& painter, const QRegion& clip, int 
   painter.setBrush(Qt::white);
   painter.drawRect(r.adjusted(0, 0, -1, -1));
   if (!failed_.count(index)) {
+    const qreal ratio = DeviceRatio(painter);
     painter.save();
     painter.setClipRegion(clip.intersected(r));
-    try {
-      ++pagesPainted_;
-      QPainterCanvas canvas(painter, CanvasKind::Screen, 96, 96);
-      PaintPage(*pages_, index, canvas, zoom_, zoom_, r.left(), r.top());
-    } catch (const std::exception& error) {
-      Fail(index, error.what());
+    if (ratio == 1.0) {
+      try {
+        ++pagesPainted_;
+        QPainterCanvas canvas(painter, CanvasKind::Screen, 96, 96);
+        PaintPage(*pages_, index, canvas, zoom_, zoom_, r.left(), r.top());
+      } catch (const std::exception& error) {
+        Fail(index, error.what());
+      }
+    } else {
+      DrawPageAtRatio(painter, clip.intersected(r).boundingRect(), index, r, ratio);
     }
     painter.restore();
   }
@@ -264,6 +279,32 @@ void TfrxPreviewWorkspace::DrawPage(QPainter& painter, const QRegion& clip, int 
     QPainterCanvas canvas(painter, CanvasKind::Screen, 96, 96);
     DrawMatchHighlight(canvas, CanvasRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, state.matchRect, zoom_);
   }
+}
+
+void TfrxPreviewWorkspace::DrawPageAtRatio(QPainter& painter, const QRect& area, int index, const QRect& r,
+                                           qreal ratio) {
+  if (area.isEmpty()) return;
+  // The canvas places lines and glyphs on whole device pixels of its own painter, so
+  // it draws into an image of the screen's real pixels with the ratio in its scale; the
+  // layout around it stays in logical pixels. Only the damaged part of the page is drawn,
+  // which keeps the image within the viewport's size.
+  QImage image(QSize(int(std::ceil(area.width() * ratio)), int(std::ceil(area.height() * ratio))),
+               QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) return;
+  image.fill(Qt::transparent);
+  {
+    QPainter imagePainter(&image);
+    try {
+      ++pagesPainted_;
+      QPainterCanvas canvas(imagePainter, CanvasKind::Screen, 96, 96);
+      PaintPage(*pages_, index, canvas, zoom_ * ratio, zoom_ * ratio, (r.left() - area.left()) * ratio,
+                (r.top() - area.top()) * ratio);
+    } catch (const std::exception& error) {
+      Fail(index, error.what());
+    }
+  }
+  image.setDevicePixelRatio(ratio);
+  painter.drawImage(area.topLeft(), image);
 }
 
 void TfrxPreviewWorkspace::Fail(int index, const std::string& text) {

@@ -39,6 +39,8 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
   static constexpr unsigned kDefaultBackColor = 8421504;
   static constexpr unsigned kDefaultFrameColor = 0;
   static constexpr unsigned kDefaultActiveFrameColor = 8405024;
+  // Beyond this device pixel ratio pages are drawn at it and scaled by the painter.
+  static constexpr double kMaxDeviceRatio = 4.0;
 
   explicit TfrxPreviewWorkspace(QWidget* parent = nullptr);
   ~TfrxPreviewWorkspace() override;
@@ -118,6 +120,9 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
  private:
   void PaintPagesNow(QPainter& painter, const QRegion& clip);
   void DrawPage(QPainter& painter, const QRegion& clip, int index, const QRect& r);
+  // Page index (window rectangle r) drawn at `ratio` device pixels per logical pixel,
+  // just inside `area`.
+  void DrawPageAtRatio(QPainter& painter, const QRect& area, int index, const QRect& r, qreal ratio);
   void ApplyScrollBars();
   void TrackCurrentPage();
   void SetCurrentFromPoint(int page);
