@@ -11,6 +11,7 @@
 
 #include "app/report/report.h"
 #include "document/errors.h"
+#include "preview/crisp_icon.h"
 #include "preview/preview_control.h"
 #include "preview/preview_form.h"
 #include "preview/zoom_text.h"
@@ -30,7 +31,8 @@ constexpr int kCancelWidth = 68;
 
 QIcon ButtonIcon(int image) {
   try {
-    return PreviewButtonImages().Icon(image);
+    // With a doubled drawing for screens of device pixel ratio 2.
+    return CrispIcon(PreviewButtonImages().Image(image));
   } catch (const std::exception&) {
     // A damaged image strip leaves the buttons with their hints only.
     return QIcon();
