@@ -12,26 +12,12 @@ for tool in Xvfb xwininfo import convert; do
 done
 mkdir -p "$out"
 
-display=""
-for n in $(seq 99 199); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-
-app=""
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+source "$(dirname "$0")/../support/xvfb.sh"
+xvfb_start 1024x768 "$out"
 
 QT_QPA_PLATFORM=xcb "$program" >"$out/launcher.log" 2>&1 &
 app=$!
+xvfb_app=$app
 info=""
 for _ in $(seq 100); do
   if info=$(xwininfo -name Quarlo 2>/dev/null) && grep -q 'Map State: IsViewable' <<<"$info"; then break; fi

@@ -14,44 +14,14 @@ for tool in Xvfb xwininfo import convert cc; do
 done
 mkdir -p "$out"
 
-# Xvfb has no window manager, so nothing carries out the window's request to be
-# maximised; this small X client does what the manager would: it gives the window the
-# whole screen.
-cat >"$out/maximise.c" <<'C'
-#include <X11/Xlib.h>
-#include <stdlib.h>
-int main(int argc, char** argv) {
-  Display* d = XOpenDisplay(0);
-  if (!d || argc < 4) return 1;
-  XMoveResizeWindow(d, strtoul(argv[1], 0, 0), 0, 0, atoi(argv[2]), atoi(argv[3]));
-  XSync(d, False);
-  XCloseDisplay(d);
-  return 0;
-}
-C
-cc -o "$out/maximise" "$out/maximise.c" -lX11 2>/dev/null || { echo "skipped: cannot build an X client"; exit 77; }
-
-display=""
-for n in $(seq 120 220); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || { echo "no free X display"; exit 1; }
-
-app=""
+source "$(dirname "$0")/../support/xvfb.sh"
+xvfb_build_maximise "$out" || { echo "skipped: cannot build an X client"; exit 77; }
 screen_w=1280; screen_h=1024
-Xvfb "$display" -screen 0 ${screen_w}x${screen_h}x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-  wait 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && break; sleep 0.1; done
+xvfb_start "${screen_w}x${screen_h}" "$out"
 
 QT_QPA_PLATFORM=xcb "$program" "$report" >"$out/preview.log" 2>&1 &
 app=$!
+xvfb_app=$app
 id=""
 for _ in $(seq 150); do
   # The preview is the program's top-level window of the designed size 803 x 584.
