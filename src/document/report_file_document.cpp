@@ -153,7 +153,12 @@ void ReadReportDocument(Stream& stream, TfrxXMLDocument& document, PageBodies& b
     if (open == pages) {
       CapturedBody captured = CaptureChildren(reader, child->Name);
       DropLoadMark(child->Text);
-      if (!captured.body.empty()) bodies[child] = std::move(captured.body);
+      if (!captured.body.empty()) {
+        // Kept for as long as the document: without the slack left by growing it,
+        // which would add up to half again the size of the pages.
+        captured.body.shrink_to_fit();
+        bodies[child] = std::move(captured.body);
+      }
       if (captured.endOfInput) {
         closeToRoot(true);
         return;

@@ -1,0 +1,162 @@
+// Pictures whose headers claim 100,000 x 100,000 pixels (the largest a JPEG can say,
+// 65,535, for JPEG), held by picture objects of a page inline and through the picture
+// cache: the page builds, the picture draws as an empty one after the frame with the
+// refusal as the page's error, and no allocation of the claimed size is tried.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <zlib.h>
+
+#include <cstdint>
+#include <string>
+
+#include "document/errors.h"
+#include "document/preview_pages.h"
+#include "document/prop_data.h"
+#include "document/stream.h"
+#include "objects/picture_view.h"
+#include "objects/report_page.h"
+#include "platform/recording_canvas.h"
+#include "store_fixtures.h"
+
+namespace quarlo {
+namespace {
+
+constexpr std::uint32_t kHuge = 100000;
+
+std::string LE(std::uint32_t v, int bytes) {
+  std::string s;
+  for (int i = 0; i < bytes; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  return s;
+}
+
+std::string BE32(std::uint32_t v) {
+  return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+
+// A bitmap info header of w x h at 24 bits, followed by a few bytes of pixels.
+std::string InfoHeader(std::uint32_t w, std::uint32_t h) {
+  return LE(40, 4) + LE(w, 4) + LE(h, 4) + LE(1, 2) + LE(24, 2) + LE(0, 4) + LE(0, 4) + LE(2835, 4) +
+         LE(2835, 4) + LE(0, 4) + LE(0, 4) + std::string(64, '\x7F');
+}
+
+std::string HugeBmp() {
+  const std::string info = InfoHeader(kHuge, kHuge);
+  return "BM" + LE(static_cast<std::uint32_t>(14 + info.size()), 4) + LE(0, 4) + LE(54, 4) + info;
+}
+
+std::string PngChunk(const std::string& type, const std::string& data) {
+  const std::string typed = type + data;
+  const auto crc = static_cast<std::uint32_t>(
+      crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size())));
+  return BE32(static_cast<std::uint32_t>(data.size())) + typed + BE32(crc);
+}
+
+// Well formed in every byte: valid chunk checksums and a real compressed row.
+std::string HugePng() {
+  const std::string raw(1 + 3 * 16, '\0');
+  uLongf size = compressBound(raw.size());
+  std::string packed(size, '\0');
+  compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()), raw.size());
+  packed.resize(size);
+  return std::string("\x89PNG\r\n\x1A\n", 8) +
+         PngChunk("IHDR", BE32(kHuge) + BE32(kHuge) + std::string("\x08\x02\x00\x00\x00", 5)) +
+         PngChunk("IDAT", packed) + PngChunk("IEND", "");
+}
+
+std::string HugeJpeg() {
+  // Start of image, a baseline frame of 65535 x 65535 with three components, a scan.
+  std::string f("\xFF\xD8\xFF\xC0\x00\x11\x08\xFF\xFF\xFF\xFF\x03\x01\x22\x00\x02\x11\x01\x03\x11\x01", 21);
+  f += std::string("\xFF\xDA\x00\x0C\x03\x01\x00\x02\x11\x03\x11\x00\x3F\x00", 14);
+  f += std::string(32, '\x55') + "\xFF\xD9";
+  return f;
+}
+
+// One icon entry whose image is `image` (a bitmap without file header, or a PNG).
+std::string Icon(const std::string& image) {
+  return LE(0, 2) + LE(1, 2) + LE(1, 2) + std::string("\0\0\0\0", 4) + LE(1, 2) + LE(32, 2) +
+         LE(static_cast<std::uint32_t>(image.size()), 4) + LE(22, 4) + image;
+}
+
+std::string Hex(const std::string& bytes) {
+  static const char digits[] = "0123456789ABCDEF";
+  std::string out;
+  for (unsigned char c : bytes) out += {digits[c >> 4], digits[c & 15]};
+  return out;
+}
+
+// The picture's binary property as a picture object stores it.
+std::string PictureData(const std::string& image) {
+  PropDataWriter w;
+  w.WritePropName("Data");
+  w.WriteBinary(std::string(1, '\x07') + "TBitmap" + image);
+  return w.Bytes();
+}
+
+long PeakResidentKb() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+TEST(HostilePictures, HugeClaimedPicturesDrawEmptyWithoutAllocating) {
+  store_fixtures::RegisterClasses();
+  struct Case {
+    const char* name;
+    std::string image;
+  } cases[] = {
+      {"bitmap", HugeBmp()},
+      {"png", HugePng()},
+      {"jpeg", HugeJpeg()},
+      {"icon holding a bitmap", Icon(InfoHeader(kHuge, 2 * kHuge))},
+      {"icon holding a png", Icon(HugePng())},
+  };
+  const long peakBefore = PeakResidentKb();
+  for (const Case& c : cases) {
+    // The same picture inline (with AutoSize, which takes the claimed size) and by
+    // index into the picture cache.
+    const std::string complete =
+        "<TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\">"
+        "<TfrxPictureView Name=\"Inline\" Left=\"10\" Top=\"10\" Width=\"50\" Height=\"50\" AutoSize=\"True\" "
+        "Frame.Typ=\"15\" Picture.PropData=\"" +
+        Hex(PictureData(c.image)) + "\"/></TfrxReportPage>";
+    const std::string compact = "<page0><b1><p1 ImageIndex=\"1\"/></b1></page0>";
+    const std::string file = store_fixtures::Document(
+        complete + compact, "<picturecache><item stream=\"" + Hex(c.image) + "\"/></picturecache>");
+    TfrxPreviewPages pages(nullptr);
+    MemoryStream in(file);
+    pages.LoadFromStream(in);
+    ASSERT_EQ(pages.Count(), 2);
+    for (int index : {0, 1}) {
+      SCOPED_TRACE(std::string(c.name) + (index == 0 ? ", inline" : ", from the cache"));
+      TfrxReportPage* page = pages.PageObject(index);
+      ASSERT_NE(page, nullptr);
+      const auto* picture = As<TfrxPictureView>(page->FindObject(index == 0 ? "Inline" : "Picture1"));
+      ASSERT_NE(picture, nullptr);
+      EXPECT_FALSE(picture->Picture().Empty()) << "recognised by its signature";
+      EXPECT_LE(picture->Width(), 1 << 20) << "AutoSize is capped";
+      RecordingCanvas canvas({0, 0, 1000, 1400}, 96, 96, CanvasKind::Screen);
+      std::string error;
+      try {
+        pages.PaintPage(index, canvas, 1, 1, 0, 0);
+      } catch (const Exception& e) {
+        error = e.what();
+      }
+      EXPECT_FALSE(error.empty()) << "the refusal is reported";
+      EXPECT_LT(error.size(), 300u) << error;
+      EXPECT_TRUE(canvas.RecordsOf(CanvasRecord::Op::Image).empty());
+      EXPECT_TRUE(canvas.RecordsOf(CanvasRecord::Op::ImageTransparent).empty());
+      if (index == 0) {
+        EXPECT_FALSE(canvas.RecordsOf(CanvasRecord::Op::Line).empty()) << "the frame is drawn";
+      }
+    }
+    // Saved and loaded again, the picture bytes are kept as they came.
+    MemoryStream out;
+    pages.SaveToStream(out);
+    EXPECT_NE(out.Data().find(Hex(c.image)), std::string::npos) << c.name;
+  }
+  // 100,000 x 100,000 pixels would be 30 to 40 GB; nothing near that was asked for.
+  EXPECT_LT(PeakResidentKb() - peakBefore, 256 * 1024);
+}
+
+}  // namespace
+}  // namespace quarlo
