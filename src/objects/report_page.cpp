@@ -29,7 +29,8 @@ namespace {
 double RoundTo8Decimals(double v) { return std::nearbyint(v * 1e8) / 1e8; }
 
 void CheckPaperSide(double v) {
-  if (!std::isfinite(v) || std::fabs(v) > TfrxReportPage::kMaxPaperSide) {
+  // A side below zero is no paper: it would give the page a negative extent.
+  if (!std::isfinite(v) || v < 0 || v > TfrxReportPage::kMaxPaperSide) {
     throw EConvertError("Invalid paper size " + FloatToXML(v));
   }
 }

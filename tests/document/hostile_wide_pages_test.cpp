@@ -1,0 +1,109 @@
+// Pages with very many objects side by side and pages whose numbers are out of every
+// range: they build, paint and free in time proportional to their size, and sizes that
+// mean nothing are held to the page limits instead of overflowing.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+
+#include "document/errors.h"
+#include "document/preview_pages.h"
+#include "document/stream.h"
+#include "objects/report_page.h"
+#include "platform/recording_canvas.h"
+#include "store_fixtures.h"
+
+namespace quarlo {
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string Named(int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += "<TfrxMemoView Name=\"M" + std::to_string(i) + "\" Width=\"5\" Height=\"5\"/>";
+  return out;
+}
+
+std::string Repeat(const std::string& piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+TEST(HostileWidePages, HundredThousandObjectsOnOnePage) {
+  store_fixtures::RegisterClasses();
+  constexpr int kObjects = 100000;
+  struct Case {
+    const char* name;
+    std::string page;
+  } cases[] = {
+      {"compact objects", "<page0>" + Repeat("<m1 u=\"x\"/>", kObjects) + "</page0>"},
+      {"complete objects without names",
+       "<TfrxReportPage>" + Repeat("<TfrxMemoView Width=\"5\" Height=\"5\" Text=\"x\"/>", kObjects) + "</TfrxReportPage>"},
+      {"complete objects of distinct names", "<TfrxReportPage>" + Named(kObjects) + "</TfrxReportPage>"},
+      {"complete objects of one name",
+       "<TfrxReportPage>" + Repeat("<TfrxMemoView Name=\"M\" Width=\"5\" Height=\"5\"/>", kObjects) + "</TfrxReportPage>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto start = std::chrono::steady_clock::now();
+    {
+      TfrxPreviewPages pages(nullptr);
+      MemoryStream in(store_fixtures::Document(c.page));
+      pages.LoadFromStream(in);
+      TfrxReportPage* page = pages.PageObject(0);
+      ASSERT_NE(page, nullptr);
+      EXPECT_GE(page->AllObjects().size(), 1u);
+      RecordingCanvas canvas({0, 0, 800, 1200}, 96, 96, CanvasKind::Screen);
+      try {
+        pages.PaintPage(0, canvas, 1, 1, 0, 0);
+      } catch (const Exception&) {
+      }
+    }
+    const double s = Seconds(start);
+    std::printf("%s: %.2f s\n", c.name, s);
+    EXPECT_LT(s, 20);
+  }
+}
+
+TEST(HostileWidePages, SizesOutOfEveryRangeStayWithinThePageLimits) {
+  store_fixtures::RegisterClasses();
+  const char* values[] = {"1e300", "-1e300", "1e38", "nan", "inf", "-inf", "2147483648", "-2147483649", "1e-320", "1e9", "-1e9", "99999", "0", "-5"};
+  for (const char* v : values) {
+    SCOPED_TRACE(v);
+    const std::string a = std::string("=\"") + v + "\"";
+    const std::string page =
+        "<TfrxReportPage PaperWidth" + a + " PaperHeight" + a + " LeftMargin" + a + " TopMargin" + a +
+        " RightMargin" + a + " BottomMargin" + a + " Columns" + a + " ColumnWidth" + a + ">"
+        "<TfrxMasterData Name=\"B\" Left" + a + " Top" + a + " Width" + a + " Height" + a + ">"
+        "<TfrxMemoView Name=\"M\" Left" + a + " Top" + a + " Width" + a + " Height" + a + " Font.Size" + a +
+        " Frame.Width" + a + " Text=\"x\"/>"
+        "<TfrxShapeView Name=\"S\" Left" + a + " Top" + a + " Width" + a + " Height" + a + "/>"
+        "<TfrxLineView Name=\"L\" Left" + a + " Top" + a + " Width" + a + " Height" + a + "/>"
+        "</TfrxMasterData></TfrxReportPage>"
+        "<page0><b1 l" + a + " t" + a + " w" + a + " h" + a + "><m1 l" + a + " t" + a + " w" + a + " h" + a +
+        " Font.Size" + a + "/></b1></page0>";
+    TfrxPreviewPages pages(nullptr);
+    MemoryStream in(store_fixtures::Document(page));
+    pages.LoadFromStream(in);
+    ASSERT_EQ(pages.Count(), 2);
+    for (int i = 0; i < 2; ++i) {
+      const TfrxPageExtent extent = pages.PageExtent(i);
+      EXPECT_GE(extent.Width, 0);
+      EXPECT_GE(extent.Height, 0);
+      for (double scale : {1.0, 8.0}) {
+        RecordingCanvas canvas({0, 0, 2000, 2000}, 96, 96, CanvasKind::Screen);
+        try {
+          pages.PaintPage(i, canvas, scale, scale, 0, 0);
+        } catch (const Exception&) {
+        }
+        EXPECT_FALSE(canvas.HasClip());
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quarlo
