@@ -33,16 +33,18 @@ std::string BE32(std::uint32_t v) {
   return {static_cast<char>(v >> 24), static_cast<char>(v >> 16), static_cast<char>(v >> 8), static_cast<char>(v)};
 }
 
-// A bitmap info header of w x h at 24 bits, followed by a few bytes of pixels.
-std::string InfoHeader(std::uint32_t w, std::uint32_t h) {
-  return LE(40, 4) + LE(w, 4) + LE(h, 4) + LE(1, 2) + LE(24, 2) + LE(0, 4) + LE(0, 4) + LE(2835, 4) +
-         LE(2835, 4) + LE(0, 4) + LE(0, 4) + std::string(64, '\x7F');
+// A bitmap info header of w x h, followed by a few bytes of pixels.
+std::string InfoHeader(std::uint32_t w, std::uint32_t h, std::uint16_t bits = 24, std::uint32_t colours = 0,
+                       std::uint32_t size = 40) {
+  return LE(size, 4) + LE(w, 4) + LE(h, 4) + LE(1, 2) + LE(bits, 2) + LE(0, 4) + LE(0, 4) + LE(2835, 4) +
+         LE(2835, 4) + LE(colours, 4) + LE(0, 4) + std::string(64, '\x7F');
 }
 
-std::string HugeBmp() {
-  const std::string info = InfoHeader(kHuge, kHuge);
-  return "BM" + LE(static_cast<std::uint32_t>(14 + info.size()), 4) + LE(0, 4) + LE(54, 4) + info;
+std::string Bmp(const std::string& info, std::uint32_t pixelsAt = 54) {
+  return "BM" + LE(static_cast<std::uint32_t>(14 + info.size()), 4) + LE(0, 4) + LE(pixelsAt, 4) + info;
 }
+
+std::string HugeBmp() { return Bmp(InfoHeader(kHuge, kHuge)); }
 
 std::string PngChunk(const std::string& type, const std::string& data) {
   const std::string typed = type + data;
@@ -52,14 +54,14 @@ std::string PngChunk(const std::string& type, const std::string& data) {
 }
 
 // Well formed in every byte: valid chunk checksums and a real compressed row.
-std::string HugePng() {
+std::string HugePng(std::uint32_t w = kHuge, std::uint32_t h = kHuge) {
   const std::string raw(1 + 3 * 16, '\0');
   uLongf size = compressBound(raw.size());
   std::string packed(size, '\0');
   compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(raw.data()), raw.size());
   packed.resize(size);
   return std::string("\x89PNG\r\n\x1A\n", 8) +
-         PngChunk("IHDR", BE32(kHuge) + BE32(kHuge) + std::string("\x08\x02\x00\x00\x00", 5)) +
+         PngChunk("IHDR", BE32(w) + BE32(h) + std::string("\x08\x02\x00\x00\x00", 5)) +
          PngChunk("IDAT", packed) + PngChunk("IEND", "");
 }
 
@@ -71,10 +73,12 @@ std::string HugeJpeg() {
   return f;
 }
 
-// One icon entry whose image is `image` (a bitmap without file header, or a PNG).
-std::string Icon(const std::string& image) {
-  return LE(0, 2) + LE(1, 2) + LE(1, 2) + std::string("\0\0\0\0", 4) + LE(1, 2) + LE(32, 2) +
-         LE(static_cast<std::uint32_t>(image.size()), 4) + LE(22, 4) + image;
+// One icon entry whose image is `image` (a bitmap without file header, or a PNG); the
+// directory may claim more entries and the entry another size and place.
+std::string Icon(const std::string& image, std::uint16_t entries = 1, std::uint32_t size = 0,
+                 std::uint32_t at = 22) {
+  return LE(0, 2) + LE(1, 2) + LE(entries, 2) + std::string("\0\0\0\0", 4) + LE(1, 2) + LE(32, 2) +
+         LE(size ? size : static_cast<std::uint32_t>(image.size()), 4) + LE(at, 4) + image;
 }
 
 std::string Hex(const std::string& bytes) {
@@ -109,6 +113,16 @@ TEST(HostilePictures, HugeClaimedPicturesDrawEmptyWithoutAllocating) {
       {"jpeg", HugeJpeg()},
       {"icon holding a bitmap", Icon(InfoHeader(kHuge, 2 * kHuge))},
       {"icon holding a png", Icon(HugePng())},
+      {"bitmap drawn top down", Bmp(InfoHeader(kHuge, static_cast<std::uint32_t>(-static_cast<int>(kHuge))))},
+      {"bitmap of the widest width", Bmp(InfoHeader(0x7FFFFFFF, 1))},
+      {"bitmap of a negative width", Bmp(InfoHeader(0x80000000u, 1))},
+      {"bitmap palette of 4 G colours", Bmp(InfoHeader(kHuge, kHuge, 8, 0xFFFFFFFF))},
+      {"bitmap header of 4 GB", Bmp(InfoHeader(kHuge, kHuge, 24, 0, 0xFFFFFFFF))},
+      {"bitmap pixels past the end", Bmp(InfoHeader(kHuge, kHuge), 0xFFFFFFF0)},
+      {"png one pixel high and 2^31 wide", HugePng(0x7FFFFFFF, 1)},
+      {"icon claiming 65535 entries", Icon(InfoHeader(kHuge, 2 * kHuge), 0xFFFF)},
+      {"icon entry of 4 GB", Icon(InfoHeader(kHuge, 2 * kHuge), 1, 0xFFFFFFFF)},
+      {"icon entry past the end", Icon(InfoHeader(kHuge, 2 * kHuge), 1, 0, 0xFFFFFFF0)},
   };
   const long peakBefore = PeakResidentKb();
   for (const Case& c : cases) {
