@@ -68,6 +68,41 @@ TEST(HostileWidePages, HundredThousandObjectsOnOnePage) {
   }
 }
 
+// Texts of a megabyte in one object: a word without a break, very many short lines,
+// markup tags without end; laid out and drawn on a page in time linear in their size.
+TEST(HostileWidePages, MegabyteTextsLayOutInTime) {
+  store_fixtures::RegisterClasses();
+  struct Case {
+    const char* name;
+    std::string attributes;
+  } cases[] = {
+      {"one word of 1 MB", "Text=\"" + std::string(1 << 20, 'W') + "\""},
+      {"250,000 short lines", "Text=\"" + Repeat("ab&#13;&#10;", 250000) + "\""},
+      {"250,000 tags", "AllowHTMLTags=\"True\" Text=\"" + Repeat("&#60;b&#62;x", 250000) + "\""},
+      {"word wrap of 1 MB of spaced words", "WordWrap=\"True\" Text=\"" + Repeat("ab ", 350000) + "\""},
+      {"stretched autowidth", "AutoWidth=\"True\" Text=\"" + std::string(1 << 20, 'x') + "\""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto start = std::chrono::steady_clock::now();
+    TfrxPreviewPages pages(nullptr);
+    MemoryStream in(store_fixtures::Document("<TfrxReportPage><TfrxMemoView Name=\"M\" Left=\"10\" Top=\"10\" "
+                                             "Width=\"300\" Height=\"200\" " + c.attributes + "/></TfrxReportPage>"));
+    pages.LoadFromStream(in);
+    ASSERT_NE(pages.PageObject(0), nullptr);
+    for (double scale : {1.0, 4.0}) {
+      RecordingCanvas canvas({0, 0, 4000, 4000}, 96, 96, CanvasKind::Screen);
+      try {
+        pages.PaintPage(0, canvas, scale, scale, 0, 0);
+      } catch (const Exception&) {
+      }
+    }
+    const double s = Seconds(start);
+    std::printf("%s: %.2f s\n", c.name, s);
+    EXPECT_LT(s, 20);
+  }
+}
+
 TEST(HostileWidePages, SizesOutOfEveryRangeStayWithinThePageLimits) {
   store_fixtures::RegisterClasses();
   const char* values[] = {"1e300", "-1e300", "1e38", "nan", "inf", "-inf", "2147483648", "-2147483649", "1e-320", "1e9", "-1e9", "99999", "0", "-5"};
