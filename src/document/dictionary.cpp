@@ -37,6 +37,17 @@ void TfrxDictionary::Add(std::string alias, std::string sourceName, TfrxComponen
   entries_.insert(at, Entry{std::move(alias), std::move(sourceName), object});
 }
 
+void TfrxDictionary::AddAll(std::vector<Entry> entries) {
+  entries_.reserve(entries_.size() + entries.size());
+  for (Entry& e : entries) entries_.push_back(std::move(e));
+  // Stable, so that of equal aliases the one present first stays first and is kept.
+  std::stable_sort(entries_.begin(), entries_.end(),
+                   [](const Entry& a, const Entry& b) { return CompareAliases(a.alias, b.alias) < 0; });
+  entries_.erase(std::unique(entries_.begin(), entries_.end(),
+                             [](const Entry& a, const Entry& b) { return CompareAliases(a.alias, b.alias) == 0; }),
+                 entries_.end());
+}
+
 const TfrxDictionary::Entry* TfrxDictionary::Find(std::string_view alias) const {
   auto at = std::lower_bound(entries_.begin(), entries_.end(), alias,
                              [](const Entry& e, std::string_view key) {

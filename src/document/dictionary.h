@@ -25,6 +25,8 @@ class TfrxDictionary {
   void Add(std::string alias, std::string sourceName, TfrxComponent* object);
   // The entry of an alias (ignoring case); null when the name is no alias.
   const Entry* Find(std::string_view alias) const;
+  // Add for each entry in order, in one sort.
+  void AddAll(std::vector<Entry> entries);
   // Entries sorted by alias, case-insensitively, character by character (b10 < b2).
   const std::vector<Entry>& Entries() const { return entries_; }
   int Count() const { return static_cast<int>(entries_.size()); }

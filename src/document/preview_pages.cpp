@@ -9,6 +9,7 @@
 #include "document/report_file_writer.h"
 #include "document/serializer.h"
 #include "document/stream.h"
+#include "document/xml_text.h"
 #include "objects/picture_view.h"
 #include "objects/report_page.h"
 #include "objects/special/dmp_page.h"
@@ -87,12 +88,27 @@ TfrxPreviewPages::~TfrxPreviewPages() {
   sourcePages_.clear();
 }
 
-TfrxXMLItem* TfrxPreviewPages::PagesSection() { return document_.Root()->FindItem(kPagesSection); }
+int TfrxPreviewPages::PagesSectionIndex() const {
+  const TfrxXMLItem* root = document_.Root();
+  // The remembered place holds while the same element is still there under its name;
+  // the document is open to changes through XMLDocument(), so it is checked each time.
+  if (pagesAt_ >= 0 && pagesAt_ < root->Count() && root->Items(pagesAt_) == pagesItem_ &&
+      xml::SameText(pagesItem_->Name, kPagesSection)) {
+    return pagesAt_;
+  }
+  pagesAt_ = root->Find(kPagesSection);
+  pagesItem_ = pagesAt_ < 0 ? nullptr : root->Items(pagesAt_);
+  return pagesAt_;
+}
+
+TfrxXMLItem* TfrxPreviewPages::PagesSection() {
+  const int at = PagesSectionIndex();
+  return at < 0 ? document_.Root()->FindItem(kPagesSection) : document_.Root()->Items(at);
+}
 
 int TfrxPreviewPages::Count() const {
-  const TfrxXMLItem* root = document_.Root();
-  const int at = root->Find(kPagesSection);
-  return at < 0 ? 0 : root->Items(at)->Count();
+  const int at = PagesSectionIndex();
+  return at < 0 ? 0 : document_.Root()->Items(at)->Count();
 }
 
 std::vector<int> TfrxPreviewPages::PagesInCache() const {
@@ -133,6 +149,8 @@ void TfrxPreviewPages::LoadFromStream(Stream& stream, bool) {
   ReadSourcePages(*s.sourcePages, serializer);
 
   dictionary_.Clear();
+  std::vector<TfrxDictionary::Entry> entries;
+  entries.reserve(static_cast<size_t>(s.dictionary->Count()));
   for (int i = 0; i < s.dictionary->Count(); ++i) {
     const TfrxXMLItem& entry = *s.dictionary->Items(i);
     std::string sourceName = TfrxDictionary::SourceNameOf(entry.Text);
@@ -144,8 +162,11 @@ void TfrxPreviewPages::LoadFromStream(Stream& stream, bool) {
         parsed.objectName.empty()
             ? nullptr
             : sourcePages_[static_cast<size_t>(parsed.pageIndex)]->FindObject(parsed.objectName);
-    dictionary_.Add(entry.Name, std::move(sourceName), object);
+    entries.push_back({entry.Name, std::move(sourceName), object});
   }
+  // Sorted once: adding one by one costs a move of the sorted list per entry, which a
+  // file of many aliases in falling order turns into minutes.
+  dictionary_.AddAll(std::move(entries));
 
   pictureCache_.LoadFromXML(*s.pictureCache);
   // The section is written again from the cache on every save; its hexadecimal copy

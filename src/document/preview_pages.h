@@ -145,7 +145,13 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
   void WriteReportSettings(TfrxXMLItem& section) const;
   int PagesInCacheLimit() const;
 
+  // Where "previewpages" sits among the root's children. Count and every page access
+  // need it; a file may put any number of sections before it.
+  int PagesSectionIndex() const;
+
   TfrxXMLDocument document_;
+  mutable int pagesAt_ = -1;
+  mutable const TfrxXMLItem* pagesItem_ = nullptr;
   PageBodies pageBodies_;
   std::vector<std::unique_ptr<TfrxReportPage>> sourcePages_;
   // Each source object's class name and complete attribute text: the line a

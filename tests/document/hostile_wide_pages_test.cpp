@@ -103,6 +103,75 @@ TEST(HostileWidePages, MegabyteTextsLayOutInTime) {
   }
 }
 
+// Very many siblings where the store looks things up: sections before the pages,
+// dictionary entries in reverse order, picture cache items, outline entries.
+TEST(HostileWidePages, AMillionSiblingsInTheSections) {
+  store_fixtures::RegisterClasses();
+  constexpr int kSiblings = 1000000;
+  constexpr int kPages = 2000;
+  std::string dictionary = "<dictionary>";
+  for (int i = 200000; i > 0; --i) dictionary += "<m" + std::to_string(i + 10) + " name=\"Page0.Memo1\"/>";
+  dictionary += "<b1 name=\"Page0.MasterData1\"/><m1 name=\"Page0.Memo1\"/></dictionary>";
+  struct Case {
+    const char* name;
+    std::string file;
+  } cases[] = {
+      {"sections before the pages",
+       std::string(store_fixtures::kHeader) + "<preparedreport>" + Repeat("<x/>", kSiblings) + "<previewpages>" +
+           Repeat("<page0><m1 u=\"x\"/></page0>", kPages) + "</previewpages>" + store_fixtures::SourcePages() +
+           store_fixtures::Dictionary() + "</preparedreport>"},
+      {"dictionary entries in reverse order",
+       std::string(store_fixtures::kHeader) + "<preparedreport><previewpages>" +
+           Repeat("<page0><m1 u=\"x\"/></page0>", kPages) + "</previewpages>" + store_fixtures::SourcePages() +
+           dictionary + "</preparedreport>"},
+      {"picture cache items", store_fixtures::Document(Repeat("<page0><b1><p1 ImageIndex=\"999999\"/></b1></page0>", kPages),
+                                                       "<picturecache>" + Repeat("<item stream=\"00\"/>", kSiblings) +
+                                                           "</picturecache>")},
+      {"outline entries", store_fixtures::Document(Repeat("<page0/>", kPages),
+                                                   "<outline>" + Repeat("<item text=\"t\" page=\"1\" top=\"0\"/>", kSiblings) +
+                                                       "</outline>")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto start = std::chrono::steady_clock::now();
+    TfrxPreviewPages pages(nullptr);
+    MemoryStream in(c.file);
+    pages.LoadFromStream(in);
+    const double loaded = Seconds(start);
+    ASSERT_EQ(pages.Count(), kPages);
+    // As the preview lays pages out and shows them: every extent, every page built.
+    for (int i = 0; i < pages.Count(); ++i) {
+      EXPECT_GT(pages.PageExtent(i).Width, 0);
+      ASSERT_NE(pages.PageObject(i), nullptr);
+    }
+    const double s = Seconds(start);
+    std::printf("%s: load %.2f s, all pages %.2f s\n", c.name, loaded, s - loaded);
+    EXPECT_LT(s, 20);
+  }
+}
+
+// Read in one sort, the dictionary still keeps the first of aliases written twice
+// (ignoring case) and writes them sorted.
+TEST(HostileWidePages, RepeatedAliasesKeepTheirFirstEntry) {
+  store_fixtures::RegisterClasses();
+  const std::string file = std::string(store_fixtures::kHeader) + "<preparedreport><previewpages>" +
+                           "<page0><m1/></page0></previewpages>" + store_fixtures::SourcePages() +
+                           "<dictionary><m2 name=\"Page1.Memo2\"/><M1 name=\"Page0.Memo1\"/>"
+                           "<m1 name=\"Page1.Memo2\"/><b1 name=\"Page0.MasterData1\"/>"
+                           "<m10 name=\"Page0.Memo1\"/></dictionary></preparedreport>";
+  TfrxPreviewPages pages(nullptr);
+  MemoryStream in(file);
+  pages.LoadFromStream(in);
+  ASSERT_NE(pages.PageObject(0), nullptr);
+  EXPECT_NE(pages.PageObject(0)->FindObject("Memo1"), nullptr) << "built from the first m1";
+  MemoryStream out;
+  pages.SaveToStream(out);
+  EXPECT_NE(out.Data().find("<dictionary><b1 name=\"Page0.MasterData1\"/><M1 name=\"Page0.Memo1\"/>"
+                            "<m10 name=\"Page0.Memo1\"/><m2 name=\"Page1.Memo2\"/></dictionary>"),
+            std::string::npos)
+      << out.Data();
+}
+
 TEST(HostileWidePages, SizesOutOfEveryRangeStayWithinThePageLimits) {
   store_fixtures::RegisterClasses();
   const char* values[] = {"1e300", "-1e300", "1e38", "nan", "inf", "-inf", "2147483648", "-2147483649", "1e-320", "1e9", "-1e9", "99999", "0", "-5"};
