@@ -16,7 +16,7 @@ PACKAGES=(
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils zbar-tools
   xvfb xauth x11-utils imagemagick desktop-file-utils xdg-utils
   # desktop integration and packaging checks
-  shared-mime-info libglib2.0-bin dpkg-dev
+  shared-mime-info libglib2.0-bin dpkg-dev libfile-mimeinfo-perl  # mimetype: xdg-mime without a desktop
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -25,6 +25,10 @@ xvfb_cleanup() {
   for hook in "${xvfb_exit_hooks[@]}"; do "$hook" || true; done
 }
 trap xvfb_cleanup EXIT
+# A run stopped by a signal (a test timeout, Ctrl+C) cleans up as well.
+trap 'exit 129' HUP
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 xvfb_on_exit() { xvfb_exit_hooks+=("$1"); }
 
