@@ -177,7 +177,14 @@ void TfrxPreviewPages::LoadFromStream(Stream& stream, bool) {
 void TfrxPreviewPages::ReadReportSettings(TfrxXMLItem& section, TfrxXMLSerializer& serializer) {
   if (section.Count() == 0 || !Report()) return;
   serializer.Owner = Report();
-  serializer.ReadObjectTree(*Report(), section.Items(0));
+  // Only the element's own attributes are settings. Children would become components of
+  // the live report, which outlives this document and is used again by the next load;
+  // and each named one is checked against all others, so a file of many takes minutes.
+  const TfrxXMLItem& element = *section.Items(0);
+  TfrxXMLItem settings;
+  settings.Name = element.Name;
+  settings.Text = element.Text;
+  serializer.ReadObjectTree(*Report(), &settings);
 }
 
 void TfrxPreviewPages::ReadSourcePages(TfrxXMLItem& section, TfrxXMLSerializer& serializer) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 
+#include "app/report/report.h"
 #include "document/errors.h"
 #include "document/preview_pages.h"
 #include "document/stream.h"
@@ -127,6 +128,12 @@ TEST(HostileWidePages, AMillionSiblingsInTheSections) {
       {"picture cache items", store_fixtures::Document(Repeat("<page0><b1><p1 ImageIndex=\"999999\"/></b1></page0>", kPages),
                                                        "<picturecache>" + Repeat("<item stream=\"00\"/>", kSiblings) +
                                                            "</picturecache>")},
+      {"source pages", std::string(store_fixtures::kHeader) + "<preparedreport><previewpages>" +
+                           Repeat("<page19999><m1 u=\"x\"/></page19999>", kPages) + "</previewpages><sourcepages>" +
+                           Repeat("<TfrxReportPage><TfrxMemoView Name=\"Memo1\"/></TfrxReportPage>", 20000) +
+                           "</sourcepages><dictionary><m1 name=\"Page19999.Memo1\"/></dictionary></preparedreport>"},
+      {"report settings", store_fixtures::Document(Repeat("<page0/>", kPages), "<report><TfrxReport>" +
+                                                       Named(100000) + "</TfrxReport></report>")},
       {"outline entries", store_fixtures::Document(Repeat("<page0/>", kPages),
                                                    "<outline>" + Repeat("<item text=\"t\" page=\"1\" top=\"0\"/>", kSiblings) +
                                                        "</outline>")},
@@ -134,7 +141,8 @@ TEST(HostileWidePages, AMillionSiblingsInTheSections) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const auto start = std::chrono::steady_clock::now();
-    TfrxPreviewPages pages(nullptr);
+    TfrxReport report(nullptr);
+    TfrxPreviewPages pages(&report);
     MemoryStream in(c.file);
     pages.LoadFromStream(in);
     const double loaded = Seconds(start);
@@ -170,6 +178,25 @@ TEST(HostileWidePages, RepeatedAliasesKeepTheirFirstEntry) {
                             "<m10 name=\"Page0.Memo1\"/><m2 name=\"Page1.Memo2\"/></dictionary>"),
             std::string::npos)
       << out.Data();
+}
+
+// Elements inside the report element are no settings: the live report, used again by
+// the next load, gains nothing from them, while the element's attributes still apply.
+TEST(HostileWidePages, ReportElementChildrenStayOutOfTheLiveReport) {
+  store_fixtures::RegisterClasses();
+  TfrxReport report(nullptr);
+  const size_t before = report.AllObjects().size();
+  for (int load = 0; load < 2; ++load) {
+    TfrxPreviewPages pages(&report);
+    MemoryStream in(store_fixtures::Document(
+        "<page0/>", "<report><TfrxReport ReportOptions.Name=\"kept\"><TfrxReportPage Name=\"P1\">"
+                    "<TfrxMemoView Name=\"M1\"/></TfrxReportPage><TfrxMemoView Name=\"M2\"/></TfrxReport></report>"));
+    pages.LoadFromStream(in);
+    EXPECT_EQ(report.ReportOptions().Name(), "kept");
+    EXPECT_EQ(report.FindObject("M1"), nullptr);
+    EXPECT_EQ(report.FindObject("M2"), nullptr);
+    EXPECT_EQ(report.AllObjects().size(), before);
+  }
 }
 
 TEST(HostileWidePages, SizesOutOfEveryRangeStayWithinThePageLimits) {
