@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "document/report_file_sections.h"
@@ -64,6 +65,11 @@ std::unique_ptr<TfrxReportPage> NewPage(bool dotMatrix) {
 
 // As deep as the serializer reads objects of complete pages.
 constexpr int kMaxObjectDepth = 256;
+
+// Picture bytes one built page takes from the cache. Each object gets its own copy, so a
+// small file can name one big picture on thousands of objects; pictures past this stay
+// empty.
+constexpr size_t kMaxPagePictureBytes = size_t{256} << 20;
 
 int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
@@ -341,6 +347,7 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
     pending.push_back({pageElement.Items(i), &page, 1});
   }
   std::string line;
+  size_t pictureBytes = 0;
   while (!pending.empty()) {
     const Pending p = pending.back();
     pending.pop_back();
@@ -360,7 +367,12 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
     if (source) {
       object->SetName(source->Name());
       if (auto* picture = As<TfrxPictureView>(object); picture && picture->Picture().Empty()) {
-        pictureCache_.GetPicture(picture->Picture(), picture->ImageIndex());
+        const std::optional<std::string_view> bytes = pictureCache_.PictureBytes(picture->ImageIndex());
+        const size_t size = bytes ? bytes->size() : 0;
+        if (size <= kMaxPagePictureBytes - pictureBytes) {
+          pictureBytes += size;
+          pictureCache_.GetPicture(picture->Picture(), picture->ImageIndex());
+        }
       }
     }
     object->SetParent(p.parent);

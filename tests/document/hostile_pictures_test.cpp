@@ -4,6 +4,7 @@
 // refusal as the page's error, and no allocation of the claimed size is tried.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <malloc.h>
 #include <zlib.h>
 
 #include <cstdint>
@@ -185,6 +186,35 @@ TEST(HostilePictures, HugeClaimedPicturesDrawEmptyWithoutAllocating) {
   // 100,000 x 100,000 pixels would be 30 to 40 GB; nothing near that was asked for.
   if (!kSanitized) {
     EXPECT_LT(PeakResidentKb() - peakBefore, 256 * 1024);
+  }
+}
+
+// One picture of the cache used by very many objects of one page: a small file whose
+// page would hold a copy of the picture per object. A page takes at most 256 MB of
+// pictures; the objects past that show none.
+TEST(HostilePictures, OnePictureUsedByManyObjectsOfAPageIsCopiedABoundedNumberOfTimes) {
+  store_fixtures::RegisterClasses();
+  const std::string bmp = Bmp(InfoHeader(1024, 1024) + std::string(3 << 20, '\x40'));
+  std::string objects;
+  for (int i = 0; i < 100; ++i) objects += "<p1 ImageIndex=\"1\"/>";
+  TfrxPreviewPages pages(nullptr);
+  MemoryStream in(store_fixtures::Document("<page0><b1>" + objects + "</b1></page0>",
+                                           "<picturecache><item stream=\"" + Hex(bmp) + "\"/></picturecache>"));
+  pages.LoadFromStream(in);
+  const struct mallinfo2 before = mallinfo2();
+  TfrxReportPage* page = pages.PageObject(0);
+  ASSERT_NE(page, nullptr);
+  const struct mallinfo2 after = mallinfo2();
+  int shown = 0;
+  for (TfrxComponent* c : page->AllObjects()) {
+    if (auto* p = As<TfrxPictureView>(c); p && !p->Picture().Empty()) ++shown;
+  }
+  EXPECT_EQ(shown, static_cast<int>((size_t{256} << 20) / bmp.size()));
+  const double heldMb =
+      (static_cast<double>(after.uordblks + after.hblkhd) - static_cast<double>(before.uordblks + before.hblkhd)) /
+      (1 << 20);
+  if (!kSanitized) {
+    EXPECT_LT(heldMb, 270);
   }
 }
 
