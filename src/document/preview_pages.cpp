@@ -373,6 +373,14 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
           pictureBytes += size;
           pictureCache_.GetPicture(picture->Picture(), picture->ImageIndex());
         }
+      } else if (picture) {
+        // A picture held by the template's own attributes is copied just the same.
+        const size_t size = picture->Picture().Data().size();
+        if (size > kMaxPagePictureBytes - pictureBytes) {
+          picture->Picture().Clear();
+        } else {
+          pictureBytes += size;
+        }
       }
     }
     object->SetParent(p.parent);

@@ -179,8 +179,9 @@ bool TPicture::LoadFromData(std::string_view bytes) {
 
 void TPicture::Clear() {
   kind_ = TGraphicKind::None;
-  data_.clear();
-  foreignData_.clear();
+  // Given back, not just emptied: a cleared picture may have held megabytes.
+  std::string().swap(data_);
+  std::string().swap(foreignData_);
   width_ = height_ = 0;
   Changed();
 }
