@@ -71,6 +71,10 @@ constexpr int kMaxObjectDepth = 256;
 // empty.
 constexpr size_t kMaxPagePictureBytes = size_t{256} << 20;
 
+// Attribute text read to build one page, template lines included: a template with a
+// long text or picture named by thousands of compact objects is read once per object.
+constexpr size_t kMaxPageLineBytes = size_t{256} << 20;
+
 int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
@@ -348,6 +352,7 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
   }
   std::string line;
   size_t pictureBytes = 0;
+  size_t lineBytes = 0;
   while (!pending.empty()) {
     const Pending p = pending.back();
     pending.pop_back();
@@ -363,6 +368,11 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
     }
     line += ' ';
     line += element.Text;
+    lineBytes += line.size();
+    if (lineBytes > kMaxPageLineBytes) {
+      throw Exception("Page too large: more than " + std::to_string(kMaxPageLineBytes >> 20) +
+                      " MB of object attributes");
+    }
     TfrxComponent* object = serializer.ReadObjectLine(p.parent, line);
     if (source) {
       object->SetName(source->Name());
@@ -372,14 +382,6 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
         if (size <= kMaxPagePictureBytes - pictureBytes) {
           pictureBytes += size;
           pictureCache_.GetPicture(picture->Picture(), picture->ImageIndex());
-        }
-      } else if (picture) {
-        // A picture held by the template's own attributes is copied just the same.
-        const size_t size = picture->Picture().Data().size();
-        if (size > kMaxPagePictureBytes - pictureBytes) {
-          picture->Picture().Clear();
-        } else {
-          pictureBytes += size;
         }
       }
     }

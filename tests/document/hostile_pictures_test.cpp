@@ -189,9 +189,10 @@ TEST(HostilePictures, HugeClaimedPicturesDrawEmptyWithoutAllocating) {
   }
 }
 
-// One picture of the cache used by very many objects of one page: a small file whose
-// page would hold a copy of the picture per object. A page takes at most 256 MB of
-// pictures; the objects past that show none.
+// One picture used by very many objects of one page: a small file whose page would
+// hold a copy of the picture per object. A page takes at most 256 MB of pictures from
+// the cache, the objects past that show none; a picture held by the template is part
+// of its line, and the page stops at 256 MB of lines read.
 TEST(HostilePictures, OnePictureUsedByManyObjectsOfAPageIsCopiedABoundedNumberOfTimes) {
   store_fixtures::RegisterClasses();
   const std::string bmp = Bmp(InfoHeader(1024, 1024) + std::string(3 << 20, '\x40'));
@@ -213,6 +214,10 @@ TEST(HostilePictures, OnePictureUsedByManyObjectsOfAPageIsCopiedABoundedNumberOf
     MemoryStream in(*file);
     pages.LoadFromStream(in);
     const struct mallinfo2 before = mallinfo2();
+    if (file == &fromTemplate) {
+      EXPECT_THROW(pages.PageObject(0), Exception);
+      continue;
+    }
     TfrxReportPage* page = pages.PageObject(0);
     ASSERT_NE(page, nullptr);
     const struct mallinfo2 after = mallinfo2();
@@ -227,6 +232,33 @@ TEST(HostilePictures, OnePictureUsedByManyObjectsOfAPageIsCopiedABoundedNumberOf
     if (!kSanitized) {
       EXPECT_LT(heldMb, 270);
     }
+  }
+}
+
+// A template text of a megabyte named by hundreds of compact objects: each object
+// reads the template's line again, so a page stops at 256 MB of attribute text read.
+TEST(HostilePictures, TemplateTextNamedByManyObjectsStopsThePageAtItsLimit) {
+  store_fixtures::RegisterClasses();
+  const std::string text(1 << 20, 'T');
+  for (int count : {200, 300}) {
+    SCOPED_TRACE(count);
+    std::string objects;
+    for (int i = 0; i < count; ++i) objects += "<m1/>";
+    std::string file = store_fixtures::Document("<page0><b1>" + objects + "</b1></page0><page0/>");
+    const std::string plain = "Text=\"template\"";
+    ASSERT_NE(file.find(plain), std::string::npos);
+    file.replace(file.find(plain), plain.size(), "Text=\"" + text + "\"");
+    TfrxPreviewPages pages(nullptr);
+    MemoryStream in(file);
+    pages.LoadFromStream(in);
+    std::string error;
+    try {
+      pages.PageObject(0);
+    } catch (const Exception& e) {
+      error = e.what();
+    }
+    EXPECT_EQ(error, count == 200 ? "" : "Page too large: more than 256 MB of object attributes");
+    EXPECT_NE(pages.PageObject(1), nullptr) << "the other pages still build";
   }
 }
 
