@@ -35,7 +35,7 @@ for target in "${targets[@]}"; do
   run=$work/$name
   rm -rf "$run" && mkdir -p "$run/corpus" "$run/artifacts"
   [ -d "$corpus" ] && cp -r "$corpus/." "$run/corpus/"
-  args=(-max_len=65536 -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$run/artifacts/")
+  args=(-max_len=65536 -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 -artifact_prefix="$run/artifacts/")
   [ -n "$dict" ] && args+=(-dict="$dict")
   start=$(date +%s)
   if [ "${QUARLO_FUZZ_REGRESSION:-0}" = 1 ]; then

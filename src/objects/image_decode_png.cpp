@@ -4,6 +4,7 @@
 
 #include <png.h>
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -31,6 +32,23 @@ void WriteToString(png_structp png, png_bytep data, png_size_t length) {
 
 void FlushNothing(png_structp) {}
 
+// The library allocates a side chunk (text, profile, unknown) at the size its length field
+// claims before reading it, so a chunk claiming gigabytes in a short file is refused here.
+// Such a file could not be read to the end anyway.
+bool ChunkLongerThanData(std::string_view bytes) {
+  std::size_t at = 8;  // after the signature
+  while (bytes.size() - at >= 8) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + at);
+    const std::uint32_t length = (std::uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+    if (length > bytes.size() - at - 8) return true;
+    if (std::memcmp(p + 4, "IEND", 4) == 0) return false;
+    at += 8 + std::size_t{length};
+    if (bytes.size() - at < 4) return false;
+    at += 4;  // checksum
+  }
+  return false;
+}
+
 struct PngMessage {
   std::string text;
 };
@@ -47,6 +65,10 @@ void OnPngWarning(png_structp, png_const_charp) {}
 DecodedImage DecodePng(std::string_view bytes) {
   DecodedImage out;
   PngMessage message;
+  if (bytes.size() >= 8 && ChunkLongerThanData(bytes)) {
+    out.error = "PNG data is broken: a chunk is longer than the data";
+    return out;
+  }
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &message, OnPngError, OnPngWarning);
   if (!png) {
     out.error = "PNG reader is not available";
@@ -64,6 +86,7 @@ DecodedImage DecodePng(std::string_view bytes) {
   png_set_read_fn(png, &reader, ReadFromMemory);
   // The library's own limit keeps it from allocating for absurd headers while it reads.
   png_set_user_limits(png, kMaxImageSide, kMaxImageSide);
+  png_set_chunk_cache_max(png, 1000);
   png_read_info(png, info);
   const png_uint_32 w = png_get_image_width(png, info), h = png_get_image_height(png, info);
   if (std::string size = CheckImageSize(w, h); !size.empty()) {

@@ -122,6 +122,8 @@ TEST(ImageDecode, BrokenTruncatedAndHugeImagesAreRefusedWithoutAllocating) {
     hugePng[at] = 0, hugePng[at + 1] = static_cast<char>(v >> 16), hugePng[at + 2] = static_cast<char>(v >> 8),
     hugePng[at + 3] = static_cast<char>(v);
   }
+  // A side chunk after the header whose length field claims 1.8 GB in a file of a few bytes.
+  std::string claimingChunk = png.substr(0, 33) + std::string("\x6F\x6F\x6F\x6FtEXtdate:25", 16) + png.substr(33);
   std::string hugeJpeg = jpeg;  // the frame header's height and width
   const std::size_t sof = hugeJpeg.find("\xFF\xC0");
   ASSERT_NE(sof, std::string::npos);
@@ -139,6 +141,7 @@ TEST(ImageDecode, BrokenTruncatedAndHugeImagesAreRefusedWithoutAllocating) {
       {"bitmap of 100000 x 100000", TGraphicKind::Bitmap, hugeBmp, "refused"},
       {"png cut after the header", TGraphicKind::Png, png.substr(0, 40), "broken"},
       {"png of 100000 x 100000", TGraphicKind::Png, hugePng, ""},
+      {"png chunk longer than the file", TGraphicKind::Png, claimingChunk, "longer than the data"},
       {"jpeg cut at the start", TGraphicKind::Jpeg, jpeg.substr(0, 30), "broken"},
       {"jpeg of 60000 x 60000", TGraphicKind::Jpeg, hugeJpeg, "refused"},
       {"icon with an entry past the end", TGraphicKind::Icon, std::string("\0\0\1\0\1\0\x10\x10\0\0\1\0\x20\0\xFF\0\0\0\xF0\0\0\0", 22), "truncated"},
