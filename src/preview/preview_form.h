@@ -4,6 +4,7 @@
 // three-panel status bar and the right-click menu built from the toolbar. It keeps no
 // settings of its own between runs.
 #include <QMainWindow>
+#include <QPointer>
 #include <string>
 #include <vector>
 
@@ -88,10 +89,18 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
   QLineEdit& PageE() { return *pageE_; }
   QToolButton& CancelB() { return *cancelB_; }
   QMenu& RightMenu() { return *rightMenu_; }
+
+  // Minimising a modal window minimises the whole application instead: a modal window
+  // alone on the task bar would leave its owner blocked in view. The application's return
+  // to the front restores what was minimised and activates this window.
+  void MinimizeApplication();
+  void ApplicationActivated();
+  bool ApplicationMinimized() const { return !minimizedWindows_.empty(); }
   TfrxStatusPanels& StatusPanels() { return *panels_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -132,6 +141,11 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
   bool fullScreen_ = false;
   Qt::WindowFlags savedFlags_;
   Qt::WindowStates savedState_;
+  struct MinimizedWindow {
+    QPointer<QWidget> window;
+    Qt::WindowStates before;
+  };
+  std::vector<MinimizedWindow> minimizedWindows_;
 };
 
 // "页 %d / %d"-style resource text with its first two %d filled in; the text is
