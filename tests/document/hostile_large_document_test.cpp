@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <malloc.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <chrono>
@@ -20,23 +19,13 @@
 #include "objects/report_page.h"
 #include "platform/recording_canvas.h"
 #include "store_fixtures.h"
+#include "support/memory_usage.h"
 
 namespace quarlo {
 namespace {
 
-// A sanitizer's allocator keeps freed blocks and pads every one, so memory is only
-// measured without it.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
+using test::kSanitized;
+using test::PeakResidentKb;
 
 constexpr int kDigits = 8;
 constexpr int kMemosPerPage = 10;
@@ -123,12 +112,6 @@ class CountingStream : public Stream {
 double HeapInUseMb() {
   const struct mallinfo2 info = mallinfo2();
   return static_cast<double>(info.uordblks + info.hblkhd) / (1024 * 1024);
-}
-
-long PeakResidentKb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
 }
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {

@@ -3,7 +3,6 @@
 // cache: the page builds, the picture draws as an empty one after the frame with the
 // refusal as the page's error, and no allocation of the claimed size is tried.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <malloc.h>
 #include <zlib.h>
 
@@ -18,23 +17,13 @@
 #include "objects/report_page.h"
 #include "platform/recording_canvas.h"
 #include "store_fixtures.h"
+#include "support/memory_usage.h"
 
 namespace quarlo {
 namespace {
 
-// A sanitizer's allocator keeps freed blocks and pads every one, so memory is only
-// measured without it.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool kSanitized = true;
-#else
-constexpr bool kSanitized = false;
-#endif
-#else
-constexpr bool kSanitized = false;
-#endif
+using test::kSanitized;
+using test::PeakResidentKb;
 
 constexpr std::uint32_t kHuge = 100000;
 
@@ -109,12 +98,6 @@ std::string PictureData(const std::string& image) {
   w.WritePropName("Data");
   w.WriteBinary(std::string(1, '\x07') + "TBitmap" + image);
   return w.Bytes();
-}
-
-long PeakResidentKb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;
 }
 
 TEST(HostilePictures, HugeClaimedPicturesDrawEmptyWithoutAllocating) {
