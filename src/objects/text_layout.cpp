@@ -134,6 +134,15 @@ void TfrxDrawText::SetDimensions(double scaleX, double scaleY, double printScale
   scaleX_ = Bounded(scaleX, 1e3);
   scaleY_ = Bounded(scaleY, 1e3);
   printScale_ = Bounded(printScale, 1e3);
+  // Corners far beyond any device are pulled in, so that widths and heights computed from
+  // them (and the positions laid out from those) stay within int.
+  constexpr int kFar = 1 << 28;
+  for (TfrxTextRect* r : {&layoutRect, &outputRect}) {
+    r->Left = std::clamp(r->Left, -kFar, kFar);
+    r->Top = std::clamp(r->Top, -kFar, kFar);
+    r->Right = std::clamp(r->Right, -kFar, kFar);
+    r->Bottom = std::clamp(r->Bottom, -kFar, kFar);
+  }
   layoutRect_ = layoutRect;
   outputRect_ = outputRect;
 }

@@ -162,8 +162,12 @@ CanvasRect TextBounds(Canvas& canvas, int x, int y, std::u16string_view text, st
   const double minY = *std::min_element(ys, ys + 4), maxY = *std::max_element(ys, ys + 4);
   // The tolerance keeps sine and cosine noise at right angles from adding a pixel.
   constexpr double eps = 1e-9;
-  return {x + static_cast<int>(std::floor(minX + eps)), y + static_cast<int>(std::floor(minY + eps)),
-          x + static_cast<int>(std::ceil(maxX - eps)), y + static_cast<int>(std::ceil(maxY - eps))};
+  // Absurd fonts give texts wider than int; their bounds stop at a billion pixels.
+  const auto at = [](int base, double offset) {
+    return static_cast<int>(std::clamp(static_cast<double>(base) + offset, -1e9, 1e9));
+  };
+  return {at(x, std::floor(minX + eps)), at(y, std::floor(minY + eps)), at(x, std::ceil(maxX - eps)),
+          at(y, std::ceil(maxY - eps))};
 }
 
 }  // namespace quarlo

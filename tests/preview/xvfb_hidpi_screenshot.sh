@@ -15,7 +15,7 @@ done
 mkdir -p "$out"
 
 source "$(dirname "$0")/../support/xvfb.sh"
-xvfb_build_maximise "$out" || { echo "skipped: cannot build an X client"; exit 77; }
+xvfb_build_maximise || { echo "skipped: cannot build an X client"; exit 77; }
 ratio=2
 screen_w=2560; screen_h=2048
 xvfb_start "${screen_w}x${screen_h}" "$out"
@@ -33,7 +33,7 @@ for _ in $(seq 150); do
   sleep 0.1
 done
 [ -n "$id" ] || { echo "no preview window of 1606x1168 device pixels appeared"; exit 1; }
-"$out/maximise" "$id" "$screen_w" "$((screen_h - 48))"
+"$xvfb_maximise" "$id" "$screen_w" "$((screen_h - 48))"
 sleep 2  # let the pages lay out and paint
 shot=$out/preview_hidpi.png
 import -window root "$shot"

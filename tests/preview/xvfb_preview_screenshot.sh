@@ -15,7 +15,7 @@ done
 mkdir -p "$out"
 
 source "$(dirname "$0")/../support/xvfb.sh"
-xvfb_build_maximise "$out" || { echo "skipped: cannot build an X client"; exit 77; }
+xvfb_build_maximise || { echo "skipped: cannot build an X client"; exit 77; }
 screen_w=1280; screen_h=1024
 xvfb_start "${screen_w}x${screen_h}" "$out"
 
@@ -32,7 +32,7 @@ for _ in $(seq 150); do
   sleep 0.1
 done
 [ -n "$id" ] || { echo "no preview window appeared"; exit 1; }
-"$out/maximise" "$id" "$screen_w" "$((screen_h - 24))"
+"$xvfb_maximise" "$id" "$screen_w" "$((screen_h - 24))"
 sleep 1.5  # let the pages lay out and paint
 import -window root "$out/preview.png"
 

@@ -1,21 +1,25 @@
 # Sourced by the scripts that run the real program on a virtual X display.
 #
-#   xvfb_start WIDTHxHEIGHT OUTPUT_DIR   starts Xvfb on a display it picks itself (no race
+#   xvfb_start WIDTHxHEIGHT [OUT_DIR]    starts Xvfb on a display it picks itself (no race
 #                                        with other scripts starting one at the same time),
 #                                        exports DISPLAY and waits until the server answers
 #   xvfb_app=PID                         the program started under it, ended on exit
 #   xvfb_on_exit FUNCTION                runs FUNCTION on exit as well, after the program
 #                                        and the server have ended (also on failure)
-#   xvfb_build_maximise OUTPUT_DIR       builds OUTPUT_DIR/maximise WINDOW_ID W H: Xvfb has
+#   xvfb_build_maximise                  builds "$xvfb_maximise" WINDOW_ID W H: Xvfb has
 #                                        no window manager, so nothing carries out a
 #                                        window's request to be maximised; this small X
 #                                        client does what the manager would
 #
 # The EXIT trap belongs to this helper; scripts add their own steps with xvfb_on_exit.
+# Scripts running at the same time may share an output folder, so the helper's own files
+# (the display number, the X client) live in a private scratch folder.
 
 xvfb_app=""
 xvfb_pid=""
 xvfb_exit_hooks=()
+xvfb_scratch=$(mktemp -d)
+xvfb_maximise="$xvfb_scratch/maximise"
 
 xvfb_cleanup() {
   if [ -n "$xvfb_app" ]; then kill "$xvfb_app" 2>/dev/null || true; fi
@@ -23,6 +27,7 @@ xvfb_cleanup() {
   wait 2>/dev/null || true
   local hook
   for hook in "${xvfb_exit_hooks[@]}"; do "$hook" || true; done
+  rm -rf "$xvfb_scratch"
 }
 trap xvfb_cleanup EXIT
 # A run stopped by a signal (a test timeout, Ctrl+C) cleans up as well.
@@ -33,8 +38,8 @@ trap 'exit 143' TERM
 xvfb_on_exit() { xvfb_exit_hooks+=("$1"); }
 
 xvfb_start() {
-  local size=$1 out=$2 number=""
-  local displayfile="$out/xvfb.display"
+  local size=$1 number=""
+  local displayfile="$xvfb_scratch/xvfb.display"
   : >"$displayfile"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
   xvfb_pid=$!
@@ -52,8 +57,7 @@ xvfb_start() {
 }
 
 xvfb_build_maximise() {
-  local out=$1
-  cat >"$out/maximise.c" <<'C'
+  cat >"$xvfb_scratch/maximise.c" <<'C'
 #include <X11/Xlib.h>
 #include <stdlib.h>
 int main(int argc, char** argv) {
@@ -65,5 +69,5 @@ int main(int argc, char** argv) {
   return 0;
 }
 C
-  cc -o "$out/maximise" "$out/maximise.c" -lX11 2>/dev/null
+  cc -o "$xvfb_maximise" "$xvfb_scratch/maximise.c" -lX11 2>/dev/null
 }
