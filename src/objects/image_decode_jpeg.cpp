@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 #include "objects/image_decode.h"
 
@@ -17,6 +18,7 @@ struct JpegError {
   jpeg_error_mgr base;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  bool dataEnded = false;  // the scan data ran out (file end or the next marker): the rest is filler
 };
 
 void OnJpegError(j_common_ptr info) {
@@ -26,6 +28,13 @@ void OnJpegError(j_common_ptr info) {
 }
 
 void IgnoreJpegMessage(j_common_ptr) {}
+
+void NoteJpegWarning(j_common_ptr info, int level) {
+  const int code = info->err->msg_code;
+  if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) {
+    reinterpret_cast<JpegError*>(info->err)->dataEnded = true;
+  }
+}
 
 }  // namespace
 
@@ -40,6 +49,7 @@ DecodedImage DecodeJpeg(std::string_view bytes) {
   info.err = jpeg_std_error(&err.base);
   err.base.error_exit = OnJpegError;
   err.base.output_message = IgnoreJpegMessage;
+  err.base.emit_message = NoteJpegWarning;
   // Everything that must survive the jump lives outside this frame's registers.
   std::vector<std::uint8_t> row;
   if (setjmp(err.jump)) {
@@ -67,7 +77,15 @@ DecodedImage DecodeJpeg(std::string_view bytes) {
   row.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(comps));
   // Adobe writes CMYK inverted; that is what every CMYK JPEG in practice carries.
   const bool inverted = cmyk && info.saw_Adobe_marker;
+  // A short file claiming millions of pixels would otherwise decode filler row by row;
+  // once a single-scan file's data has ended, the rows left stay white.
+  const bool singleScan = !jpeg_has_multiple_scans(&info);
+  bool stoppedEarly = false;
   while (info.output_scanline < info.output_height) {
+    if (singleScan && err.dataEnded) {
+      stoppedEarly = true;
+      break;
+    }
     JSAMPROW rows[1] = {row.data()};
     const int y = static_cast<int>(info.output_scanline);
     if (jpeg_read_scanlines(&info, rows, 1) != 1) break;
@@ -87,7 +105,11 @@ DecodedImage DecodeJpeg(std::string_view bytes) {
       dst[x] = 0xFF000000u | r << 16 | g << 8 | b;
     }
   }
-  jpeg_finish_decompress(&info);
+  if (stoppedEarly) {
+    jpeg_abort_decompress(&info);
+  } else {
+    jpeg_finish_decompress(&info);
+  }
   jpeg_destroy_decompress(&info);
   return out;
 }

@@ -155,6 +155,23 @@ TEST(ImageDecode, BrokenTruncatedAndHugeImagesAreRefusedWithoutAllocating) {
   }
 }
 
+TEST(ImageDecode, ShortJpegClaimingMillionsOfPixelsStopsWhereItsDataEnds) {
+  // A 40 x 30 picture whose frame header claims 6000 x 6000: its data ends within the
+  // first rows, and the decoder leaves the rest white instead of decoding filler.
+  std::string jpeg = QtEncoded("JPG", 40, 30);
+  const std::size_t sof = jpeg.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  jpeg[sof + 5] = jpeg[sof + 7] = static_cast<char>(6000 >> 8);
+  jpeg[sof + 6] = jpeg[sof + 8] = static_cast<char>(6000 & 0xFF);
+  const DecodedImage d = DecodeGraphic(TGraphicKind::Jpeg, jpeg);
+  ASSERT_TRUE(d.error.empty()) << d.error;
+  ASSERT_EQ(d.image.width, 6000);
+  ASSERT_EQ(d.image.height, 6000);
+  const std::size_t last = d.image.pixels.size() - 1;
+  EXPECT_EQ(d.image.pixels[last], 0xFFFFFFFFu);
+  EXPECT_EQ(d.image.pixels[last / 2], 0xFFFFFFFFu);
+}
+
 TEST(PictureDraw, TransparentWhiteLetsThePageShowThrough) {
   TfrxPictureView view(nullptr);
   view.SetBounds(0, 0, 10, 10);
