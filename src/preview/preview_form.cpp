@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
@@ -285,6 +286,16 @@ void TfrxPreviewForm::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TfrxPreviewForm::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+    // The edit button's right button offers the template behind the pages.
+    const ToolItem* designer = Item(QStringLiteral("DesignerB"));
+    QWidget* button = designer ? toolBar_->widgetForAction(designer->action) : nullptr;
+    if (button && watched == button) {
+      hiddenMenu_->popup(button->mapToGlobal(QPoint(0, 0)));
+      return true;
+    }
+  }
   if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget->window() != this) return false;

@@ -89,6 +89,7 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
   QLineEdit& PageE() { return *pageE_; }
   QToolButton& CancelB() { return *cancelB_; }
   QMenu& RightMenu() { return *rightMenu_; }
+  QMenu& HiddenMenu() { return *hiddenMenu_; }
 
   // Minimising a modal window minimises the whole application instead: a modal window
   // alone on the task bar would leave its owner blocked in view. The application's return
