@@ -10,6 +10,7 @@
 
 #include "document/errors.h"
 #include "print/page_list.h"
+#include "resources/qt/form_layout.h"
 #include "resources/qt/resource_text.h"
 #include "resources/resources.h"
 
@@ -17,21 +18,8 @@ namespace quarlo {
 
 namespace {
 
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
-
-// Right-to-left desktops read the dialog from the right, inside the group as well.
-void MirrorChildren(QWidget* parent) {
-  for (QObject* o : parent->children()) {
-    auto* w = qobject_cast<QWidget*>(o);
-    if (!w || w->isWindow() || w->objectName().isEmpty()) continue;
-    w->move(parent->width() - w->x() - w->width(), w->y());
-    if (qobject_cast<QGroupBox*>(w)) MirrorChildren(w);
-  }
-}
+using form::Named;
+using form::MirrorChildren;
 
 }  // namespace
 

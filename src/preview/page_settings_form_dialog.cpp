@@ -20,29 +20,16 @@
 #include "print/printers.h"
 #include "resources/resources.h"
 #include "resources/qt/help_viewer.h"
+#include "resources/qt/form_layout.h"
 #include "resources/qt/resource_text.h"
 
 namespace quarlo {
 
 namespace {
 
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-  auto* label = Named(new QLabel(text, parent), name);
-  label->setGeometry(geometry);
-  return label;
-}
-
-QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& title, const QRect& geometry) {
-  auto* group = Named(new QGroupBox(title, parent), name);
-  group->setGeometry(geometry);
-  return group;
-}
+using form::Named;
+using form::MakeLabel;
+using form::MakeGroup;
 
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QRect& geometry) {
   auto* edit = Named(new QLineEdit(parent), name);

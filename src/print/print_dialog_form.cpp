@@ -25,6 +25,7 @@
 #include "resources/resources.h"
 #include "resources/qt/help_viewer.h"
 #include "resources/qt/preview_button_images.h"
+#include "resources/qt/form_layout.h"
 #include "resources/qt/resource_text.h"
 
 namespace quarlo {
@@ -63,37 +64,13 @@ class PaintBox : public QWidget {
   std::function<void(QPainter&)> paint_;
 };
 
-// Right-to-left desktops read the dialog from the right: every control takes the
-// mirrored place in its parent, inside the groups as well.
-void MirrorChildren(QWidget* parent) {
-  for (QObject* o : parent->children()) {
-    auto* w = qobject_cast<QWidget*>(o);
-    if (!w || w->isWindow() || w->objectName().isEmpty()) continue;
-    w->move(parent->width() - w->x() - w->width(), w->y());
-    if (qobject_cast<QGroupBox*>(w)) MirrorChildren(w);
-  }
-}
+using form::MirrorChildren;
+using form::Named;
+using form::MakeLabel;
+using form::MakeGroup;
 
 QString DefaultFileChooser(QWidget* parent, const QString& title, const QString& filter) {
   return QFileDialog::getSaveFileName(parent, title, QString(), filter);
-}
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-  widget->setObjectName(QLatin1String(name));
-  return widget;
-}
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const QRect& geometry) {
-  auto* label = Named(new QLabel(text, parent), name);
-  label->setGeometry(geometry);
-  return label;
-}
-
-QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& title, const QRect& geometry) {
-  auto* group = Named(new QGroupBox(title, parent), name);
-  group->setGeometry(geometry);
-  return group;
 }
 
 QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items, const QRect& geometry) {
