@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -17,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "support/qt/run_tool.h"
 #include "app/report/report.h"
 #include "app/report/report_classes.h"
 #include "document/stream.h"
@@ -46,12 +46,7 @@ std::string NumberedPages() {
   return g.Write();
 }
 
-QString Tool(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForFinished(30000)) return QString();
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
+using test::RunTool;
 
 class ExportFromPreview : public ::testing::Test {
  protected:
@@ -71,14 +66,14 @@ class ExportFromPreview : public ::testing::Test {
 
   // The page numbers pdftotext finds, in file order ("Page3" -> 3).
   std::vector<int> ExportedPages() {
-    const QString text = Tool("pdftotext", {QString::fromStdString(target), "-"});
+    const QString text = RunTool("pdftotext", {QString::fromStdString(target), "-"});
     std::vector<int> pages;
     auto it = QRegularExpression("Page(\\d+)").globalMatch(text);
     while (it.hasNext()) pages.push_back(it.next().captured(1).toInt());
     return pages;
   }
   int PdfPageCount() {
-    const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(Tool("pdfinfo", {QString::fromStdString(target)}));
+    const auto m = QRegularExpression("Pages:\\s+(\\d+)").match(RunTool("pdfinfo", {QString::fromStdString(target)}));
     return m.hasMatch() ? m.captured(1).toInt() : -1;
   }
   bool NothingWritten() { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty(); }

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <string>
 #include <vector>
 
+#include "support/qt/run_tool.h"
 #include "app/report/report.h"
 #include "app/report/report_classes.h"
 #include "document/errors.h"
@@ -42,12 +42,7 @@ std::string MakeReport(const std::vector<PageSpec>& specs) {
   return g.Write();
 }
 
-QString Tool(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.start(program, args);
-  if (!p.waitForFinished(30000)) return QString();
-  return QString::fromUtf8(p.readAllStandardOutput());
-}
+using test::RunTool;
 
 class PdfExport : public ::testing::Test {
  protected:
@@ -62,8 +57,8 @@ class PdfExport : public ::testing::Test {
     MemoryStream stream(MakeReport(specs));
     report.PreviewPages().LoadFromStream(stream);
   }
-  QString Info() { return Tool("pdfinfo", {"-f", "1", "-l", "99", QString::fromStdString(filter.FileName)}); }
-  QString Text() { return Tool("pdftotext", {QString::fromStdString(filter.FileName), "-"}); }
+  QString Info() { return RunTool("pdfinfo", {"-f", "1", "-l", "99", QString::fromStdString(filter.FileName)}); }
+  QString Text() { return RunTool("pdftotext", {QString::fromStdString(filter.FileName), "-"}); }
 
   QTemporaryDir dir;
   TfrxReport report{nullptr};
