@@ -19,8 +19,8 @@
 #include <string>
 #include <vector>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "document/preview_pages.h"
 #include "objects/band.h"
 #include "objects/line_view.h"

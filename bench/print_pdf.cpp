@@ -13,16 +13,16 @@
 #include <string>
 #include <vector>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/band.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
 #include "platform/qt/qt_platform.h"
 #include "print/print_job.h"
-#include "print/print_job_pdf.h"
+#include "print/qt/print_job_pdf.h"
 #include "print/printers.h"
 #include "support/report_generator.h"
 

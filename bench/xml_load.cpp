@@ -16,8 +16,8 @@
 #include <memory>
 #include <string>
 
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 
 namespace {
 

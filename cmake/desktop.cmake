@@ -3,7 +3,7 @@
 # package made by CPack.
 
 configure_file(${CMAKE_SOURCE_DIR}/cmake/version.cpp.in ${CMAKE_BINARY_DIR}/generated/version.cpp @ONLY)
-target_sources(quarlo_ui PRIVATE ${CMAKE_BINARY_DIR}/generated/version.cpp)
+target_sources(quarlo_app PRIVATE ${CMAKE_BINARY_DIR}/generated/version.cpp)
 
 # The PNG sizes of the icon theme, drawn from the one SVG at build time.
 add_executable(quarlo-render-icon ${CMAKE_SOURCE_DIR}/tools/render_icon.cpp)

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "fuzz_support.h"
 #include "objects/special/chart_model.h"
 #include "objects/special/chart_stream.h"

@@ -1,6 +1,6 @@
 #include "fuzz_support.h"
 
-#include "app/report/report_classes.h"
+#include "report/report_classes.h"
 
 namespace quarlo::fuzz {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "fuzz_support.h"
 #include "objects/metafile_player.h"
 #include "platform/recording_canvas.h"

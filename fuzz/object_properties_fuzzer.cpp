@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "document/errors.h"
-#include "document/serializer.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/errors.h"
+#include "objects/serializer.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "fuzz_support.h"
 #include "objects/class_registry.h"
 #include "objects/component.h"

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "fuzz_support.h"
 #include "print/page_list.h"
 

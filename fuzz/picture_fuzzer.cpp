@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "document/errors.h"
-#include "document/stream.h"
+#include "platform/errors.h"
+#include "platform/stream.h"
 #include "fuzz_support.h"
 #include "objects/image_decode.h"
 #include "objects/picture_recognition.h"

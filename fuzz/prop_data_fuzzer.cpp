@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "document/errors.h"
-#include "document/prop_data.h"
+#include "platform/errors.h"
+#include "objects/prop_data.h"
 #include "fuzz_support.h"
 #include "objects/class_registry.h"
 #include "objects/component.h"

@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_paint.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "fuzz_support.h"
 #include "platform/recording_canvas.h"
 

@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "document/errors.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/errors.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

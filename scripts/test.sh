@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
+scripts/check_layers.sh
 scripts/fonts.sh
 scripts/build.sh
 source scripts/spooler.sh

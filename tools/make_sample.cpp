@@ -4,9 +4,9 @@
 #include <exception>
 #include <string>
 
-#include "app/report/report_classes.h"
+#include "report/report_classes.h"
 #include "document/report_file_writer.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "support/sample_report.h"
 
 int main(int argc, char** argv) {

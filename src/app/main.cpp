@@ -8,8 +8,8 @@
 #include <cstring>
 
 #include "app/launcher_window.h"
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "app/report_file_opener.h"
 #include "app/report_ui_services.h"
 #include "app/version.h"

@@ -1,7 +1,7 @@
 #include "app/report_file_opener.h"
 
-#include "app/report/preview_host.h"
-#include "app/report/report.h"
+#include "report/preview_host.h"
+#include "report/report.h"
 
 namespace quarlo {
 

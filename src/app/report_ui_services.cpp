@@ -3,9 +3,9 @@
 #include <QCoreApplication>
 
 #include "app/progress_window.h"
-#include "app/report/report_progress.h"
+#include "report/report_progress.h"
 #include "platform/qt/settings_store_qt.h"
-#include "print/print_job.h"
+#include "print/qt/desktop_print_services.h"
 
 namespace quarlo {
 
@@ -36,7 +36,7 @@ void InstallReportUiServices() {
   SetProgressWindowFactory(&NewQtProgressWindow);
   SetMessagePump([] { QCoreApplication::processEvents(); });
   InstallQtSettingsStore();
-  InstallPrintJob();
+  InstallDesktopPrintJob();
 }
 
 }  // namespace quarlo

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "document/xml_document.h"
+#include "xml/xml_document.h"
 
 namespace quarlo {
 

@@ -5,7 +5,7 @@
 #include "document/outline.h"
 #include "document/preview_pages.h"
 #include "document/report_file_sections.h"
-#include "document/xml_document.h"
+#include "xml/xml_document.h"
 #include "objects/property_model.h"
 #include "platform/codepage.h"
 

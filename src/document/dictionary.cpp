@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace quarlo {
 

@@ -4,7 +4,7 @@
 
 #include "document/preview_pages.h"
 #include "document/report_file_sections.h"
-#include "document/xml_document.h"
+#include "xml/xml_document.h"
 
 namespace quarlo {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "objects/picture_view_graphic.h"
 #include "objects/picture_recognition.h"
 

@@ -8,9 +8,9 @@
 
 #include "document/report_file_sections.h"
 #include "document/report_file_writer.h"
-#include "document/serializer.h"
-#include "document/stream.h"
-#include "document/xml_text.h"
+#include "objects/serializer.h"
+#include "platform/stream.h"
+#include "xml/xml_text.h"
 #include "objects/picture_view.h"
 #include "objects/report_page.h"
 #include "objects/special/dmp_page.h"

@@ -16,7 +16,7 @@
 #include "document/outline.h"
 #include "document/picture_cache.h"
 #include "document/report_file_document.h"
-#include "document/xml_document.h"
+#include "xml/xml_document.h"
 
 namespace quarlo {
 

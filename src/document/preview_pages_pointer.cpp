@@ -8,7 +8,7 @@
 #include "document/anchors.h"
 #include "document/outline.h"
 #include "document/preview_pages.h"
-#include "document/xml_document.h"
+#include "xml/xml_document.h"
 #include "objects/band.h"
 #include "objects/report_page.h"
 #include "objects/units.h"

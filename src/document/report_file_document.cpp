@@ -4,11 +4,11 @@
 #include <vector>
 
 #include "document/report_file_sections.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
-#include "document/xml_reader.h"
-#include "document/xml_text.h"
-#include "document/xml_writer.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
+#include "xml/xml_reader.h"
+#include "xml/xml_text.h"
+#include "xml/xml_writer.h"
 
 namespace quarlo {
 

@@ -1,6 +1,6 @@
 #include "document/report_file_sections.h"
 
-#include "document/xml_document.h"
+#include "xml/xml_document.h"
 #include "objects/property_model.h"
 
 namespace quarlo {

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "document/errors.h"
-#include "document/stream.h"
+#include "platform/errors.h"
+#include "platform/stream.h"
 
 namespace quarlo {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/report_page.h"
 #include "objects/units.h"
 #include "objects/view.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/property_model.h"
 
 namespace quarlo {

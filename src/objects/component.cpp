@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <mutex>
 
-#include "document/errors.h"
-#include "document/serializer.h"
-#include "document/stream.h"
+#include "platform/errors.h"
+#include "objects/serializer.h"
+#include "platform/stream.h"
 #include "objects/property_differences.h"
 #include "objects/units.h"
 #include "resources/resources.h"

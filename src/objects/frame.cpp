@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "document/serializer.h"
+#include "objects/serializer.h"
 #include "objects/property_differences.h"
 #include "objects/units.h"
 

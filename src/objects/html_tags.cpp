@@ -5,7 +5,7 @@
 #include <cmath>
 #include <utility>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace quarlo {
 

@@ -1,8 +1,9 @@
 #include "objects/memo_view.h"
 
-#include "document/xml_document.h"
+#include "xml/xml_document.h"
 #include "objects/property_differences.h"
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 #include "resources/resources.h"
 
 namespace quarlo {

@@ -1,6 +1,6 @@
 #include "objects/picture_recognition.h"
 
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/picture_view_graphic.h"
 
 namespace quarlo {

@@ -1,7 +1,7 @@
 // Drawing of pictures: the image placed into the object's rectangle (stretched, kept
 // in proportion, centred, or at natural size and clipped) between fill and frame.
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/frame_painter.h"
 #include "objects/picture_draw.h"
 #include "objects/picture_draw_cache.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "document/prop_data.h"
+#include "objects/prop_data.h"
 
 namespace quarlo {
 

@@ -1,7 +1,7 @@
 #include "objects/property_differences.h"
 
-#include "document/serializer.h"
-#include "document/xml_document.h"
+#include "objects/serializer.h"
+#include "xml/xml_document.h"
 #include "objects/units.h"
 #include "platform/codepage.h"
 

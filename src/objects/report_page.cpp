@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
-#include "document/errors.h"
-#include "document/serializer.h"
+#include "platform/errors.h"
+#include "objects/serializer.h"
 #include "objects/band.h"
 #include "objects/picture_view.h"
 #include "objects/subreport.h"

@@ -1,8 +1,8 @@
 #include "objects/wide_strings.h"
 
-#include "document/errors.h"
-#include "document/prop_data.h"
-#include "document/stream.h"
+#include "platform/errors.h"
+#include "objects/prop_data.h"
+#include "platform/stream.h"
 #include "platform/codepage.h"
 
 namespace quarlo {

@@ -29,12 +29,6 @@ std::string EncodeCodePage(std::u16string_view text, int codePage);
 std::u16string Utf8ToWide(std::string_view utf8);
 std::string WideToUtf8(std::u16string_view text);
 
-// The resource layer's conversions (resources/utf_text.cpp), which turn malformed
-// input into U+FFFD; declared here for older callers. Document text should use the
-// lossless pair above.
-std::u16string Utf8ToUtf16(std::string_view text);
-std::string Utf16ToUtf8(std::u16string_view text);
-
 // Convenience: system code page bytes <-> UTF-8, through UTF-16.
 std::string SystemToUtf8(std::string_view bytes);
 std::string Utf8ToSystem(std::string_view utf8);

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "print/page_list.h"
 #include "resources/qt/form_layout.h"
 #include "resources/qt/resource_text.h"

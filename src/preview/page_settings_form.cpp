@@ -1,6 +1,7 @@
 #include "preview/page_settings_form.h"
 
 #include "preview/page_settings_form_dialog.h"
+#include "print/qt/spooler_printers.h"
 #include "print/printers.h"
 
 namespace quarlo {

@@ -10,9 +10,9 @@
 #include <QRadioButton>
 #include <cmath>
 
-#include "app/report/report.h"
-#include "app/report/settings_store.h"
-#include "document/errors.h"
+#include "report/report.h"
+#include "platform/settings_store.h"
+#include "platform/errors.h"
 #include "objects/report_page.h"
 #include "preview/page_settings_pictures.h"
 #include "preview/page_settings_units.h"

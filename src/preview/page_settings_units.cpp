@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace quarlo {
 

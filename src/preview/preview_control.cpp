@@ -24,7 +24,7 @@
 #include <cmath>
 #include <exception>
 
-#include "app/report/report.h"
+#include "report/report.h"
 #include "document/outline.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_export.h"
@@ -32,7 +32,7 @@
 #include "platform/codepage.h"
 #include "preview/export_dialog.h"
 #include "preview/preview_workspace.h"
-#include "print/pdf_export.h"
+#include "print/qt/pdf_export.h"
 #include "preview/search_dialog.h"
 #include "preview/text_search.h"
 #include "resources/qt/preview_button_images.h"

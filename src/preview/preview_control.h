@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/report/preview_host.h"
-#include "app/report/preview_options.h"
+#include "report/preview_host.h"
+#include "report/preview_options.h"
 #include "document/preview_pages_pointer.h"
 #include "preview/page_settings_form.h"
 

@@ -17,7 +17,7 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "app/report/report.h"
+#include "report/report.h"
 #include "document/preview_pages.h"
 #include "preview/preview_control.h"
 #include "preview/preview_status_panels.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/report/preview_host.h"
+#include "report/preview_host.h"
 
 class QAction;
 class QComboBox;

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QWindowStateChangeEvent>
 
-#include "app/report/report.h"
+#include "report/report.h"
 #include "preview/preview_form.h"
 
 namespace quarlo {

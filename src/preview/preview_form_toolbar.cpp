@@ -9,8 +9,8 @@
 #include <QToolButton>
 #include <exception>
 
-#include "app/report/report.h"
-#include "document/errors.h"
+#include "report/report.h"
+#include "platform/errors.h"
 #include "preview/crisp_icon.h"
 #include "preview/preview_control.h"
 #include "preview/preview_form.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "preview/text_search.h"
 
 namespace quarlo {

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <string>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace quarlo {
 namespace {

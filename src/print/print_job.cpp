@@ -2,12 +2,11 @@
 
 #include <exception>
 
-#include "app/report/report.h"
+#include "report/report.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_print.h"
 #include "platform/paper_table.h"
 #include "print/page_list.h"
-#include "print/print_dialog.h"
 #include "print/print_job_run.h"
 #include "print/printer_texts.h"
 #include "print/printers.h"
@@ -61,11 +60,11 @@ bool PrintReportPages(TfrxPreviewPages& pages, const PrintJobServices& services)
                              ? services.showError
                              : std::function<void(const std::string&)>(
                                    [](const std::string& message) { frxResources().ShowErrorMsg(message); });
-  TfrxPrinters& printers = services.printers ? *services.printers : GlobalPrinters();
-  if (!printers.HasRealPrinters()) {
+  if (!services.printers || !services.printers->HasRealPrinters()) {
     showError(PrinterText("clNoPrinters"));
     return false;
   }
+  TfrxPrinters& printers = *services.printers;
   pages.PrintScale = 1;
   TfrxPrintOptions& options = report->PrintOptions();
   const TfrxPrintOptions saved = options;
@@ -73,8 +72,7 @@ bool PrintReportPages(TfrxPreviewPages& pages, const PrintJobServices& services)
   if (const int index = printers.IndexOfName(options.Printer()); index >= 0) printers.SetCurrentIndex(index);
 
   if (options.ShowDialog()) {
-    const bool confirmed = services.showDialog ? services.showDialog(*report, duplexChoice)
-                                               : ShowPrintDialog(*report, duplexChoice);
+    const bool confirmed = !services.showDialog || services.showDialog(*report, duplexChoice);
     if (!confirmed) {
       pages.CurrentCopy = 0;
       return false;
@@ -94,8 +92,10 @@ bool PrintReportPages(TfrxPreviewPages& pages, const PrintJobServices& services)
   return true;
 }
 
-void InstallPrintJob() {
-  SetPrintPagesHandler([](TfrxPreviewPages& pages) { return PrintReportPages(pages); });
+void InstallPrintJob(PrintJobServices services) {
+  SetPrintPagesHandler([services = std::move(services)](TfrxPreviewPages& pages) {
+    return PrintReportPages(pages, services);
+  });
 }
 
 }  // namespace quarlo

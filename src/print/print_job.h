@@ -14,15 +14,17 @@ class TfrxPreviewPages;
 class TfrxPrinters;
 class TfrxReport;
 
-// What the job needs from the world around it; empty members take the program's own.
+// What the job needs from the world around it. The desktop's own (the spooler's
+// printers, the print dialog, the error box) come from WithDesktopPrintServices.
 struct PrintJobServices {
-  // The printers to print on; null: GlobalPrinters().
+  // The printers to print on; null: there is none to print on.
   TfrxPrinters* printers = nullptr;
   // The print dialog: may change the report's PrintOptions, the current printer and
-  // its output file, and the duplex choice; false when cancelled. Empty: ShowPrintDialog.
+  // its output file, and the duplex choice; false when cancelled. Empty: the job goes on
+  // with the options as they stand.
   std::function<bool(TfrxReport& report, TfrxDuplexMode& duplexChoice)> showDialog;
   // A message the job cannot go on after ("no printer", "printer not valid"). Empty:
-  // the error message box.
+  // the resources' error message.
   std::function<void(const std::string& message)> showError;
 };
 
@@ -32,7 +34,8 @@ struct PrintJobServices {
 // EConvertError before anything is sent to the printer; the options are restored first.
 bool PrintReportPages(TfrxPreviewPages& pages, const PrintJobServices& services = {});
 
-// Makes PrintReportPages the store's print job (TfrxPreviewPages::PrintPages).
-void InstallPrintJob();
+// Makes PrintReportPages with these services the store's print job
+// (TfrxPreviewPages::PrintPages).
+void InstallPrintJob(PrintJobServices services);
 
 }  // namespace quarlo

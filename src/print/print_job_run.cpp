@@ -1,19 +1,19 @@
 #include "print/print_job_run.h"
 
-#include <QString>
 #include <algorithm>
 #include <cmath>
 #include <exception>
 #include <optional>
 #include <string>
 
-#include "app/report/report.h"
-#include "app/report/report_progress.h"
+#include "report/report.h"
+#include "report/report_progress.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_paint.h"
 #include "objects/report_page.h"
 #include "platform/canvas.h"
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 #include "print/page_list.h"
 #include "print/print_sequence.h"
 #include "print/printers.h"
@@ -352,7 +352,7 @@ class PrintRun {
 std::string JobTitle(const TfrxReport& report) {
   const std::string& name = report.ReportOptions().Name();
   if (name.empty()) return std::string();
-  return QString::fromStdU16String(DecodeCodePage(name, CP_ACP)).toStdString();
+  return Utf16ToUtf8(DecodeCodePage(name, CP_ACP));
 }
 
 }  // namespace

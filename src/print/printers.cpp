@@ -1,11 +1,8 @@
 #include "print/printers.h"
 
-#include <QCoreApplication>
-#include <QPrinterInfo>
 #include <cmath>
 
 #include "print/printer_texts.h"
-#include "print/printers_cups.h"
 #include "print/virtual_printer.h"
 #include "resources/resources.h"
 
@@ -74,21 +71,6 @@ std::string TfrxCustomPrinter::DocumentName() const {
   return title_.empty() ? std::string("Tolvane Document") : title_;
 }
 
-PrinterSource SpoolerPrinterSource() {
-  PrinterSource source;
-  source.enumerate = [] {
-    std::vector<PrinterSource::Queue> queues;
-    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters())
-      queues.push_back({info.printerName().toStdString(), info.location().toStdString()});
-    return queues;
-  };
-  source.defaultName = [] { return QPrinterInfo::defaultPrinterName().toStdString(); };
-  source.make = [](const PrinterSource::Queue& q) -> std::unique_ptr<TfrxCustomPrinter> {
-    return std::make_unique<TfrxPrinter>(q.name, q.port);
-  };
-  return source;
-}
-
 TfrxPrinters::TfrxPrinters(PrinterSource source) : source_(std::move(source)) {
   EnumerateAll();
   if (!objects_.empty()) {
@@ -138,25 +120,6 @@ void TfrxPrinters::SetCurrentIndex(int index) {
 
 std::string TfrxPrinters::DefaultPrinterName() const {
   return source_.defaultName ? source_.defaultName() : std::string();
-}
-
-namespace {
-TfrxPrinters* globalPrinters = nullptr;
-}
-
-TfrxPrinters& GlobalPrinters() {
-  if (!globalPrinters) {
-    globalPrinters = new TfrxPrinters(SpoolerPrinterSource());
-    // The printers hold Qt print devices: they go while the application still exists,
-    // not among the static destructors after it.
-    if (QCoreApplication::instance()) {
-      qAddPostRoutine([] {
-        delete globalPrinters;
-        globalPrinters = nullptr;
-      });
-    }
-  }
-  return *globalPrinters;
 }
 
 }  // namespace quarlo

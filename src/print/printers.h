@@ -145,9 +145,6 @@ struct PrinterSource {
   std::function<std::unique_ptr<TfrxCustomPrinter>(const Queue&)> make;
 };
 
-// The spooler's queues as TfrxPrinter objects.
-PrinterSource SpoolerPrinterSource();
-
 class TfrxPrinters {
  public:
   // Enumerates the source; without any printer a virtual printer (named "虚拟", absent
@@ -176,8 +173,5 @@ class TfrxPrinters {
   std::vector<std::unique_ptr<TfrxCustomPrinter>> objects_;
   int currentIndex_ = -1;
 };
-
-// The process-wide list, created from the spooler on first use.
-TfrxPrinters& GlobalPrinters();
 
 }  // namespace quarlo

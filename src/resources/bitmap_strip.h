@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace quarlo {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace quarlo {
 

@@ -5,11 +5,11 @@
 #include <limits>
 #include <mutex>
 
-#include "document/errors.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/errors.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "resources/builtin_tables.h"
-#include "resources/utf_text.h"
+#include "platform/utf_text.h"
 
 namespace quarlo {
 namespace {

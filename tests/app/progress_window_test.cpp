@@ -15,8 +15,8 @@
 #include <memory>
 
 #include "app/progress_window.h"
-#include "app/report/report.h"
-#include "app/report/report_progress.h"
+#include "report/report.h"
+#include "report/report_progress.h"
 #include "app/report_ui_services.h"
 
 namespace quarlo {

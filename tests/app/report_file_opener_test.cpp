@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/launcher_window.h"
-#include "app/report/preview_host.h"
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/preview_host.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "app/report_file_opener.h"
 
 namespace quarlo {

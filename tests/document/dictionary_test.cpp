@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "document/dictionary.h"
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace quarlo {
 namespace {

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
 #include "platform/recording_canvas.h"

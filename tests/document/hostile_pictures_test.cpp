@@ -9,10 +9,10 @@
 #include <cstdint>
 #include <string>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "document/preview_pages.h"
-#include "document/prop_data.h"
-#include "document/stream.h"
+#include "objects/prop_data.h"
+#include "platform/stream.h"
 #include "objects/picture_view.h"
 #include "objects/report_page.h"
 #include "platform/recording_canvas.h"

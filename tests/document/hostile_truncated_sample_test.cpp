@@ -9,10 +9,10 @@
 #include <map>
 #include <string>
 
-#include "app/report/report.h"
-#include "document/errors.h"
+#include "report/report.h"
+#include "platform/errors.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "platform/recording_canvas.h"
 #include "store_fixtures.h"
 #include "support/sample_report.h"

@@ -6,10 +6,10 @@
 #include <chrono>
 #include <string>
 
-#include "app/report/report.h"
-#include "document/errors.h"
+#include "report/report.h"
+#include "platform/errors.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/report_page.h"
 #include "platform/recording_canvas.h"
 #include "store_fixtures.h"

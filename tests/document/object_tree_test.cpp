@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "document/serializer.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "objects/serializer.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "support/model_fixtures.h"
 #include "objects/class_registry.h"
 

@@ -7,8 +7,8 @@
 
 #include "document/anchors.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "platform/codepage.h"
 #include "store_fixtures.h"
 

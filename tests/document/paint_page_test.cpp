@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_paint.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
 #include "platform/recording_canvas.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "document/picture_cache.h"
-#include "document/xml_document.h"
+#include "xml/xml_document.h"
 #include "objects/picture_view_graphic.h"
 #include "support/report_generator_pictures.h"
 

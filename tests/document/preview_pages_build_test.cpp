@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/band.h"
 #include "objects/class_registry.h"
 #include "objects/memo_view.h"
@@ -15,6 +15,7 @@
 #include "objects/report_page.h"
 #include "objects/special/dmp_page.h"
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 #include "store_fixtures.h"
 #include "support/report_generator_pictures.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "app/report/report.h"
+#include "report/report.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/report_page.h"
 #include "store_fixtures.h"
 

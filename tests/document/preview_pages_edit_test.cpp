@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "document/preview_pages.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "objects/memo_view.h"
 #include "objects/picture_view.h"
 #include "objects/report_page.h"
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 #include "store_fixtures.h"
 #include "support/report_generator_pictures.h"
 

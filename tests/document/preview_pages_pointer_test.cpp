@@ -8,7 +8,7 @@
 
 #include "document/preview_pages.h"
 #include "document/preview_pages_pointer.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "support/link_report.h"
 #include "objects/view.h"
 #include "resources/cursor_ids.h"

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "document/report_file_document.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 
 namespace quarlo {
 namespace {

@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "app/report/report.h"
-#include "document/errors.h"
+#include "report/report.h"
+#include "platform/errors.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "objects/memo_view.h"
 #include "objects/picture_view.h"
 #include "objects/report_page.h"

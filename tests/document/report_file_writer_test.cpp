@@ -9,9 +9,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "document/report_file_writer.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 
 namespace quarlo {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/report/report_classes.h"
+#include "report/report_classes.h"
 
 namespace quarlo::store_fixtures {
 

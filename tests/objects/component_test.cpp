@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "support/model_fixtures.h"
 
 namespace quarlo {

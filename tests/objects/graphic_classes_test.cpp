@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "document/prop_data.h"
-#include "document/serializer.h"
+#include "objects/prop_data.h"
+#include "objects/serializer.h"
 #include "objects/line_view.h"
 #include "objects/picture_view.h"
 #include "objects/shape_view.h"

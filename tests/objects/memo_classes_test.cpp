@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "document/serializer.h"
-#include "document/stream.h"
+#include "objects/serializer.h"
+#include "platform/stream.h"
 #include "objects/band.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"

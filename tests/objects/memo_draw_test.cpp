@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/memo_tokens.h"
 #include "objects/memo_view.h"
 #include "platform/font_engine.h"

@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "document/errors.h"
-#include "document/serializer.h"
-#include "document/stream.h"
+#include "platform/errors.h"
+#include "objects/serializer.h"
+#include "platform/stream.h"
 #include "objects/band.h"
 #include "objects/line_view.h"
 #include "objects/memo_view.h"

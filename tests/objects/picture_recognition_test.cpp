@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/picture_recognition.h"
 #include "objects/picture_view_graphic.h"
 #include "support/report_generator_pictures.h"

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "platform/font_engine.h"
 #include "platform/recording_canvas.h"
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "document/serializer.h"
+#include "objects/serializer.h"
 #include "objects/frame.h"
 #include "objects/line_view.h"
 #include "objects/memo_view.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "document/errors.h"
-#include "document/prop_data.h"
-#include "document/stream.h"
+#include "platform/errors.h"
+#include "objects/prop_data.h"
+#include "platform/stream.h"
 
 namespace quarlo {
 namespace {

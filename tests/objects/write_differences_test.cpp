@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "document/serializer.h"
+#include "objects/serializer.h"
 #include "support/model_fixtures.h"
 
 namespace quarlo {

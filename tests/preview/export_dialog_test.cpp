@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "support/qt/run_tool.h"
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
-#include "document/stream.h"
+#include "report/report.h"
+#include "report/report_classes.h"
+#include "platform/stream.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
 #include "preview/export_dialog.h"

@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "app/report/report.h"
-#include "app/report/settings_store.h"
-#include "document/errors.h"
+#include "report/report.h"
+#include "platform/settings_store.h"
+#include "platform/errors.h"
 #include "objects/report_page.h"
 #include "preview/page_settings_form.h"
 #include "preview/page_settings_units.h"

@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "app/report_file_opener.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "preview/export_dialog.h"
 #include "preview/preview_control.h"
 #include "preview/preview_form.h"

@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_print.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/report_page.h"
 #include "objects/view.h"
 #include "preview/preview_control.h"

@@ -5,10 +5,10 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "preview/preview_form.h"
 
 namespace quarlo {

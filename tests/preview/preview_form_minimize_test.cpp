@@ -5,11 +5,11 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "app/report_file_opener.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "preview/preview_form.h"
 
 namespace quarlo {

@@ -15,12 +15,12 @@
 
 #include <fstream>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "app/report_file_opener.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_print.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "preview/export_dialog.h"
 #include "preview/preview_control.h"
 #include "preview/preview_form.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/report/report.h"
+#include "report/report.h"
 #include "preview/crisp_icon.h"
 #include "preview/preview_form.h"
 #include "resources/preview_buttons.h"

@@ -11,9 +11,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
-#include "document/stream.h"
+#include "report/report.h"
+#include "report/report_classes.h"
+#include "platform/stream.h"
 #include "objects/frame.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"

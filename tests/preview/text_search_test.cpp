@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "platform/qt/qpainter_canvas.h"
 #include "preview/text_search.h"
 #include "support/search_report.h"

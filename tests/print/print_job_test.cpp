@@ -2,124 +2,27 @@
 // how, in every mode, with copies, cancelling, failures and the options afterwards.
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/report/report.h"
-#include "app/report/report_classes.h"
-#include "document/errors.h"
-#include "document/stream.h"
+#include "report/report.h"
+#include "report/report_classes.h"
+#include "platform/errors.h"
+#include "platform/stream.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
 #include "print/print_job.h"
-#include "print/print_job_pdf.h"
 #include "print/printers.h"
+#include "print_job_fixture.h"
 #include "recording_printer.h"
 #include "support/report_generator.h"
-#include "support/spooler.h"
 
 namespace quarlo {
 namespace {
 
-using testing::RecordedSetup;
-using testing::RecordingPrinter;
-using testing::ReportGenerator;
-using O = TPrinterOrientation;
-using D = TfrxDuplexMode;
-using Texts = std::vector<std::u16string>;
-
-struct PageSpec {
-  int paper = 9;
-  O orientation = O::poPortrait;
-  int bin = kAutoBinCode;
-  int binOther = kAutoBinCode;
-  D duplex = D::dmNone;
-  std::u16string extra;  // appended to the page's text "P<number>"
-};
-
-std::u16string U16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
-
-// Complete pages, each with one text object "P<number>" in its top-left corner.
-std::string MakeReport(const std::vector<PageSpec>& specs) {
-  ReportGenerator g;
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    const PageSpec& s = specs[i];
-    TfrxReportPage& page = g.AddCompletePage();
-    page.SetPaperSize(s.paper);
-    page.SetOrientation(s.orientation);
-    page.SetBin(s.bin);
-    page.SetBinOtherPages(s.binOther);
-    page.SetDuplex(s.duplex);
-    auto* memo = new TfrxMemoView(&page);
-    memo->SetBounds(0, 0, 300, 30);
-    memo->Memo().SetText(u"P" + U16(std::to_string(i + 1)) + s.extra);
-  }
-  return g.Write();
-}
-
-Texts Pages(std::initializer_list<int> numbers) {
-  Texts t;
-  for (int n : numbers) t.push_back(u"P" + U16(std::to_string(n)));
-  return t;
-}
-
-class PrintJob : public ::testing::Test {
- protected:
-  void SetUp() override {
-    static const bool registered = (RegisterReportClasses(), true);
-    (void)registered;
-    PrinterSource source;
-    source.enumerate = [this] {
-      std::vector<PrinterSource::Queue> q;
-      for (int i = 0; i < queues; ++i) q.push_back({i == 0 ? "Recorder" : "Second", ""});
-      return q;
-    };
-    source.defaultName = [] { return std::string("Recorder"); };
-    source.make = [this](const PrinterSource::Queue& q) -> std::unique_ptr<TfrxCustomPrinter> {
-      auto p = std::make_unique<RecordingPrinter>(q.name);
-      p->failInitialize = failInitialize;
-      return p;
-    };
-    source_ = source;
-    report.PrintOptions().SetShowDialog(false);
-    report.EngineOptions().SetNewSilentMode(simSilent);
-    report.Events().OnPrintPage = [this](TfrxPage*, int copy) { copies.push_back(copy); };
-    services.showError = [this](const std::string& m) { messages.push_back(m); };
-    services.showDialog = [this](TfrxReport&, TfrxDuplexMode&) {
-      ADD_FAILURE() << "the dialog was shown";
-      return false;
-    };
-  }
-
-  void Load(const std::vector<PageSpec>& specs) {
-    MemoryStream stream(MakeReport(specs));
-    report.PreviewPages().LoadFromStream(stream);
-  }
-  void Load(int count) { Load(std::vector<PageSpec>(static_cast<std::size_t>(count))); }
-
-  bool Print() {
-    if (!printers) printers = std::make_unique<TfrxPrinters>(source_);
-    services.printers = printers.get();
-    return PrintReportPages(report.PreviewPages(), services);
-  }
-  RecordingPrinter& Printer() { return *static_cast<RecordingPrinter*>(printers->CurrentPrinter()); }
-  TfrxPrintOptions& Options() { return report.PrintOptions(); }
-
-  int queues = 1;
-  bool failInitialize = false;
-  TfrxReport report{nullptr};
-  std::unique_ptr<TfrxPrinters> printers;
-  PrintJobServices services;
-  std::vector<std::string> messages;
-  std::vector<int> copies;  // copy number of every OnPrintPage
-
- private:
-  PrinterSource source_;
-};
+using namespace print_job_test;
 
 struct SequenceCase {
   const char* name;
@@ -443,26 +346,6 @@ TEST_F(PrintJob, APrinterWithoutDrawingSurfaceEndsTheJobAtTheFirstSheet) {
     const std::vector<std::string> expected = {"setup", "start", "sheet", "endsheet", "abort"};
     EXPECT_EQ(Printer().Log(), expected);
   }
-}
-
-TEST_F(PrintJob, CancelledPdfFileJobLeavesNoFile) {
-  QTemporaryDir dir;
-  const std::string path = dir.filePath("job.pdf").toStdString();
-  Load(3);
-  int steps = 0;
-  report.Events().OnProgress = [&](TfrxReport& r, TfrxProgressType, int) {
-    if (++steps == 2) r.SetTerminated(true);
-  };
-  printers = std::make_unique<TfrxPrinters>(PdfFilePrinterSource(path, 72));
-  EXPECT_TRUE(Print());
-  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(path)));
-
-  report.Events().OnProgress = nullptr;
-  printers = std::make_unique<TfrxPrinters>(PdfFilePrinterSource(path, 72));
-  EXPECT_TRUE(Print());
-  const auto info = spooler::ReadPdfInfo(path);
-  ASSERT_TRUE(info);
-  EXPECT_EQ(info->pages, 3);
 }
 
 TEST_F(PrintJob, EventsOptionsAndProgressAroundTheJob) {

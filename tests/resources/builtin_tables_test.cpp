@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "resources/builtin_tables.h"
 #include "resources/resources.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "document/errors.h"
-#include "document/xml_document.h"
+#include "platform/errors.h"
+#include "xml/xml_document.h"
 #include "resources/resources.h"
 
 namespace quarlo {

@@ -1,6 +1,6 @@
 #include "model_fixtures.h"
 
-#include "document/prop_data.h"
+#include "objects/prop_data.h"
 #include "objects/class_registry.h"
 #include "objects/property_differences.h"
 #include "objects/units.h"

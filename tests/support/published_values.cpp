@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "document/prop_data.h"
-#include "document/serializer.h"
+#include "objects/prop_data.h"
+#include "objects/serializer.h"
 #include "objects/component.h"
 #include "objects/wide_strings.h"
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 
 namespace quarlo::testing {
 

@@ -5,9 +5,9 @@
 #include <stdexcept>
 
 #include "document/dictionary.h"
-#include "document/serializer.h"
-#include "document/stream.h"
-#include "document/xml_document.h"
+#include "objects/serializer.h"
+#include "platform/stream.h"
+#include "xml/xml_document.h"
 #include "objects/band.h"
 #include "objects/picture_view.h"
 #include "objects/special/dmp_page.h"

@@ -11,6 +11,7 @@
 #include "objects/report_page.h"
 #include "objects/shape_view.h"
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 #include "support/report_generator.h"
 #include "support/report_generator_pictures.h"
 #include "support/sample_pages.h"

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/codepage.h"
+#include "platform/utf_text.h"
 
 namespace quarlo::cli {
 

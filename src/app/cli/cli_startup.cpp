@@ -1,6 +1,6 @@
 #include "app/cli/cli_verbs.h"
 
-#include "app/report/report_classes.h"
+#include "report/report_classes.h"
 
 namespace quarlo::cli {
 

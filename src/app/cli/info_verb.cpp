@@ -6,7 +6,7 @@
 
 #include "app/cli/cli_json.h"
 #include "app/cli/cli_verbs.h"
-#include "app/report/report.h"
+#include "report/report.h"
 #include "document/anchors.h"
 #include "document/preview_pages.h"
 

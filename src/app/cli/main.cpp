@@ -8,7 +8,7 @@
 
 #include "app/cli/cli_verbs.h"
 #include "platform/qt/qt_platform.h"
-#include "print/print_job.h"
+#include "print/qt/desktop_print_services.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     app = std::make_unique<QApplication>(argc, argv);
     quarlo::InstallQtPlatform();
     // The store's PrintPages runs the print job here as in the viewer.
-    quarlo::InstallPrintJob();
+    quarlo::InstallDesktopPrintJob();
   }
   return quarlo::cli::RunCommandLine(args, std::cout, std::cerr);
 }

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "app/cli/cli_verbs.h"
-#include "app/report/report.h"
-#include "document/errors.h"
+#include "report/report.h"
+#include "platform/errors.h"
 #include "print/page_list.h"
 #include "print/print_job.h"
-#include "print/print_job_pdf.h"
+#include "print/qt/print_job_pdf.h"
 #include "print/printers.h"
 
 namespace quarlo::cli {

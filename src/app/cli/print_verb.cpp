@@ -7,14 +7,15 @@
 #include <vector>
 
 #include "app/cli/cli_verbs.h"
-#include "app/report/report.h"
-#include "document/errors.h"
+#include "report/report.h"
+#include "platform/errors.h"
+#include "print/qt/spooler_printers.h"
 #include "print/page_list.h"
 #include "print/print_job.h"
 #include "print/print_sequence.h"
 #include "print/printer_texts.h"
 #include "print/printers.h"
-#include "print/printers_cups.h"
+#include "print/qt/printers_cups.h"
 
 namespace quarlo::cli {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/cli/cli_verbs.h"
-#include "app/report/report.h"
+#include "report/report.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_paint.h"
 #include "objects/image_decode.h"

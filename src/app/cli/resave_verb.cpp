@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/cli/cli_verbs.h"
-#include "app/report/report.h"
+#include "report/report.h"
 #include "document/preview_pages.h"
 
 namespace quarlo::cli {

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "app/cli/cli_verbs.h"
-#include "app/report/report.h"
+#include "report/report.h"
 #include "document/preview_pages.h"
 #include "preview/text_search.h"
-#include "resources/utf_text.h"
+#include "platform/utf_text.h"
 
 namespace quarlo::cli {
 

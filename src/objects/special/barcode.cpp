@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/special/barcode_check_digits.h"
 #include "objects/special/barcode_encoders.h"
 

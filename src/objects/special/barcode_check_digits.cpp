@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 
 namespace quarlo::barcode {
 namespace {

@@ -1,7 +1,7 @@
 // Codabar, framed by the start character A and the stop character B.
 #include <array>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/special/barcode_encoders.h"
 
 namespace quarlo::barcode {

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/special/barcode_encoders.h"
 #include "objects/special/barcode_full_ascii.h"
 

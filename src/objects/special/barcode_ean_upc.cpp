@@ -2,7 +2,7 @@
 // and five-digit add-ons. All share three number sets of seven modules per digit.
 #include <array>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/special/barcode_check_digits.h"
 #include "objects/special/barcode_encoders.h"
 

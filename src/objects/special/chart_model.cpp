@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/property_model.h"
 
 namespace quarlo {

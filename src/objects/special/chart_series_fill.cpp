@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
-#include "document/errors.h"
-#include "document/serializer.h"
+#include "platform/errors.h"
+#include "objects/serializer.h"
 #include "objects/property_model.h"
 #include "objects/special/chart_model.h"
 #include "objects/special/chart_value_text.h"

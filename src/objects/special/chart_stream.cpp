@@ -1,7 +1,7 @@
 #include "objects/special/chart_stream.h"
 
-#include "document/errors.h"
-#include "document/prop_data.h"
+#include "platform/errors.h"
+#include "objects/prop_data.h"
 #include "objects/special/chart_value_text.h"
 
 namespace quarlo {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "document/errors.h"
-#include "document/serializer.h"
+#include "platform/errors.h"
+#include "objects/serializer.h"
 #include "objects/property_model.h"
 
 namespace quarlo {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "document/errors.h"
-#include "document/prop_data.h"
-#include "document/serializer.h"
+#include "platform/errors.h"
+#include "objects/prop_data.h"
+#include "objects/serializer.h"
 #include "objects/special/chart_render.h"
 #include "objects/special/chart_series_fill.h"
 #include "resources/resources.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "app/report/settings_store.h"
+#include "platform/settings_store.h"
 
 class QSettings;
 

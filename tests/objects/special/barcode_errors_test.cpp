@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/special/barcode.h"
 
 namespace quarlo {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/special/barcode.h"
 #include "support/barcode_build.h"
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <string>
 
-#include "document/serializer.h"
+#include "objects/serializer.h"
 #include "objects/class_registry.h"
 #include "objects/special/barcode_view.h"
 #include "objects/special/barcode_view_paint.h"

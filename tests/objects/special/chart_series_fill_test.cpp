@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/special/chart_model.h"
 #include "objects/special/chart_series_fill.h"
 #include "objects/special/chart_value_text.h"

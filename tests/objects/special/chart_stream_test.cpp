@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "document/errors.h"
+#include "platform/errors.h"
 #include "objects/special/chart_model.h"
 #include "objects/special/chart_stream.h"
 

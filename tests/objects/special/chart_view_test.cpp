@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "document/errors.h"
-#include "document/prop_data.h"
-#include "document/serializer.h"
+#include "platform/errors.h"
+#include "objects/prop_data.h"
+#include "objects/serializer.h"
 #include "objects/band.h"
 #include "objects/class_registry.h"
 #include "objects/page_draw.h"

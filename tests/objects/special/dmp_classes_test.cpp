@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "document/serializer.h"
-#include "document/stream.h"
+#include "objects/serializer.h"
+#include "platform/stream.h"
 #include "objects/band.h"
 #include "objects/special/dmp_classes.h"
 #include "objects/special/dmp_command.h"

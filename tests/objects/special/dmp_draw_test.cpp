@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "app/report/report_classes.h"
+#include "report/report_classes.h"
 #include "document/preview_pages.h"
-#include "document/stream.h"
+#include "platform/stream.h"
 #include "objects/band.h"
 #include "objects/special/dmp_command.h"
 #include "objects/special/dmp_grid.h"

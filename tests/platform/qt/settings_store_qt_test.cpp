@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/report/report.h"
+#include "report/report.h"
 #include "platform/qt/settings_store_qt.h"
 
 namespace quarlo {

@@ -1,0 +1,147 @@
+#include "print/qt/print_job_pdf.h"
+
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <fstream>
+#include <utility>
+
+#include "platform/paper_table.h"
+#include "platform/qt/qpainter_canvas.h"
+
+namespace quarlo {
+
+TfrxPdfFilePrinter::TfrxPdfFilePrinter(std::string path, int dpi)
+    : TfrxCustomPrinter("PDF", std::string()), path_(std::move(path)) {
+  dpiX_ = dpiY_ = std::clamp(dpi, 72, 2400);
+}
+
+TfrxPdfFilePrinter::~TfrxPdfFilePrinter() {
+  if (printing_) AbortJob();
+}
+
+void TfrxPdfFilePrinter::Initialize() {
+  if (initialized_) return;
+  for (const TPaperInfo& row : PaperTable()) papers_.push_back({std::string(row.name), row.code});
+  defaultPaper_ = kA4PaperCode;
+  defaultBin_ = kAutoBinCode;
+  defaultDuplex_ = kDuplexSimplex;
+  ApplyViewPaper(kA4PaperCode, 0, 0, TPrinterOrientation::poPortrait);
+  defaultPaperWidth_ = paperWidth_;
+  defaultPaperHeight_ = paperHeight_;
+  initialized_ = true;
+}
+
+void TfrxPdfFilePrinter::ApplyViewPaper(int code, double width, double height, TPrinterOrientation orientation) {
+  // The size given wins: it is the page's own, already turned to its orientation.
+  if (!PlausiblePaperSize(width, height)) {
+    const PaperSize size = code == kCustomPaperCode ? PaperSize{} : PaperDimensions(code);
+    if (!size.found) return;  // no such paper: the current one stays
+    width = size.width;
+    height = size.height;
+    if (orientation == TPrinterOrientation::poLandscape) std::swap(width, height);
+  }
+  paper_ = code;
+  orientation_ = orientation;
+  paperWidth_ = width;
+  paperHeight_ = height;
+  leftMargin_ = topMargin_ = rightMargin_ = bottomMargin_ = 0;
+}
+
+void TfrxPdfFilePrinter::ApplyPrintSetup(int code, double width, double height, TPrinterOrientation orientation,
+                                         int, TfrxDuplexMode, int) {
+  ApplyViewPaper(code, width, height, orientation);
+}
+
+void TfrxPdfFilePrinter::StartJob() {
+  if (printing_) return;
+  printing_ = true;
+  failed_ = false;
+  sheets_ = 0;
+  lastError_.clear();
+  writer_ = std::make_unique<QPdfWriter>(QString::fromStdString(Target()));
+  writer_->setResolution(dpiX_);
+  writer_->setCreator(QStringLiteral("Quarlo"));
+  writer_->setTitle(QString::fromStdString(DocumentName()));
+}
+
+void TfrxPdfFilePrinter::StartSheet() {
+  if (!writer_ || failed_) return;
+  // A sheet wider than high is a landscape sheet of the portrait paper, as viewers expect.
+  const bool landscape = paperWidth_ > paperHeight_;
+  const QPageSize size(QSizeF(std::min(paperWidth_, paperHeight_), std::max(paperWidth_, paperHeight_)),
+                       QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+  const QPageLayout layout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(),
+                           QPageLayout::Millimeter);
+  canvas_.reset();
+  writer_->setPageLayout(layout);
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(writer_.get())) {
+      lastError_ = "cannot write " + Target();
+      ReportPrinterError(lastError_);
+      painter_.reset();
+      failed_ = true;
+      return;
+    }
+  } else {
+    writer_->newPage();
+  }
+  canvas_ = std::make_unique<QPainterCanvas>(*painter_, CanvasKind::Printer, dpiX_, dpiY_);
+  inSheet_ = true;
+  ++sheets_;
+}
+
+void TfrxPdfFilePrinter::EndSheet() {
+  inSheet_ = false;
+  canvas_.reset();
+}
+
+Canvas* TfrxPdfFilePrinter::GetCanvas() { return inSheet_ ? canvas_.get() : nullptr; }
+
+void TfrxPdfFilePrinter::Finish() {
+  canvas_.reset();
+  inSheet_ = false;
+  if (painter_ && painter_->isActive()) painter_->end();
+  painter_.reset();
+  writer_.reset();
+  printing_ = false;
+}
+
+void TfrxPdfFilePrinter::EndJob() {
+  if (!printing_) return;
+  Finish();
+}
+
+void TfrxPdfFilePrinter::AbortJob() {
+  if (!printing_) return;
+  Finish();
+  // A cancelled job is no document: nothing half written is left behind.
+  QFile::remove(QString::fromStdString(Target()));
+  sheets_ = 0;
+}
+
+void TfrxPdfFilePrinter::StartRawJob() { raw_.clear(); }
+
+void TfrxPdfFilePrinter::WriteRaw(std::string_view text) { raw_.append(text); }
+
+void TfrxPdfFilePrinter::EndRawJob() {
+  std::ofstream out(Target(), std::ios::binary | std::ios::trunc);
+  out.write(raw_.data(), static_cast<std::streamsize>(raw_.size()));
+  raw_.clear();
+}
+
+PrinterSource PdfFilePrinterSource(const std::string& path, int dpi) {
+  PrinterSource source;
+  source.enumerate = [] { return std::vector<PrinterSource::Queue>{{"PDF", ""}}; };
+  source.defaultName = [] { return std::string("PDF"); };
+  source.make = [path, dpi](const PrinterSource::Queue&) -> std::unique_ptr<TfrxCustomPrinter> {
+    return std::make_unique<TfrxPdfFilePrinter>(path, dpi);
+  };
+  return source;
+}
+
+}  // namespace quarlo

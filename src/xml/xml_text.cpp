@@ -1,0 +1,39 @@
+#include "xml/xml_text.h"
+
+namespace quarlo::xml {
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+  }
+  return true;
+}
+
+size_t FindText(std::string_view haystack, std::string_view needle, size_t from) {
+  if (needle.empty()) return from <= haystack.size() ? from : std::string_view::npos;
+  if (needle.size() > haystack.size()) return std::string_view::npos;
+  const char first = FoldCase(needle[0]);
+  const size_t last = haystack.size() - needle.size();
+  for (size_t i = from; i <= last; ++i) {
+    if (FoldCase(haystack[i]) != first) continue;
+    if (SameText(haystack.substr(i, needle.size()), needle)) return i;
+  }
+  return std::string_view::npos;
+}
+
+size_t FindAttribute(std::string_view text, std::string_view name) {
+  if (name.empty()) return std::string_view::npos;
+  size_t at = 0;
+  while ((at = FindText(text, name, at)) != std::string_view::npos) {
+    const size_t after = at + name.size();
+    const bool starts = at == 0 || text[at - 1] == ' ';
+    if (starts && after + 2 <= text.size() && text[after] == '=' && text[after + 1] == '"') {
+      return at;
+    }
+    ++at;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace quarlo::xml

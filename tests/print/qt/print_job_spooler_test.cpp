@@ -1,0 +1,223 @@
+// Whole print jobs through the real spooler onto the PDF queue of scripts/spooler.sh:
+// the PDFs the queue writes are read back for their pages, sizes and texts. Skips when
+// no queue was set up.
+#include <cups/cups.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "report/report.h"
+#include "report/report_classes.h"
+#include "platform/stream.h"
+#include "objects/memo_view.h"
+#include "objects/report_page.h"
+#include "print/qt/spooler_printers.h"
+#include "print/print_job.h"
+#include "print/printers.h"
+#include "print/qt/printers_cups.h"
+#include "support/report_generator.h"
+#include "support/spooler.h"
+
+namespace quarlo {
+namespace {
+
+using O = TPrinterOrientation;
+using P = TfrxPrintPages;
+using M = TfrxPrintMode;
+constexpr double kPointsPerMm = 72 / 25.4;
+
+struct PageSpec {
+  int paper = 9;
+  O orientation = O::poPortrait;
+};
+
+// Complete pages with the word "Page<n>" 20 mm from the paper's left and top edges
+// (10 mm margins plus 10 mm inside).
+std::string MakeReport(const std::vector<PageSpec>& specs) {
+  testing::ReportGenerator g;
+  for (std::size_t i = 0; i < specs.size(); ++i) {
+    TfrxReportPage& page = g.AddCompletePage();
+    page.SetPaperSize(specs[i].paper);
+    page.SetOrientation(specs[i].orientation);
+    page.SetLeftMargin(10);
+    page.SetTopMargin(10);
+    auto* memo = new TfrxMemoView(&page);
+    memo->SetBounds(10 * 3.77953, 10 * 3.77953, 300, 30);
+    const std::string text = "Page" + std::to_string(i + 1);
+    memo->Memo().SetText(std::u16string(text.begin(), text.end()));
+  }
+  return g.Write();
+}
+
+struct PrintedSheet {
+  std::string text;  // the words of the sheet, space separated
+  double width = 0, height = 0;  // mm as shown
+  int copies = 1;    // the job's copies attribute
+};
+
+std::string Words(const std::string& pdf, int page) {
+  std::string all;
+  for (const spooler::PdfWord& w : spooler::PdfPageWords(pdf, page)) all += (all.empty() ? "" : " ") + w.text;
+  return all;
+}
+
+int JobCopies(int jobId) {
+  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+  const std::string uri = "ipp://localhost/jobs/" + std::to_string(jobId);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+  int copies = 0;
+  if (ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/")) {
+    if (ipp_attribute_t* a = ippFindAttribute(response, "copies", IPP_TAG_INTEGER)) copies = ippGetInteger(a, 0);
+    ippDelete(response);
+  }
+  return copies;
+}
+
+class SpoolerPrintJob : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static const bool registered = (RegisterReportClasses(), true);
+    (void)registered;
+    report.PrintOptions().SetShowDialog(false);
+    report.EngineOptions().SetNewSilentMode(simReThrow);
+    SetPrinterErrorHandler([](const std::string& m) { ADD_FAILURE() << m; });
+  }
+  void TearDown() override { SetPrinterErrorHandler(nullptr); }
+
+  // Prints the report on the test queue and reads back every sheet of every spooler job.
+  std::vector<PrintedSheet> PrintOnQueue(const spooler::Queue& queue, const std::vector<PageSpec>& specs) {
+    MemoryStream stream(MakeReport(specs));
+    report.PreviewPages().LoadFromStream(stream);
+    TfrxPrinters printers(SpoolerPrinterSource());
+    printers.SetCurrentIndex(printers.IndexOfName(queue.name));
+    PrintJobServices services;
+    services.printers = &printers;
+    services.showError = [](const std::string& m) { ADD_FAILURE() << m; };
+    EXPECT_TRUE(PrintReportPages(report.PreviewPages(), services));
+    auto* printer = dynamic_cast<TfrxPrinter*>(printers.CurrentPrinter());
+    std::vector<PrintedSheet> sheets;
+    if (!printer) return sheets;
+    for (int id : printer->LastJobIds()) {
+      const auto pdf = spooler::WaitForJobPdf(queue, id);
+      if (!pdf) {
+        ADD_FAILURE() << "no PDF for job " << id;
+        continue;
+      }
+      const auto info = spooler::ReadPdfInfo(*pdf);
+      if (!info) continue;
+      const int copies = JobCopies(id);
+      for (int p = 1; p <= info->pages; ++p) {
+        PrintedSheet s;
+        s.text = Words(*pdf, p);
+        s.width = info->sizes[static_cast<std::size_t>(p - 1)].width / kPointsPerMm;
+        s.height = info->sizes[static_cast<std::size_t>(p - 1)].height / kPointsPerMm;
+        s.copies = copies;
+        sheets.push_back(s);
+      }
+    }
+    return sheets;
+  }
+
+  static std::vector<std::string> Texts(const std::vector<PrintedSheet>& sheets) {
+    std::vector<std::string> t;
+    for (const PrintedSheet& s : sheets) t.push_back(s.text);
+    return t;
+  }
+
+  TfrxReport report{nullptr};
+};
+
+struct ListCase {
+  const char* list;
+  P parity;
+  bool reverse;
+  int copies;
+  bool collate;
+  std::vector<std::string> expected;
+  int jobCopies;
+};
+
+TEST_F(SpoolerPrintJob, PageListsOrderParityAndCopies) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  const ListCase cases[] = {
+      {"1,3-4", P::ppAll, false, 1, true, {"Page1", "Page3", "Page4"}, 1},
+      {"", P::ppEven, true, 1, true, {"Page4", "Page2"}, 1},
+      {"2-3", P::ppAll, false, 2, true, {"Page2", "Page3", "Page2", "Page3"}, 1},
+      {"2-3", P::ppAll, false, 2, false, {"Page2", "Page3"}, 2},
+  };
+  for (const ListCase& c : cases) {
+    SCOPED_TRACE(c.list);
+    TfrxPrintOptions& o = report.PrintOptions();
+    o.SetPageNumbers(c.list);
+    o.SetPrintPages(c.parity);
+    o.SetReverse(c.reverse);
+    o.SetCopies(c.copies);
+    o.SetCollate(c.collate);
+    const std::vector<PrintedSheet> sheets = PrintOnQueue(*queue, std::vector<PageSpec>(4));
+    EXPECT_EQ(Texts(sheets), c.expected);
+    for (const PrintedSheet& s : sheets) EXPECT_EQ(s.copies, c.jobCopies);
+  }
+}
+
+TEST_F(SpoolerPrintJob, EveryPageOnItsOwnPaper) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  const std::vector<PageSpec> specs = {{9, O::poPortrait}, {11, O::poLandscape}, {9, O::poPortrait}};
+  const std::vector<PrintedSheet> sheets = PrintOnQueue(*queue, specs);
+  ASSERT_EQ(Texts(sheets), (std::vector<std::string>{"Page1", "Page2", "Page3"}));
+  const double longSides[] = {297, 210, 297};
+  const double shortSides[] = {210, 148, 210};
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    EXPECT_NEAR(std::max(sheets[i].width, sheets[i].height), longSides[i], 1);
+    EXPECT_NEAR(std::min(sheets[i].width, sheets[i].height), shortSides[i], 1);
+  }
+}
+
+struct ModeCase {
+  M mode;
+  std::vector<PageSpec> pages;
+  std::vector<std::string> expected;  // words per sheet
+  bool landscapeSheets;
+};
+
+TEST_F(SpoolerPrintJob, ScaleSplitAndJoinOnA4Sheets) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  const ModeCase cases[] = {
+      // An A5 and an A3 page each stretched onto one A4 sheet.
+      {M::pmScale, {{11, O::poPortrait}, {8, O::poPortrait}}, {"Page1", "Page2"}, false},
+      // An A3 page over three landscape A4 sheets; its text is on the first.
+      {M::pmSplit, {{8, O::poPortrait}}, {"Page1", "", ""}, true},
+      // Three A5 pages, two side by side on each landscape A4 sheet.
+      {M::pmJoin, std::vector<PageSpec>(3, PageSpec{11, O::poPortrait}), {"Page1 Page2", "Page3"}, true},
+  };
+  for (const ModeCase& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.mode));
+    report.PrintOptions().SetPrintMode(c.mode);
+    report.PrintOptions().SetPrintOnSheet(9);
+    const std::vector<PrintedSheet> sheets = PrintOnQueue(*queue, c.pages);
+    EXPECT_EQ(Texts(sheets), c.expected);
+    for (const PrintedSheet& s : sheets) {
+      EXPECT_NEAR(std::max(s.width, s.height), 297, 1);
+      EXPECT_NEAR(std::min(s.width, s.height), 210, 1);
+    }
+  }
+}
+
+TEST_F(SpoolerPrintJob, CancelledJobLeavesNothingQueued) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  const std::string before = spooler::RunCommand("lpstat -W all -o " + spooler::ShellQuote(queue->name));
+  int steps = 0;
+  report.Events().OnProgress = [&](TfrxReport& r, TfrxProgressType, int) {
+    if (++steps == 2) r.SetTerminated(true);
+  };
+  const std::vector<PrintedSheet> sheets = PrintOnQueue(*queue, std::vector<PageSpec>(4));
+  EXPECT_TRUE(sheets.empty());
+  EXPECT_EQ(spooler::RunCommand("lpstat -W all -o " + spooler::ShellQuote(queue->name)), before);
+}
+
+}  // namespace
+}  // namespace quarlo
