@@ -17,24 +17,36 @@ std::vector<Verb>& Registry() {
 
 bool IsHelp(std::string_view arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
 
+// Two columns: names padded to the widest, then their texts.
+void PrintColumns(std::ostream& out, const std::vector<std::pair<std::string, std::string>>& rows) {
+  std::size_t width = 0;
+  for (const auto& row : rows) width = std::max(width, row.first.size());
+  for (const auto& [name, text] : rows) out << "  " << name << std::string(width + 2 - name.size(), ' ') << text << '\n';
+}
+
+}  // namespace
+
 void PrintVerbList(std::ostream& out) {
   out << "usage: quarlo-cli VERB [ARGUMENTS]\n\nverbs:\n";
-  size_t width = 0;
-  for (const Verb* v : Verbs()) width = std::max(width, std::string_view(v->name).size());
-  for (const Verb* v : Verbs()) {
-    out << "  " << v->name << std::string(width + 2 - std::string_view(v->name).size(), ' ')
-        << v->summary << '\n';
-  }
+  std::vector<std::pair<std::string, std::string>> rows;
+  for (const Verb* v : Verbs()) rows.emplace_back(v->name, v->summary);
+  PrintColumns(out, rows);
   out << "\n'quarlo-cli VERB --help' shows the arguments of a verb;"
-         " 'quarlo-cli --version' the version.\n";
+         " 'quarlo-cli --version' the version.\n"
+         "Every verb reads --opt=value as --opt value; -- ends the options.\n"
+         "Exit status: 0 success, 1 the work failed (a message says why), 2 a wrong command\n"
+         "line; search: 0 matches, 1 no match, 2 any error.\n";
 }
 
 void PrintVerbUsage(const Verb& verb, std::ostream& out) {
   out << "usage: quarlo-cli " << verb.name << ' ' << verb.usage << '\n' << verb.summary << '\n';
+  out << "\noptions:\n";
+  std::vector<std::pair<std::string, std::string>> rows;
+  for (const CliOption& o : verb.options) rows.emplace_back(OptionSynopsis(o), o.help);
+  rows.emplace_back("-h, --help", "show this help");
+  PrintColumns(out, rows);
   if (verb.details) out << '\n' << verb.details << '\n';
 }
-
-}  // namespace
 
 VerbRegistration::VerbRegistration(const Verb& verb) { Registry().push_back(verb); }
 
@@ -58,6 +70,11 @@ int UsageError(const Verb& verb, std::ostream& err, std::string_view problem) {
   err << "quarlo-cli " << verb.name << ": " << problem << '\n';
   err << "usage: quarlo-cli " << verb.name << ' ' << verb.usage << '\n';
   return kExitUsage;
+}
+
+int WorkError(const Verb& verb, std::ostream& err, std::string_view problem) {
+  err << "quarlo-cli " << verb.name << ": " << problem << '\n';
+  return verb.failureStatus;
 }
 
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -86,15 +103,18 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
     return kExitUsage;
   }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
-  if (std::any_of(rest.begin(), rest.end(), [](const std::string& a) { return a == "--help"; })) {
+  // Read by the verb's own table, so that "-h" as a value ("--printer -h") or after "--"
+  // is not taken for a request for help.
+  CliArguments parsed;
+  ParseCliArguments(rest, verb->options, parsed);
+  if (parsed.HelpAsked()) {
     PrintVerbUsage(*verb, out);
     return kExitOk;
   }
   try {
     return verb->run(rest, out, err);
   } catch (const std::exception& e) {
-    err << "quarlo-cli " << verb->name << ": " << e.what() << '\n';
-    return kExitFailure;
+    return WorkError(*verb, err, e.what());
   }
 }
 

@@ -2,12 +2,17 @@
 // The verbs of quarlo-cli. Each verb lives in a file of its own and registers itself
 // with one QUARLO_CLI_VERB(...) line at namespace scope; nothing else needs to change
 // to add one. Verbs write results on out and problems on err and return an exit
-// status; an exception escaping a verb is reported on err with status 1.
+// status; an exception escaping a verb is reported on err with the verb's
+// failureStatus. A verb reads its arguments with ParseCliArguments (cli_options.h) by
+// the table it declares in .options, which also makes its help.
 
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/cli/cli_options.h"
 
 namespace quarlo::cli {
 
@@ -20,7 +25,8 @@ using VerbFunction = int (*)(const std::vector<std::string>& args, std::ostream&
                              std::ostream& err);
 
 // Declared with designated initializers, e.g.
-//   QUARLO_CLI_VERB(.name = "info", .usage = "FILE", .summary = "...", .run = &Info);
+//   QUARLO_CLI_VERB(.name = "info", .usage = "FILE", .summary = "...", .run = &Info,
+//                   .options = kInfoOptions);
 struct Verb {
   const char* name = "";
   const char* usage = "";    // arguments after the verb, e.g. "FILE"
@@ -29,6 +35,11 @@ struct Verb {
   // Verbs that draw need the Qt application and font engine set up before they run.
   bool needsGui = false;
   VerbFunction run = nullptr;
+  // The options the verb takes, for ParseCliArguments and the help; -h and --help are
+  // understood by every verb without being listed.
+  std::span<const CliOption> options = {};
+  // Status of a failure that escapes the verb as an exception (search uses 2, as grep).
+  int failureStatus = kExitFailure;
 };
 
 struct VerbRegistration {
@@ -49,8 +60,17 @@ std::vector<const Verb*> Verbs();
 // "--help" and "VERB --help" print usage on out; errors go to err.
 int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// "usage: quarlo-cli NAME USAGE" on the stream, for a verb's argument errors.
+// "quarlo-cli NAME: PROBLEM" and "usage: quarlo-cli NAME USAGE" on the stream, for a
+// verb's argument errors; returns kExitUsage.
 int UsageError(const Verb& verb, std::ostream& err, std::string_view problem);
+// "quarlo-cli NAME: PROBLEM" on the stream, for a failure of the work; returns the
+// verb's failureStatus.
+int WorkError(const Verb& verb, std::ostream& err, std::string_view problem);
+
+// The help of a verb: usage, summary, options, details.
+void PrintVerbUsage(const Verb& verb, std::ostream& out);
+// The help of the program: the verbs, the exit statuses.
+void PrintVerbList(std::ostream& out);
 
 // One-time start-up the document verbs share: the report object classes registered.
 void PrepareDocumentClasses();
