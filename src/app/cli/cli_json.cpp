@@ -1,6 +1,7 @@
 #include "app/cli/cli_json.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "platform/codepage.h"
@@ -129,6 +130,21 @@ void JsonWriter::CodePageString(std::string_view bytes) { String(DecodeCodePage(
 void JsonWriter::Integer(std::int64_t value) {
   BeforeValue();
   out_ << value;
+}
+
+void JsonWriter::Decimal(double value) {
+  BeforeValue();
+  if (!std::isfinite(value)) {
+    out_ << "null";
+    return;
+  }
+  char buffer[40];
+  std::snprintf(buffer, sizeof buffer, "%.2f", value);
+  std::string text = buffer;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  if (text == "-0") text = "0";
+  out_ << text;
 }
 
 void JsonWriter::Bool(bool value) {

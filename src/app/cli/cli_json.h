@@ -24,6 +24,9 @@ class JsonWriter {
   // 8-bit text of the documents' code page.
   void CodePageString(std::string_view bytes);
   void Integer(std::int64_t value);
+  // Rounded to two decimals, without trailing zeros ("210", "215.9"); a value that is not
+  // finite, which JSON cannot hold, is written as null.
+  void Decimal(double value);
   void Bool(bool value);
 
  private:

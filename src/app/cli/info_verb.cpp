@@ -4,8 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/cli_input.h"
 #include "app/cli/cli_json.h"
 #include "app/cli/cli_verbs.h"
+#include "app/cli/paper_names.h"
+#include "objects/report_page.h"
 #include "report/report.h"
 #include "document/anchors.h"
 #include "document/preview_pages.h"
@@ -13,6 +16,28 @@
 namespace quarlo::cli {
 
 namespace {
+
+// "page" is the 0-based index the file stores; "pageNumber" the 1-based number users
+// and the other verbs count with.
+void WritePage(JsonWriter& json, int index) {
+  json.Key("page");
+  json.Integer(index);
+  json.Key("pageNumber");
+  json.Integer(static_cast<std::int64_t>(index) + 1);
+}
+
+// The paper as a printing tool describes it: size in millimetres, its name, orientation.
+void WritePaper(JsonWriter& json, const TfrxReportPage& page) {
+  json.Key("widthMm");
+  json.Decimal(page.PaperWidth());
+  json.Key("heightMm");
+  json.Decimal(page.PaperHeight());
+  json.Key("paper");
+  const std::string_view name = PaperNameOfSize(page.PaperWidth(), page.PaperHeight());
+  json.Utf8String(name.empty() ? std::string_view("custom") : name);
+  json.Key("orientation");
+  json.Utf8String(page.Orientation() == TPrinterOrientation::poLandscape ? "landscape" : "portrait");
+}
 
 void WriteOutline(TfrxOutline& outline, JsonWriter& json) {
   // Walked as the preview walks it, with a stack instead of recursion: a file may
@@ -42,8 +67,7 @@ void WriteOutline(TfrxOutline& outline, JsonWriter& json) {
     json.BeginObject();
     json.Key("text");
     json.CodePageString(text);
-    json.Key("page");
-    json.Integer(page);
+    WritePage(json, page);
     json.Key("top");
     json.Integer(top);
     json.Key("children");
@@ -54,11 +78,15 @@ void WriteOutline(TfrxOutline& outline, JsonWriter& json) {
 
 int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("info");
-  if (args.size() != 1) return UsageError(self, err, "expects one file name");
+  CliArguments parsed;
+  if (std::string problem = ParseCliArguments(args, self.options, parsed); !problem.empty())
+    return UsageError(self, err, problem);
+  if (parsed.Operands().size() != 1) return UsageError(self, err, "expects one file name");
+  const std::string& file = parsed.Operands()[0];
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
   TfrxPreviewPages& pages = report.PreviewPages();
-  pages.LoadFromFile(args[0], true);
+  LoadReportFile(pages, file);
 
   // Collected first, so a failure never leaves half a document on the output.
   std::ostringstream text;
@@ -66,23 +94,26 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   bool pageFailed = false;
   json.BeginObject();
   json.Key("file");
-  json.Utf8String(args[0]);
+  json.Utf8String(file);
   json.Key("pageCount");
   json.Integer(pages.Count());
   json.Key("pages");
   json.BeginArray();
   for (int i = 0; i < pages.Count(); ++i) {
     json.BeginObject();
+    json.Key("pageNumber");
+    json.Integer(i + 1);
     try {
       const TfrxPageExtent extent = pages.PageExtent(i);
       json.Key("width");
       json.Integer(extent.Width);
       json.Key("height");
       json.Integer(extent.Height);
+      if (const TfrxReportPage* page = pages.PageObject(i)) WritePaper(json, *page);
     } catch (const std::exception& e) {
       json.Key("error");
       json.Utf8String(e.what());
-      err << "quarlo-cli info: page " << i + 1 << ": " << e.what() << '\n';
+      WorkError(self, err, "page " + std::to_string(i + 1) + ": " + e.what());
       pageFailed = true;
     }
     json.EndObject();
@@ -107,8 +138,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     json.BeginObject();
     json.Key("text");
     json.CodePageString(a.Text);
-    json.Key("page");
-    json.Integer(a.Page);
+    WritePage(json, a.Page);
     json.Key("top");
     json.Integer(a.Top);
     json.EndObject();
@@ -123,11 +153,14 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 
 QUARLO_CLI_VERB(.name = "info", .usage = "FILE",
                 .summary = "describe a prepared report as JSON",
-                .details = "Prints the page count, each page's width and height in report pixels\n"
-                           "(96 per inch), the report settings (name, dot-matrix flag, outline\n"
-                           "visibility and width), the outline tree and the anchors. Page indexes\n"
-                           "are 0-based, as in the file. A page that cannot be built gets an\n"
-                           "\"error\" member instead of its size and the exit status is 1.",
+                .details = "Prints the page count; for each page its pageNumber, width and height in\n"
+                           "report pixels (96 per inch), widthMm and heightMm, the paper's name (A4,\n"
+                           "Letter ..., or custom) and its orientation (portrait or landscape); the\n"
+                           "report settings (name, dot-matrix flag, outline visibility and width), the\n"
+                           "outline tree and the anchors. Their \"page\" is the 0-based index the file\n"
+                           "stores; \"pageNumber\" beside it counts from 1, as the other verbs do. A page\n"
+                           "that cannot be built gets an \"error\" member instead of its size and the\n"
+                           "exit status is 1.",
                 .run = &Info);
 
 }  // namespace quarlo::cli

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/cli_qt_messages.h"
 #include "app/cli/cli_verbs.h"
 #include "platform/qt/qt_platform.h"
 #include "print/qt/desktop_print_services.h"
@@ -13,6 +14,8 @@
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const quarlo::cli::Verb* verb = args.empty() ? nullptr : quarlo::cli::FindVerb(args[0]);
+  // Before Qt says anything: standard error carries our own messages only.
+  quarlo::cli::InstallQtMessageHandler();
   std::unique_ptr<QApplication> app;
   if (verb && verb->needsGui) {
     // Drawing needs no screen: stay off any display unless the caller chose one.

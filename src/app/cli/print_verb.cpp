@@ -1,35 +1,41 @@
 // quarlo-cli print FILE [options]: the print job without the dialog, the options set
 // from the command line as the print dialog would set them.
-#include <cstdlib>
-#include <exception>
 #include <ostream>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "app/cli/cli_input.h"
+#include "app/cli/cli_pages.h"
+#include "app/cli/cli_print_job.h"
 #include "app/cli/cli_verbs.h"
-#include "report/report.h"
-#include "platform/errors.h"
-#include "print/qt/spooler_printers.h"
-#include "print/page_list.h"
+#include "app/cli/paper_names.h"
+#include "document/preview_pages.h"
+#include "platform/paper_table.h"
 #include "print/print_job.h"
 #include "print/print_sequence.h"
-#include "print/printer_texts.h"
 #include "print/printers.h"
 #include "print/qt/printers_cups.h"
+#include "print/qt/spooler_printers.h"
+#include "report/report.h"
 
 namespace quarlo::cli {
 
 namespace {
 
-bool ParseInt(const std::string& text, int low, int high, int* value) {
-  if (text.empty() || text.size() > 9) return false;
-  for (char c : text)
-    if (c < '0' || c > '9') return false;
-  const int v = std::atoi(text.c_str());
-  if (v < low || v > high) return false;
-  *value = v;
-  return true;
-}
+constexpr CliOption kPrintOptions[] = {
+    {"--printer -d", "NAME", "the printer (default: the system's default printer)"},
+    kPagesOption,
+    {"--copies -n", "N", "number of copies (default 1)"},
+    {"--no-collate", nullptr, "print the copies of each page together"},
+    {"--odd", nullptr, "only the odd pages"},
+    {"--even", nullptr, "only the even pages"},
+    {"--reverse", nullptr, "the last page first"},
+    {"--mode", "MODE", "default, split, join or scale: how pages go onto the sheet"},
+    {"--sheet", "PAPER", "the sheet for split, join and scale: a name (A4, Letter ...) or a paper code"},
+    {"--duplex", "SIDES", "one-sided, long-edge or short-edge (or simplex, vertical, horizontal); none: each page's own"},
+    {"--output", "FILE", "write the job as PDF into FILE instead of sending it"},
+};
 
 struct PrintRequest {
   std::string file;
@@ -45,90 +51,94 @@ struct PrintRequest {
   std::string output;
 };
 
-// Empty on success, else what is wrong with the command line.
-std::string ParseRequest(const std::vector<std::string>& args, PrintRequest& r) {
-  bool odd = false, even = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    auto value = [&]() -> const std::string& { return args[++i]; };
-    if (a == "--printer" && hasValue) {
-      r.printer = value();
-    } else if (a == "--pages" && hasValue) {
-      r.pages = value();
-    } else if (a == "--copies" && hasValue) {
-      if (!ParseInt(value(), 1, kMaxCopies, &r.copies))
-        return "--copies takes a whole number from 1 to " + std::to_string(kMaxCopies);
-    } else if (a == "--no-collate") {
-      r.collate = false;
-    } else if (a == "--odd") {
-      odd = true;
-      r.parity = TfrxPrintPages::ppOdd;
-    } else if (a == "--even") {
-      even = true;
-      r.parity = TfrxPrintPages::ppEven;
-    } else if (a == "--reverse") {
-      r.reverse = true;
-    } else if (a == "--mode" && hasValue) {
-      const std::string& m = value();
-      if (m == "default") r.mode = TfrxPrintMode::pmDefault;
-      else if (m == "split") r.mode = TfrxPrintMode::pmSplit;
-      else if (m == "join") r.mode = TfrxPrintMode::pmJoin;
-      else if (m == "scale") r.mode = TfrxPrintMode::pmScale;
-      else return "--mode takes default, split, join or scale";
-    } else if (a == "--sheet" && hasValue) {
-      if (!ParseInt(value(), 1, 256, &r.sheet)) return "--sheet takes a paper code from 1 to 256";
-    } else if (a == "--duplex" && hasValue) {
-      const std::string& d = value();
-      if (d == "none") r.duplex = TfrxDuplexMode::dmNone;
-      else if (d == "vertical") r.duplex = TfrxDuplexMode::dmVertical;
-      else if (d == "horizontal") r.duplex = TfrxDuplexMode::dmHorizontal;
-      else if (d == "simplex") r.duplex = TfrxDuplexMode::dmSimplex;
-      else return "--duplex takes none, vertical, horizontal or simplex";
-    } else if (a == "--output" && hasValue) {
-      r.output = value();
-      if (r.output.empty()) return "--output takes a file name";
-    } else if (r.file.empty() && !a.empty() && a[0] != '-') {
-      r.file = a;
-    } else {
-      return "unexpected argument '" + a + "'";
+template <typename Value>
+struct Word {
+  std::string_view word;
+  Value value;
+};
+
+template <typename Value, std::size_t N>
+bool ReadWord(const std::string& text, const Word<Value> (&words)[N], Value* value) {
+  for (const Word<Value>& w : words) {
+    if (w.word == text) {
+      *value = w.value;
+      return true;
     }
   }
-  if (odd && even) return "--odd and --even exclude each other";
-  if (r.file.empty()) return "expects FILE";
-  if (r.sheet != 0 && r.mode == TfrxPrintMode::pmDefault) return "--sheet needs --mode split, join or scale";
-  try {
-    ParsePageList(r.pages, 1);
-  } catch (const Exception& e) {
-    return std::string("--pages: ") + e.what();
+  return false;
+}
+
+constexpr Word<TfrxPrintMode> kModes[] = {{"default", TfrxPrintMode::pmDefault},
+                                          {"split", TfrxPrintMode::pmSplit},
+                                          {"join", TfrxPrintMode::pmJoin},
+                                          {"scale", TfrxPrintMode::pmScale}};
+// The print dialog's words beside the spooler's.
+constexpr Word<TfrxDuplexMode> kDuplexModes[] = {
+    {"none", TfrxDuplexMode::dmNone},           {"simplex", TfrxDuplexMode::dmSimplex},
+    {"one-sided", TfrxDuplexMode::dmSimplex},   {"vertical", TfrxDuplexMode::dmVertical},
+    {"long-edge", TfrxDuplexMode::dmVertical},  {"horizontal", TfrxDuplexMode::dmHorizontal},
+    {"short-edge", TfrxDuplexMode::dmHorizontal}};
+
+// A paper name, or a code of the paper table (or the custom code).
+bool ReadSheet(const std::string& text, int* sheet) {
+  if (const int named = PaperCodeOfName(text)) {
+    *sheet = named;
+    return true;
   }
-  return std::string();
+  int code = 0;
+  if (!ParseWholeNumber(text, 1, kCustomPaperCode, &code)) return false;
+  if (code != kCustomPaperCode && !PaperDimensions(code).found) return false;
+  *sheet = code;
+  return true;
+}
+
+// Empty on success, else what is wrong with the command line.
+std::string ParseRequest(const std::vector<std::string>& args, std::span<const CliOption> options, PrintRequest& r) {
+  CliArguments a;
+  if (std::string problem = ParseCliArguments(args, options, a); !problem.empty()) return problem;
+  if (a.Operands().size() != 1) return "expects FILE";
+  r.file = a.Operands()[0];
+  if (const std::string* v = a.Value("--printer")) r.printer = *v;
+  if (const std::string* v = a.Value("--pages")) r.pages = *v;
+  if (const std::string* v = a.Value("--copies"); v && !ParseWholeNumber(*v, 1, kMaxCopies, &r.copies))
+    return "--copies takes a whole number from 1 to " + std::to_string(kMaxCopies);
+  r.collate = !a.Has("--no-collate");
+  if (a.Has("--odd") && a.Has("--even")) return "--odd and --even exclude each other";
+  if (a.Has("--odd")) r.parity = TfrxPrintPages::ppOdd;
+  if (a.Has("--even")) r.parity = TfrxPrintPages::ppEven;
+  r.reverse = a.Has("--reverse");
+  if (const std::string* v = a.Value("--mode"); v && !ReadWord(*v, kModes, &r.mode))
+    return "--mode takes default, split, join or scale";
+  if (const std::string* v = a.Value("--sheet"); v && !ReadSheet(*v, &r.sheet))
+    return "--sheet takes a paper name (" + std::string(PaperNameList()) + ") or a paper code; '" + *v +
+           "' is neither";
+  if (const std::string* v = a.Value("--duplex"); v && !ReadWord(*v, kDuplexModes, &r.duplex))
+    return "--duplex takes one-sided, long-edge, short-edge, none, simplex, vertical or horizontal";
+  if (const std::string* v = a.Value("--output")) {
+    r.output = *v;
+    if (r.output.empty()) return "--output takes a file name";
+  }
+  if (r.sheet != 0 && r.mode == TfrxPrintMode::pmDefault) return "--sheet needs --mode split, join or scale";
+  return PageListProblem(r.pages);
 }
 
 int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("print");
   PrintRequest request;
-  if (const std::string problem = ParseRequest(args, request); !problem.empty())
+  if (const std::string problem = ParseRequest(args, self.options, request); !problem.empty())
     return UsageError(self, err, problem);
 
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
   TfrxPreviewPages& pages = report.PreviewPages();
-  pages.LoadFromFile(request.file, true);
+  LoadReportFile(pages, request.file);
+  if (ListedPages(request.pages, pages.Count()).empty())
+    return WorkError(self, err, NoListedPageText(request.pages, pages.Count()));
 
   TfrxPrinters& printers = GlobalPrinters();
-  if (!request.printer.empty() && printers.HasRealPrinters() && printers.IndexOfName(request.printer) < 0) {
-    err << "quarlo-cli print: no printer named '" << request.printer << "'\n";
-    return kExitFailure;
-  }
-  bool failed = false;
-  SetPrinterErrorHandler([&](const std::string& message) {
-    err << "quarlo-cli print: " << message << '\n';
-    failed = true;
-  });
-  struct ResetHandler {
-    ~ResetHandler() { SetPrinterErrorHandler(nullptr); }
-  } resetHandler;
+  if (!printers.HasRealPrinters()) return WorkError(self, err, "no printer is installed");
+  if (!request.printer.empty() && printers.IndexOfName(request.printer) < 0)
+    return WorkError(self, err, "no printer named '" + request.printer + "'");
 
   TfrxPrintOptions& options = report.PrintOptions();
   options.SetShowDialog(true);  // the command line plays the dialog
@@ -139,15 +149,9 @@ int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&
   options.SetPrintPages(request.parity);
   options.SetReverse(request.reverse);
   options.SetPrintMode(request.mode);
-  // Errors met while printing come back as an exception with their list.
-  report.EngineOptions().SetNewSilentMode(simReThrow);
 
   PrintJobServices services;
   services.printers = &printers;
-  services.showError = [&](const std::string& message) {
-    err << "quarlo-cli print: " << message << '\n';
-    failed = true;
-  };
   services.showDialog = [&](TfrxReport& r, TfrxDuplexMode& duplex) {
     TfrxCustomPrinter* printer = printers.CurrentPrinter();
     if (!printer) return false;
@@ -156,8 +160,7 @@ int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     duplex = request.duplex;
     return true;
   };
-  const bool ran = PrintReportPages(pages, services);
-  if (!ran || failed) return kExitFailure;
+  if (!RunPrintJob(self, pages, services, err)) return kExitFailure;
   TfrxCustomPrinter* printer = printers.CurrentPrinter();
   if (!request.output.empty()) {
     out << request.output << '\n';
@@ -169,16 +172,14 @@ int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 
 }  // namespace
 
-QUARLO_CLI_VERB(.name = "print",
-                .usage = "FILE [--printer NAME] [--pages LIST] [--copies N] [--no-collate] [--odd|--even] "
-                         "[--reverse] [--mode default|split|join|scale] [--sheet CODE] "
-                         "[--duplex none|vertical|horizontal|simplex] [--output FILE]",
+QUARLO_CLI_VERB(.name = "print", .usage = "FILE [options]",
                 .summary = "print a report on a printer (or into a file) without the print dialog",
-                .details = "Pages are a list such as 1,3,5-12 (1-based; 5- runs to the last page).\n"
-                           "--sheet is the paper code of the sheet for the split, join and scale modes\n"
-                           "(9 is A4; default the printer's paper). --output writes the job as PDF into\n"
-                           "FILE instead of sending it. Prints the spooler job ids (PRINTER-ID), one a line.\n"
-                           "Exit status 1 when no printer is installed or printing failed, 2 for bad arguments.",
-                .needsGui = true, .run = &Print);
+                .details = "Prints the spooler job ids (PRINTER-ID), one a line, or the --output FILE.\n"
+                           "The words of the spooler's own tools are understood: -d for --printer,\n"
+                           "-n for --copies, one-sided, long-edge and short-edge for --duplex, paper names\n"
+                           "for --sheet. -o is not an output file here: in those tools it sets job options.\n"
+                           "Exit status 1 when no printer is installed, the list names no page of the\n"
+                           "report or printing failed, 2 for a wrong command line.",
+                .needsGui = true, .run = &Print, .options = kPrintOptions);
 
 }  // namespace quarlo::cli

@@ -1,5 +1,5 @@
-// quarlo-cli render FILE -o OUT.png [--page N|A-B] [--zoom Z]: pages drawn as the
-// preview draws them (white paper, the page's objects, 96 dpi at zoom 1) into PNG files.
+// quarlo-cli render FILE -o OUT.png [--pages LIST] [--zoom Z | --dpi N]: pages drawn as
+// the preview draws them (white paper, the page's objects, 96 dpi at zoom 1) into PNG files.
 #include <QImage>
 #include <cmath>
 #include <cstdio>
@@ -8,44 +8,28 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/cli_input.h"
+#include "app/cli/cli_pages.h"
 #include "app/cli/cli_verbs.h"
-#include "report/report.h"
+#include "app/cli/render_names.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_paint.h"
 #include "objects/image_decode.h"
 #include "objects/report_page.h"
 #include "objects/units.h"
 #include "platform/qt/qpainter_canvas.h"
+#include "report/report.h"
 
 namespace quarlo::cli {
 
 namespace {
 
-constexpr double kMaxZoom = 16;
-
-bool ParsePages(const std::string& text, int* first, int* last) {
-  const std::size_t dash = text.find('-');
-  try {
-    std::size_t used = 0;
-    *first = std::stoi(text.substr(0, dash), &used);
-    if (used != (dash == std::string::npos ? text.size() : dash)) return false;
-    *last = *first;
-    if (dash != std::string::npos) {
-      const std::string tail = text.substr(dash + 1);
-      *last = std::stoi(tail, &used);
-      if (used != tail.size()) return false;
-    }
-  } catch (const std::exception&) {
-    return false;
-  }
-  return *first >= 1 && *last >= *first;
-}
-
-std::string NumberedName(const std::string& out, int page) {
-  std::string stem = out;
-  if (stem.size() > 4 && stem.compare(stem.size() - 4, 4, ".png") == 0) stem.resize(stem.size() - 4);
-  return stem + "-" + std::to_string(page) + ".png";
-}
+constexpr CliOption kRenderOptions[] = {
+    {"-o --output", "FILE", "write the image into FILE (several pages: FILE-1.png, FILE-2.png ...)"},
+    {"--pages --page", "LIST", "the pages, as 1,3,5-12 (1-based; 5- runs to the last page; default all)"},
+    {"--zoom", "Z", "scale: 1 (the default) is 96 dots per inch"},
+    {"--dpi -r", "N", "resolution in dots per inch, instead of --zoom"},
+};
 
 CanvasImage ToCanvasImage(const QImage& image) {
   const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
@@ -60,77 +44,98 @@ CanvasImage ToCanvasImage(const QImage& image) {
   return out;
 }
 
+// The page's image size at a zoom, in pixels.
+struct PixelSize {
+  long long width, height;
+};
+PixelSize ImageSizeAt(const TfrxReportPage& page, double zoom) {
+  return {std::llround(page.PaperWidth() * fr01cm * zoom), std::llround(page.PaperHeight() * fr01cm * zoom)};
+}
+
+// The largest zoom, to two decimals, at which the page's image stays within the
+// pixel limits; 0 when not even 0.01 fits.
+double LargestZoom(const TfrxReportPage& page) {
+  const double w = page.PaperWidth() * fr01cm, h = page.PaperHeight() * fr01cm;
+  if (!(w > 0 && h > 0)) return 0;
+  double zoom = std::min({kMaxImageSide / w, kMaxImageSide / h, std::sqrt(kMaxImagePixels / (w * h))});
+  zoom = std::floor(zoom * 100) / 100;
+  while (zoom > 0 && !CheckImageSize(ImageSizeAt(page, zoom).width, ImageSizeAt(page, zoom).height).empty())
+    zoom -= 0.01;
+  return zoom > 0 ? zoom : 0;
+}
+
+std::string TooLargeText(const TfrxReportPage& page, PixelSize size) {
+  char largest[32];
+  std::snprintf(largest, sizeof largest, "%.2f", LargestZoom(page));
+  return "the image would be " + std::to_string(size.width) + " x " + std::to_string(size.height) +
+         " pixels, above the limit of " + std::to_string(kMaxImageSide) + " pixels a side and " +
+         std::to_string(kMaxImagePixels) + " pixels in all; the largest zoom for this page is " + largest;
+}
+
+bool WritePng(const QImage& image, const std::string& name) {
+  const std::string png = EncodePng(ToCanvasImage(image));
+  std::ofstream stream(name, std::ios::binary | std::ios::trunc);
+  return !png.empty() && stream.write(png.data(), static_cast<std::streamsize>(png.size())) && stream.flush();
+}
+
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("render");
-  std::string file, output;
-  int first = 1, last = 1;
-  bool range = false;
+  CliArguments a;
+  if (std::string problem = ParseCliArguments(args, self.options, a); !problem.empty())
+    return UsageError(self, err, problem);
+  if (a.Operands().size() != 1 || !a.Value("-o")) return UsageError(self, err, "expects FILE and -o OUT.png");
+  const std::string& file = a.Operands()[0];
+  const std::string& output = *a.Value("-o");
+  const std::string list = a.Value("--pages") ? *a.Value("--pages") : std::string();
+  if (std::string problem = PageListProblem(list); !problem.empty()) return UsageError(self, err, problem);
+  if (a.Has("--zoom") && a.Has("--dpi")) return UsageError(self, err, "--zoom and --dpi exclude each other");
   double zoom = 1;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "-o" && hasValue) {
-      output = args[++i];
-    } else if (a == "--page" && hasValue) {
-      if (!ParsePages(args[++i], &first, &last)) return UsageError(self, err, "--page takes N or A-B (1-based)");
-      range = args[i].find('-') != std::string::npos;
-    } else if (a == "--zoom" && hasValue) {
-      try {
-        zoom = std::stod(args[++i]);
-      } catch (const std::exception&) {
-        zoom = 0;
-      }
-      if (!(zoom > 0 && zoom <= kMaxZoom)) return UsageError(self, err, "--zoom takes a number above 0, at most 16");
-    } else if (file.empty() && !a.empty() && a[0] != '-') {
-      file = a;
-    } else {
-      return UsageError(self, err, "unexpected argument '" + a + "'");
-    }
+  if (const std::string* z = a.Value("--zoom"); z && !ParsePositiveNumber(*z, &zoom))
+    return UsageError(self, err, "--zoom takes a number above 0, such as 2 or 0.5");
+  if (const std::string* d = a.Value("--dpi")) {
+    double dpi = 0;
+    if (!ParsePositiveNumber(*d, &dpi)) return UsageError(self, err, "--dpi takes a number above 0, such as 150");
+    zoom = dpi / 96;
   }
-  if (file.empty() || output.empty()) return UsageError(self, err, "expects FILE and -o OUT.png");
 
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
   TfrxPreviewPages pages(&report);
-  pages.LoadFromFile(file, true);
-  if (last > pages.Count()) {
-    err << "quarlo-cli render: the report has " << pages.Count() << " page(s)\n";
-    return kExitFailure;
-  }
+  LoadReportFile(pages, file);
+  const std::vector<int> listed = ListedPages(list, pages.Count());
+  if (listed.empty()) return WorkError(self, err, NoListedPageText(list, pages.Count()));
+  const RenderNames names(output, pages.Count(), listed.size() > 1);
   int status = kExitOk;
-  for (int number = first; number <= last; ++number) {
-    TfrxReportPage* page = pages.PageObject(number - 1);
+  for (int index : listed) {
+    const int number = index + 1;
+    const std::string where = "page " + std::to_string(number) + ": ";
+    TfrxReportPage* page = pages.PageObject(index);
     if (!page) {
-      err << "quarlo-cli render: page " << number << " cannot be built\n";
-      status = kExitFailure;
+      status = WorkError(self, err, where + "cannot be built");
       continue;
     }
-    const long long w = std::llround(page->PaperWidth() * fr01cm * zoom);
-    const long long h = std::llround(page->PaperHeight() * fr01cm * zoom);
-    if (std::string refused = CheckImageSize(w, h); !refused.empty()) {
-      err << "quarlo-cli render: page " << number << ": " << refused << '\n';
-      status = kExitFailure;
+    const PixelSize size = ImageSizeAt(*page, zoom);
+    if (!CheckImageSize(size.width, size.height).empty()) {
+      status = WorkError(self, err, where + TooLargeText(*page, size));
       continue;
     }
-    QImage image(static_cast<int>(w), static_cast<int>(h), QImage::Format_RGB32);
+    QImage image(static_cast<int>(size.width), static_cast<int>(size.height), QImage::Format_RGB32);
+    if (image.isNull()) {
+      status = WorkError(self, err, where + "not enough memory for the image");
+      continue;
+    }
     image.fill(Qt::white);
     {
       QPainterCanvas canvas(image, 96, 96, CanvasKind::Screen);
       try {
-        PaintPage(pages, number - 1, canvas, zoom, zoom, 0, 0);
+        PaintPage(pages, index, canvas, zoom, zoom, 0, 0);
       } catch (const std::exception& e) {
         // The rest of the page is drawn; the file is still written.
-        err << "quarlo-cli render: page " << number << ": " << e.what() << '\n';
-        status = kExitFailure;
+        status = WorkError(self, err, where + e.what());
       }
     }
-    const std::string name = range ? NumberedName(output, number) : output;
-    const std::string png = EncodePng(ToCanvasImage(image));
-    std::ofstream stream(name, std::ios::binary | std::ios::trunc);
-    if (png.empty() || !stream.write(png.data(), static_cast<std::streamsize>(png.size()))) {
-      err << "quarlo-cli render: cannot write " << name << '\n';
-      return kExitFailure;
-    }
+    const std::string name = names.ForPage(number);
+    if (!WritePng(image, name)) return WorkError(self, err, "cannot write " + name);
     out << name << '\n';
   }
   return status;
@@ -138,10 +143,16 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 }  // namespace
 
-QUARLO_CLI_VERB(.name = "render", .usage = "FILE -o OUT.png [--page N|A-B] [--zoom Z]",
+QUARLO_CLI_VERB(.name = "render", .usage = "FILE -o OUT.png [--pages LIST] [--zoom Z | --dpi N]",
                 .summary = "draw pages into PNG images as the preview shows them",
-                .details = "Page numbers are 1-based (default 1); a range A-B writes OUT-A.png ... OUT-B.png.\n"
-                           "Zoom 1 (the default) is 96 dpi; at most 16.",
-                .needsGui = true, .run = &Render);
+                .details = "Without --pages every page is drawn. One page is written into OUT exactly;\n"
+                           "several into OUT-N.png (a final .png of OUT is not repeated), N padded with\n"
+                           "zeros to the width of the report's last page number: OUT-01.png ... OUT-12.png.\n"
+                           "--page N is the same as --pages N. Prints the name of each file written.\n"
+                           "An image has at most 30000 pixels a side and 67108864 pixels in all; a page\n"
+                           "beyond that is refused with the largest zoom it allows. A page that cannot\n"
+                           "be drawn is reported with its number, the others are still written, and\n"
+                           "the exit status is 1.",
+                .needsGui = true, .run = &Render, .options = kRenderOptions);
 
 }  // namespace quarlo::cli

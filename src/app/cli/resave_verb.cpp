@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/cli_input.h"
 #include "app/cli/cli_verbs.h"
-#include "report/report.h"
 #include "document/preview_pages.h"
+#include "report/report.h"
 
 namespace quarlo::cli {
 
@@ -14,12 +15,15 @@ namespace {
 
 int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("resave");
-  if (args.size() != 2) return UsageError(self, err, "expects an input and an output file name");
+  CliArguments a;
+  if (std::string problem = ParseCliArguments(args, self.options, a); !problem.empty())
+    return UsageError(self, err, problem);
+  if (a.Operands().size() != 2) return UsageError(self, err, "expects an input and an output file name");
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
   TfrxPreviewPages& pages = report.PreviewPages();
-  pages.LoadFromFile(args[0], true);
-  pages.SaveToFile(args[1]);
+  LoadReportFile(pages, a.Operands()[0]);
+  pages.SaveToFile(a.Operands()[1]);
   return kExitOk;
 }
 

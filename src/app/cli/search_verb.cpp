@@ -1,64 +1,60 @@
-// quarlo-cli search FILE TEXT [--case] [--from N]: every place the preview's find
-// stops at, in the order repeated finds reach them.
+// quarlo-cli search FILE TEXT [--case] [--from N] [--pages LIST]: every place the
+// preview's find stops at, in the order repeated finds reach them.
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
 
+#include "app/cli/cli_input.h"
+#include "app/cli/cli_pages.h"
 #include "app/cli/cli_verbs.h"
-#include "report/report.h"
 #include "document/preview_pages.h"
-#include "preview/text_search.h"
 #include "platform/utf_text.h"
+#include "preview/text_search.h"
+#include "report/report.h"
 
 namespace quarlo::cli {
 
 namespace {
 
-bool ParsePageNumber(const std::string& text, int* page) {
-  try {
-    std::size_t used = 0;
-    *page = std::stoi(text, &used);
-    return used == text.size() && *page >= 1;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
+constexpr CliOption kSearchOptions[] = {
+    {"--case", nullptr, "letters match only in the same case"},
+    {"--from", "N", "start at page N (default 1)"},
+    kPagesOption,
+};
 
 int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("search");
-  std::string file, text;
-  bool haveText = false, caseSensitive = false;
+  CliArguments a;
+  if (std::string problem = ParseCliArguments(args, self.options, a); !problem.empty())
+    return UsageError(self, err, problem);
+  if (a.Operands().size() != 2) return UsageError(self, err, "expects FILE and TEXT");
+  const std::string& file = a.Operands()[0];
+  const std::string& text = a.Operands()[1];
   int from = 1;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--case") {
-      caseSensitive = true;
-    } else if (a == "--from" && i + 1 < args.size()) {
-      if (!ParsePageNumber(args[++i], &from)) return UsageError(self, err, "--from takes a page number (1-based)");
-    } else if (file.empty() && !a.empty() && a[0] != '-') {
-      file = a;
-    } else if (!file.empty() && !haveText && (a.empty() || a[0] != '-' || a == "-")) {
-      text = a;
-      haveText = true;
-    } else {
-      return UsageError(self, err, "unexpected argument '" + a + "'");
-    }
-  }
-  if (file.empty() || !haveText) return UsageError(self, err, "expects FILE and TEXT");
+  if (const std::string* v = a.Value("--from"); v && !ParseWholeNumber(*v, 1, 2147483647, &from))
+    return UsageError(self, err, "--from takes a page number (1-based)");
+  const std::string list = a.Value("--pages") ? *a.Value("--pages") : std::string();
+  if (std::string problem = PageListProblem(list); !problem.empty()) return UsageError(self, err, problem);
 
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
   TfrxPreviewPages& pages = report.PreviewPages();
-  pages.LoadFromFile(file, true);
+  LoadReportFile(pages, file);
+  std::vector<bool> searched(static_cast<std::size_t>(pages.Count()));
+  for (int index : ListedPages(list, pages.Count())) searched[static_cast<std::size_t>(index)] = true;
+  if (!list.empty() && std::find(searched.begin(), searched.end(), true) == searched.end())
+    return WorkError(self, err, NoListedPageText(list, pages.Count()));
 
   TextSearchState& state = SearchState();
   state.searchText = Utf8ToUtf16(text);
-  state.caseSensitive = caseSensitive;
+  state.caseSensitive = a.Has("--case");
   TextSearchCursor cursor;
   cursor.Reset();
   cursor.SetMatchPage(from - 1);
   int matches = 0;
   while (cursor.FindNextMatch(pages)) {
+    if (!searched[static_cast<std::size_t>(cursor.MatchPage())]) continue;
     const CanvasRect& r = state.matchRect;
     out << cursor.MatchPage() + 1 << ' ' << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom << '\n';
     ++matches;
@@ -68,17 +64,18 @@ int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
 }  // namespace
 
-QUARLO_CLI_VERB(.name = "search", .usage = "FILE TEXT [--case] [--from N]",
+QUARLO_CLI_VERB(.name = "search", .usage = "FILE TEXT [--case] [--from N] [--pages LIST]",
                 .summary = "list where the preview's find stops for a text",
                 .details = "One line per match, in the order repeated finds reach them:\n"
                            "  PAGE LEFT TOP RIGHT BOTTOM\n"
                            "PAGE is 1-based; the rectangle is the matched text line in report pixels\n"
                            "(96 per inch) from the page's top-left corner, right and bottom exclusive.\n"
                            "A line holding the text twice is one match; a text broken over two lines\n"
-                           "is not found. Without --case, letters match in any case.\n"
-                           "--from N starts at page N (default 1).\n"
-                           "Exit status 0 with matches, 1 with none (nothing on stdout) or an\n"
-                           "unreadable file, 2 for a wrong command line.",
-                .needsGui = true, .run = &Search);
+                           "is not found. Without --case, letters match in any case. A TEXT that\n"
+                           "starts with '-' follows '--': search FILE -- -total.\n"
+                           "Exit status, as grep's: 0 with matches, 1 with none (nothing on standard\n"
+                           "output), 2 for any error (a wrong command line, an unreadable file, a page\n"
+                           "list naming no page of the report).",
+                .needsGui = true, .run = &Search, .options = kSearchOptions, .failureStatus = kExitUsage);
 
 }  // namespace quarlo::cli

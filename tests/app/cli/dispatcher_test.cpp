@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 
 #include "cli_test_support.h"
@@ -24,6 +25,8 @@ TEST(CliDispatcherTest, StatusesAndWhereTheTextGoes) {
       {{"--help"}, 0, "  resave ", ""},
       {{"help", "resave"}, 0, "usage: quarlo-cli resave IN OUT", ""},
       {{"info", "--help"}, 0, "usage: quarlo-cli info FILE", ""},
+      {{"info", "-h"}, 0, "usage: quarlo-cli info FILE", ""},
+      {{"help", "render"}, 0, "  --dpi N, -r N ", ""},
       {{"frobnicate"}, 2, "", "unknown verb 'frobnicate'"},
       {{"info"}, 2, "", "usage: quarlo-cli info FILE"},
       {{"info", "a", "b"}, 2, "", "expects one file name"},
@@ -60,6 +63,21 @@ TEST(CliDispatcherTest, TheBuiltProgramRunsVerbsAndReportsFailures) {
   ASSERT_TRUE(program.waitForFinished(30000));
   EXPECT_EQ(program.exitCode(), 0);
   EXPECT_TRUE(program.readAllStandardOutput().contains("\"pageCount\": 9"));
+
+  // Standard error is silent on success, also where Qt would warn about its
+  // surroundings (no runtime directory).
+  cli_testing::ScratchFolder folder("built-program");
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove("XDG_RUNTIME_DIR");
+  environment.remove("QT_QPA_PLATFORM");
+  program.setProcessEnvironment(environment);
+  const QString png = QString::fromStdString(folder.Path("p.png"));
+  program.start(QUARLO_CLI_PATH, QStringList{"render", QUARLO_SOURCE_DIR "/samples/sample.fp3", "-o", png, "--pages",
+                                             "2", "--zoom", "0.25"});
+  ASSERT_TRUE(program.waitForFinished(30000));
+  EXPECT_EQ(program.exitCode(), 0);
+  EXPECT_EQ(program.readAllStandardOutput().toStdString(), png.toStdString() + "\n");
+  EXPECT_EQ(program.readAllStandardError().toStdString(), "");
 
   program.start(QUARLO_CLI_PATH, QStringList{"info", "/nonexistent/x.fp3"});
   ASSERT_TRUE(program.waitForFinished(30000));

@@ -72,10 +72,25 @@ TEST(CliInfoTest, DescribesPagesSettingsOutlineAndAnchors) {
   EXPECT_EQ(info["pageCount"].toInt(), 4);
   const QJsonArray pages = info["pages"].toArray();
   ASSERT_EQ(pages.size(), 4);
-  const int sizes[4][2] = {{794, 1123}, {794, 559}, {794, 1123}, {378, 190}};
+  // The paper as a printing tool names it: A4 is 210 x 297 mm, A5 148 x 210 mm.
+  const struct {
+    int width, height;
+    double widthMm, heightMm;
+    const char* paper;
+    const char* orientation;
+  } sizes[4] = {{794, 1123, 210, 297, "A4", "portrait"},
+                {794, 559, 210, 148, "A5", "landscape"},
+                {794, 1123, 210, 297, "A4", "portrait"},
+                {378, 190, 100, 50.3, "custom", "portrait"}};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(pages[i].toObject()["width"].toInt(), sizes[i][0]) << i;
-    EXPECT_EQ(pages[i].toObject()["height"].toInt(), sizes[i][1]) << i;
+    const QJsonObject page = pages[i].toObject();
+    EXPECT_EQ(page["pageNumber"].toInt(), i + 1);
+    EXPECT_EQ(page["width"].toInt(), sizes[i].width) << i;
+    EXPECT_EQ(page["height"].toInt(), sizes[i].height) << i;
+    EXPECT_EQ(page["widthMm"].toDouble(), sizes[i].widthMm) << i;
+    EXPECT_EQ(page["heightMm"].toDouble(), sizes[i].heightMm) << i;
+    EXPECT_EQ(page["paper"].toString(), sizes[i].paper) << i;
+    EXPECT_EQ(page["orientation"].toString(), sizes[i].orientation) << i;
   }
   const QJsonObject report = info["report"].toObject();
   EXPECT_EQ(report["name"].toString(), QString::fromUtf8("销售 \"Q3\""));
@@ -88,11 +103,13 @@ TEST(CliInfoTest, DescribesPagesSettingsOutlineAndAnchors) {
   const QJsonObject chapter = outline[0].toObject();
   EXPECT_EQ(chapter["text"].toString(), QString::fromUtf8("第一章"));
   EXPECT_EQ(chapter["page"].toInt(), 0);
+  EXPECT_EQ(chapter["pageNumber"].toInt(), 1);
   EXPECT_EQ(chapter["top"].toInt(), 15);
   const QJsonObject deepest =
       chapter["children"].toArray()[0].toObject()["children"].toArray()[0].toObject();
   EXPECT_EQ(deepest["text"].toString(), "1.1.1");
   EXPECT_EQ(deepest["page"].toInt(), 2);
+  EXPECT_EQ(deepest["pageNumber"].toInt(), 3);
   EXPECT_TRUE(deepest["children"].toArray().isEmpty());
   EXPECT_EQ(outline[1].toObject()["text"].toString(), "Appendix");
 
@@ -100,6 +117,8 @@ TEST(CliInfoTest, DescribesPagesSettingsOutlineAndAnchors) {
   ASSERT_EQ(anchors.size(), 2);
   EXPECT_EQ(anchors[1].toObject()["text"].toString(), "END");
   EXPECT_EQ(anchors[1].toObject()["top"].toInt(), 20);
+  EXPECT_EQ(anchors[1].toObject()["page"].toInt(), 2);
+  EXPECT_EQ(anchors[1].toObject()["pageNumber"].toInt(), 3);
 }
 
 TEST(CliInfoTest, ABadPageIsReportedInItsEntryAndTheStatus) {

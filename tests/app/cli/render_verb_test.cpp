@@ -1,8 +1,11 @@
-// quarlo-cli render on a generated report: page and zoom flags, page ranges written as
-// numbered files, the errors, and that the images are what the preview paints.
+// quarlo-cli render on a generated report: page, zoom and dpi flags, several pages
+// written as numbered files, the pixel limit, the errors, and that the images are what
+// the preview paints.
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -84,8 +87,10 @@ TEST_F(CliRenderTest, PageAndZoomGiveThePreviewsPixels) {
     double zoom;
     int width, height;
   } cases[] = {
-      {{}, 1, 1, 794, 1123},
+      {{"--page", "1"}, 1, 1, 794, 1123},
       {{"--page", "2", "--zoom", "2"}, 2, 2, 1587, 2245},
+      {{"--pages", "2", "--dpi", "192"}, 2, 2, 1587, 2245},
+      {{"-r", "48", "--pages=3"}, 3, 0.5, 397, 280},
       {{"--zoom", "0.5", "--page", "3"}, 3, 0.5, 397, 280},  // A5 landscape
       {{"--page", "5", "--zoom", "1.25"}, 5, 1.25, 992, 1403},
   };
@@ -105,20 +110,63 @@ TEST_F(CliRenderTest, PageAndZoomGiveThePreviewsPixels) {
   }
 }
 
-TEST_F(CliRenderTest, APageRangeWritesNumberedFiles) {
-  const auto r = RunCli({"render", Report(), "-o", folder.Path("OUT.png"), "--page", "2-5"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  std::string listed;
-  for (int n = 2; n <= 5; ++n) {
-    const std::string name = folder.Path("OUT-" + std::to_string(n) + ".png");
-    listed += name + "\n";
-    EXPECT_TRUE(ReadPng(name) == PaintedInProcess(Report(), n, 1)) << n;
+TEST_F(CliRenderTest, SeveralPagesWriteNumberedFiles) {
+  struct Case {
+    std::vector<std::string> flags;
+    const char* output;
+    std::vector<int> pages;  // written, in this order, as OUT-N.png
+  } cases[] = {
+      {{"--page", "2-5"}, "OUT.png", {2, 3, 4, 5}},
+      {{}, "OUT.png", {1, 2, 3, 4, 5}},  // all pages without a list
+      {{"--pages", "4-9"}, "OUT.PNG", {4, 5}},  // beyond the last page: left out
+      {{"--pages", "5,1,5"}, "OUT", {5, 1}},  // list order, each page once
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.output);
+    ScratchFolder out("render-numbered");
+    std::vector<std::string> args{"render", Report(), "-o", out.Path(c.output)};
+    args.insert(args.end(), c.flags.begin(), c.flags.end());
+    const auto r = RunCli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::string listed;
+    for (int n : c.pages) {
+      const std::string name = out.Path("OUT-" + std::to_string(n) + ".png");
+      listed += name + "\n";
+      EXPECT_TRUE(ReadPng(name) == PaintedInProcess(Report(), n, 1)) << n;
+    }
+    EXPECT_EQ(r.out, listed);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(out.Path("")), {}),
+              static_cast<std::ptrdiff_t>(c.pages.size()))
+        << "no other file";
   }
-  EXPECT_EQ(r.out, listed);
-  EXPECT_FALSE(folder.Exists("OUT.png"));
-  EXPECT_FALSE(folder.Exists("OUT-1.png"));
   // Pages differ: each file is its own page, not the first one again.
+  const auto r = RunCli({"render", Report(), "-o", folder.Path("OUT.png"), "--page", "2-4"});
+  ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_FALSE(ReadPng(folder.Path("OUT-2.png")) == ReadPng(folder.Path("OUT-4.png")));
+}
+
+TEST_F(CliRenderTest, NumbersArePaddedToTheWidthOfTheLastPageNumber) {
+  ReportGenerator g;
+  for (int n = 1; n <= 12; ++n) g.AddCompletePage();
+  folder.Write("twelve.fp3", g.Write());
+  const auto r = RunCli({"render", folder.Path("twelve.fp3"), "-o", folder.Path("p.png"), "--pages", "12,3", "--zoom",
+                         "0.05"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, folder.Path("p-12.png") + "\n" + folder.Path("p-03.png") + "\n");
+  EXPECT_EQ(ReadPng(folder.Path("p-03.png")).width(), 40);  // A4 at 4.8 dots per inch
+}
+
+TEST_F(CliRenderTest, AZoomBeyondThePixelLimitNamesTheLargestThePageAllows) {
+  // A4 at 96 dpi is 793.7 x 1122.5 pixels. At zoom 9 that makes 7143 x 10103, above
+  // 67108864 pixels in all; at 8.67 it is 6881 x 9732 = 66,965,892, at 8.68 already
+  // 6889 x 9743 = 67,119,527.
+  const auto r = RunCli({"render", Report(), "-o", folder.Path("big.png"), "--pages", "1", "--zoom", "9"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("page 1: the image would be 7143 x 10103 pixels"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("the largest zoom for this page is 8.67"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, "");
+  EXPECT_FALSE(folder.Exists("big.png"));
 }
 
 TEST_F(CliRenderTest, ErrorsAreReportedAndWriteNothing) {
@@ -128,15 +176,15 @@ TEST_F(CliRenderTest, ErrorsAreReportedAndWriteNothing) {
     const char* message;
   } cases[] = {
       {{"render", "/nonexistent/x.fp3", "-o", "OUT"}, 1, ""},
-      {{"render", "REPORT", "-o", "OUT", "--page", "6"}, 1, "the report has 5 page(s)"},
-      {{"render", "REPORT", "-o", "OUT", "--page", "4-6"}, 1, "the report has 5 page(s)"},
-      {{"render", "REPORT", "-o", "OUT", "--page", "0"}, 2, "--page takes N or A-B"},
-      {{"render", "REPORT", "-o", "OUT", "--page", "3-2"}, 2, "--page takes N or A-B"},
-      {{"render", "REPORT", "-o", "OUT", "--page", "2x"}, 2, "--page takes N or A-B"},
+      {{"render", "REPORT", "-o", "OUT", "--page", "6"}, 1, "names no page of the report (5 pages)"},
+      {{"render", "REPORT", "-o", "OUT", "--page", "0"}, 1, "names no page of the report (5 pages)"},
+      {{"render", "REPORT", "-o", "OUT", "--page", "3-2"}, 1, "names no page of the report (5 pages)"},
+      {{"render", "REPORT", "-o", "OUT", "--page", "2x"}, 2, "--pages"},
       {{"render", "REPORT", "-o", "OUT", "--zoom", "0"}, 2, "--zoom takes a number"},
       {{"render", "REPORT", "-o", "OUT", "--zoom", "abc"}, 2, "--zoom takes a number"},
-      {{"render", "REPORT", "-o", "OUT", "--zoom", "17"}, 2, "--zoom takes a number"},
+      {{"render", "REPORT", "-o", "OUT", "--zoom", "1.5x"}, 2, "--zoom takes a number"},
       {{"render", "REPORT", "-o", "OUT", "--zoom", "-1"}, 2, "--zoom takes a number"},
+      {{"render", "REPORT", "-o", "OUT", "--zoom", "40", "--page", "1"}, 1, "the largest zoom for this page is"},
       {{"render", "REPORT"}, 2, "expects FILE and -o OUT.png"},
   };
   for (Case& c : cases) {

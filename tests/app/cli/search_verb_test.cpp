@@ -101,9 +101,9 @@ TEST_F(CliSearchTest, CommandLineErrors) {
   }
 }
 
-TEST_F(CliSearchTest, UnreadableFileFails) {
+TEST_F(CliSearchTest, AnUnreadableFileIsAnErrorNotANoMatch) {
   const auto r = RunCli({"search", folder.Path("missing.fp3"), "x"});
-  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");
   EXPECT_FALSE(r.err.empty());
 }
@@ -112,6 +112,7 @@ TEST_F(CliSearchTest, HelpSaysWhatNoMatchGives) {
   const auto r = RunCli({"search", "--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("1 with none"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("2 for any error"), std::string::npos) << r.out;
 }
 
 }  // namespace
