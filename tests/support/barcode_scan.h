@@ -1,6 +1,7 @@
 #pragma once
 // Test helpers that check barcodes the way a reader would: rasterise bars into a grey
-// image with quiet zones, then let the zbar command-line decoder read it.
+// image with quiet zones, then let an independent decoder read it: the zbar command-line
+// tool or the zxing-cpp library (through its Python module).
 #include <string>
 #include <vector>
 
@@ -37,5 +38,12 @@ bool ZbarAvailable();
 // are passed as -S options ("upca.enable", "ean5.enable"). Empty when nothing is read.
 std::vector<std::string> ZbarDecode(const GreyImage& image,
                                     const std::vector<std::string>& settings = {});
+
+bool ZxingAvailable();
+
+// Decodes the image with zxing-cpp and returns "Format:data" ("Code128:10ABC"), empty
+// when nothing is read. Each call decodes one image in a process of its own: the
+// library's Python module can abort the whole process on some images.
+std::string ZxingDecode(const GreyImage& image);
 
 }  // namespace quarlo::scan

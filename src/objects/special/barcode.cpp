@@ -64,9 +64,13 @@ void TfrxBarcode::ComputeModuleWidths() {
     // Unclamped types still need a number to size their wide elements.
     ratio_ = 2.0;
   }
-  const int narrow = ClampClass(static_cast<double>(modul_));
-  const int wide = ClampClass(RoundHalfEven(static_cast<double>(modul_) * ratio_));
-  modules_[0] = static_cast<std::int8_t>(narrow);
+  const double modul = static_cast<double>(modul_);
+  if (info && info->fixedModules) {
+    for (int i = 0; i < 4; ++i) modules_[static_cast<size_t>(i)] = static_cast<std::int8_t>(ClampClass(modul * (i + 1)));
+    return;
+  }
+  const int wide = ClampClass(RoundHalfEven(modul * ratio_));
+  modules_[0] = static_cast<std::int8_t>(ClampClass(modul));
   modules_[1] = static_cast<std::int8_t>(wide);
   modules_[2] = static_cast<std::int8_t>(std::min(wide * 3 / 2, kClassMax));
   modules_[3] = static_cast<std::int8_t>(std::min(wide * 2, kClassMax));

@@ -32,11 +32,7 @@ std::string EncodeCodabar(SymbolInput& in) {
   std::string pattern = std::string(ElementsOf('A')) + '0';
   for (char c : in.text) {
     const char* elements = ElementsOf(c);
-    // Unlike Code 39, silently dropping a character would print a symbol that reads
-    // as different data.
-    if (!elements) {
-      throw Exception(std::string(kClassName) + ":Codabar bad Data <" + in.text + ">");
-    }
+    if (!elements) ThrowBadData("Codabar", in.text);
     pattern += elements;
     pattern += '0';
   }

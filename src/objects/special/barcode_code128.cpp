@@ -1,6 +1,7 @@
 // Code 128 sets A, B and C and their EAN-128 (GS1-128) forms, which open with FNC1.
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "objects/special/barcode_check_digits.h"
 #include "objects/special/barcode_encoders.h"
@@ -31,25 +32,18 @@ constexpr int kStartC = 105;
 constexpr const char* kStartWidths[] = {"211412", "211214", "211232"};
 constexpr const char* kStop = "2331112";
 
-// The lowest value whose set-A or set-B character is c; the space (0) when c is absent,
-// since every value past the printable range holds a space.
-int CharacterValue(char set, char c) {
+// The value of c in set A (codes 32 to 95) or set B (32 to 126); nothing for a
+// character the set does not hold.
+std::optional<int> CharacterValue(char set, char c) {
   const auto code = static_cast<unsigned char>(c);
   const unsigned last = set == 'A' ? 95 : 126;
   if (code >= 32 && code <= last) return code - 32;
-  return 0;
+  return std::nullopt;
 }
 
-// Set C holds "00".."99" at 0..99 and two spaces at 100..102; anything else is "00".
-int PairValue(std::string_view pair) {
-  if (pair.size() == 2) {
-    if (pair[0] >= '0' && pair[0] <= '9' && pair[1] >= '0' && pair[1] <= '9') {
-      return (pair[0] - '0') * 10 + (pair[1] - '0');
-    }
-    if (pair == "  ") return 100;
-  }
-  return 0;
-}
+int PairValue(std::string_view pair) { return (pair[0] - '0') * 10 + (pair[1] - '0'); }
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 class SymbolWriter {
  public:
@@ -77,6 +71,31 @@ bool Fnc1At(std::string_view text, size_t i) {
   return text.substr(i, kFnc1Marker.size()) == kFnc1Marker;
 }
 
+// Set C carries digits in pairs, so each run of digits between two markers needs an
+// even length: an odd run gets a leading "0". Padding the whole text instead would
+// count the marker characters and split pairs across a marker.
+std::optional<std::string> PairedDigitRuns(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  size_t runStart = 0;
+  for (size_t i = 0; i <= text.size();) {
+    const bool marker = i < text.size() && Fnc1At(text, i);
+    if (i == text.size() || marker) {
+      if ((i - runStart) % 2 == 1) out += '0';
+      out += text.substr(runStart, i - runStart);
+      if (!marker) break;
+      out += kFnc1Marker;
+      i += kFnc1Marker.size();
+      runStart = i;
+    } else if (!IsDigit(text[i])) {
+      return std::nullopt;
+    } else {
+      ++i;
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string EncodeCode128(SymbolInput& in, char set, bool gs1) {
@@ -92,29 +111,25 @@ std::string EncodeCode128(SymbolInput& in, char set, bool gs1) {
     }
   }
 
-  if (set == 'C' && in.text.size() % 2 == 1) in.text.insert(in.text.begin(), '0');
-  const std::string_view text = in.text;
   if (set == 'C') {
-    size_t i = 0;
-    while (i < text.size()) {
-      if (Fnc1At(text, i)) {
-        symbols.Add(kFnc1);
-        i += kFnc1Marker.size();
-      } else {
-        symbols.Add(PairValue(text.substr(i, 2)));
-        i += 2;
-      }
-    }
-  } else {
-    size_t i = 0;
-    while (i < text.size()) {
-      if (Fnc1At(text, i)) {
-        symbols.Add(kFnc1);
-        i += kFnc1Marker.size();
-      } else {
-        symbols.Add(CharacterValue(set, text[i]));
-        i += 1;
-      }
+    auto paired = PairedDigitRuns(in.text);
+    if (!paired) ThrowBadData("Code128", in.text);
+    in.text = std::move(*paired);
+  }
+  const std::string_view text = in.text;
+  size_t i = 0;
+  while (i < text.size()) {
+    if (Fnc1At(text, i)) {
+      symbols.Add(kFnc1);
+      i += kFnc1Marker.size();
+    } else if (set == 'C') {
+      symbols.Add(PairValue(text.substr(i, 2)));
+      i += 2;
+    } else {
+      const auto value = CharacterValue(set, text[i]);
+      if (!value) ThrowBadData("Code128", in.text);
+      symbols.Add(*value);
+      i += 1;
     }
   }
   return symbols.Finish();

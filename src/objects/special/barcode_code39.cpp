@@ -1,5 +1,7 @@
 // Code 39 and its full-ASCII extension.
+#include <algorithm>
 #include <array>
+#include <optional>
 
 #include "objects/special/barcode_encoders.h"
 #include "objects/special/barcode_full_ascii.h"
@@ -46,30 +48,50 @@ const Code39Entry* FindCheckValue(int value) {
   return nullptr;
 }
 
-std::string EncodeCode39Text(std::string_view text, bool checksum) {
+// "*" frames the symbol and is no data character: inside the text it would end the
+// symbol early.
+const Code39Entry* FindDataCharacter(char c) { return c == '*' ? nullptr : FindCharacter(c); }
+
+char UpperCase(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+
+// The symbol of `data`; nothing when a character has no entry. With a check character
+// it is appended to `shown`, so that the printed line is what a reader passes on.
+std::optional<std::string> EncodeCode39Text(std::string_view data, bool checksum, std::string& shown) {
   const char* delimiter = FindCharacter('*')->elements;
   std::string pattern = std::string(delimiter) + '0';
   int sum = 0;
-  for (char c : text) {
-    const Code39Entry* entry = FindCharacter(c);
-    if (!entry) continue;  // outside the set: skipped, as the symbology has no escape
+  for (char c : data) {
+    const Code39Entry* entry = FindDataCharacter(c);
+    if (!entry) return std::nullopt;
     pattern += entry->elements;
     pattern += '0';
     sum += entry->checkValue;
   }
   if (checksum) {
-    pattern += FindCheckValue(sum % 43)->elements;
+    const Code39Entry* check = FindCheckValue(sum % 43);
+    pattern += check->elements;
     pattern += '0';
+    shown += check->character;
   }
   return pattern + delimiter;
 }
 
 }  // namespace
 
-std::string EncodeCode39(SymbolInput& in) { return EncodeCode39Text(in.text, in.checksum); }
+// Lower-case letters have no symbol of their own: they are encoded and shown as
+// capitals, so that the printed line is the data the symbol carries.
+std::string EncodeCode39(SymbolInput& in) {
+  std::transform(in.text.begin(), in.text.end(), in.text.begin(), UpperCase);
+  const std::string data = in.text;
+  auto pattern = EncodeCode39Text(data, in.checksum, in.text);
+  if (!pattern) ThrowBadData("Code39", data);
+  return *pattern;
+}
 
 std::string EncodeCode39Extended(SymbolInput& in) {
-  return EncodeCode39Text(FullAsciiSubstitute(in.text, kCode39Shifts), in.checksum);
+  const auto data = FullAsciiSubstitute(in.text, kCode39Shifts);
+  if (!data) ThrowBadData("Code39", in.text);
+  return *EncodeCode39Text(*data, in.checksum, in.text);
 }
 
 }  // namespace quarlo::barcode

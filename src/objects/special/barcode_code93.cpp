@@ -32,23 +32,25 @@ constexpr std::array<Code93Entry, 47> kCode93 = {{
 constexpr const char* kStart = "111141";
 constexpr const char* kStop = "1111411";
 
-int ValueOf(char c) {
-  for (size_t v = 0; v < kCode93.size(); ++v) {
+// The four shift characters are the last entries; only the full-ASCII substitution
+// may use them, since a reader combines each with the next character.
+constexpr size_t kFirstShift = 43;
+
+int ValueOf(char c, bool shiftsAllowed) {
+  const size_t end = shiftsAllowed ? kCode93.size() : kFirstShift;
+  for (size_t v = 0; v < end; ++v) {
     if (kCode93[v].character == c) return static_cast<int>(v);
   }
   return -1;
 }
 
-std::string EncodeCode93Text(std::string_view data, std::string_view shownText) {
+std::string EncodeCode93Text(std::string_view data, std::string_view shownText, bool shiftsAllowed) {
   std::string widths = kStart;
   std::vector<int> values;
   values.reserve(data.size());
   for (char c : data) {
-    const int v = ValueOf(c);
-    if (v < 0) {
-      throw Exception(std::string(kClassName) + ":Code93 bad Data <" + std::string(shownText) +
-                      ">");
-    }
+    const int v = ValueOf(c, shiftsAllowed);
+    if (v < 0) ThrowBadData("Code93", shownText);
     values.push_back(v);
     widths += kCode93[static_cast<size_t>(v)].widths;
   }
@@ -70,10 +72,12 @@ std::string EncodeCode93Text(std::string_view data, std::string_view shownText) 
 
 }  // namespace
 
-std::string EncodeCode93(SymbolInput& in) { return EncodeCode93Text(in.text, in.text); }
+std::string EncodeCode93(SymbolInput& in) { return EncodeCode93Text(in.text, in.text, false); }
 
 std::string EncodeCode93Extended(SymbolInput& in) {
-  return EncodeCode93Text(FullAsciiSubstitute(in.text, kCode93Shifts), in.text);
+  const auto data = FullAsciiSubstitute(in.text, kCode93Shifts);
+  if (!data) ThrowBadData("Code93", in.text);
+  return EncodeCode93Text(*data, in.text, true);
 }
 
 }  // namespace quarlo::barcode

@@ -68,17 +68,32 @@ std::string UpcAEquivalent(char numberSystem, std::string_view body) {
   return digits;
 }
 
+// The data of a number of `length` digits whose last one is the check digit. With a
+// check digit to compute, the text holds the digits before it (padded on the left) or
+// the whole number, whose last digit is then recomputed; without, the text is the whole
+// number (padded) and a wrong last digit is refused, as no reader accepts it. Longer
+// texts are refused too: digits left out would make the symbol read as another number.
+std::string CheckedNumber(SymbolInput& in, size_t length, const char* name) {
+  const std::string lengthError = std::string("Invalid Text len (") + name + ")";
+  if (in.text.size() > length) throw Exception(lengthError);
+  if (in.checksum) {
+    in.text = AppendCheckDigit(LeftPadded(in.text, length - 1).substr(0, length - 1), in.checkSumMethod);
+  } else {
+    in.text = LeftPadded(in.text, length);
+  }
+  // Only a check rule that appends nothing (csmNone) leaves the number short.
+  if (in.text.size() != length) throw Exception(lengthError);
+  const int check = Modulo10CheckDigit(std::string_view(in.text).substr(0, length - 1));
+  if (!in.checksum && check != in.text.back() - '0') {
+    throw Exception(std::string("Invalid check digit (") + name + ")");
+  }
+  return in.text;
+}
+
 }  // namespace
 
 std::string EncodeEan8(SymbolInput& in) {
-  // With a check digit to compute, the data are the first seven digits: a full
-  // eight-digit number then gets its check digit recomputed instead of losing its
-  // first digit.
-  const std::string data =
-      in.checksum ? AppendCheckDigit(LeftPadded(in.text, 7).substr(0, 7), in.checkSumMethod)
-                  : LeftPadded(in.text, 8);
-  in.text = data;
-  if (data.size() != 8) throw Exception("Invalid Text len (EAN8)");
+  const std::string data = CheckedNumber(in, 8, "EAN8");
   std::string pattern = kEdgeGuard;
   for (size_t i = 0; i < 4; ++i) pattern += Odd(data[i]);
   pattern += kCentreGuard;
@@ -87,19 +102,7 @@ std::string EncodeEan8(SymbolInput& in) {
 }
 
 std::string EncodeEan13(SymbolInput& in) {
-  std::string data;
-  if (in.text.size() == 13) {
-    data = in.text;  // a complete number keeps its last digit, right or wrong
-  } else {
-    in.text = LeftPadded(in.text, 13);
-    if (in.checksum) {
-      data = AppendCheckDigit(in.text.substr(1, 12), in.checkSumMethod);
-      in.text = data;
-    } else {
-      data = in.text;
-    }
-  }
-  if (data.size() != 13) throw Exception("Invalid Text len (EAN13)");
+  const std::string data = CheckedNumber(in, 13, "EAN13");
   const char* parity = kEan13Parity[D(data[0])];
   std::string pattern = kEdgeGuard;
   for (size_t i = 1; i <= 6; ++i) pattern += parity[i - 1] == 'A' ? Odd(data[i]) : Even(data[i]);
@@ -109,18 +112,7 @@ std::string EncodeEan13(SymbolInput& in) {
 }
 
 std::string EncodeUpcA(SymbolInput& in) {
-  // A text without its check digit is padded to the eleven data digits, so that an
-  // eleven-digit number keeps all its digits and gains the twelfth.
-  std::string data;
-  if (in.checksum) {
-    data = AppendCheckDigit(LeftPadded(in.text, 11).substr(0, 11), in.checkSumMethod);
-    in.text = data;
-  } else {
-    in.text = LeftPadded(in.text, 12);
-    data = in.text;
-  }
-  // Only a check rule that appends nothing (csmNone) leaves fewer than twelve digits.
-  if (data.size() < 12) throw Exception("Invalid Text len (UPCA)");
+  const std::string data = CheckedNumber(in, 12, "UPCA");
   std::string pattern = kEdgeGuard;
   for (size_t i = 0; i < 6; ++i) pattern += Odd(data[i]);
   pattern += kCentreGuard;
@@ -129,13 +121,15 @@ std::string EncodeUpcA(SymbolInput& in) {
 }
 
 std::string EncodeUpcE(SymbolInput& in, bool inverted) {
+  if (in.text.size() > 7) throw Exception("Invalid Text len (UPCE)");
   // As with UPC-A, a text that lacks the check digit is the six-digit body itself.
   in.text = LeftPadded(in.text, in.checksum ? 6 : 7);
   const std::string body = in.text.substr(0, 6);
   // The check digit of a UPC-E symbol is that of the UPC-A number it abbreviates;
-  // scanners expand the symbol and verify exactly that.
+  // scanners expand the symbol and verify exactly that. The bars carry it in their
+  // parity only, so the text always shows this digit, whatever the seventh one was.
   const int check = Modulo10CheckDigit(UpcAEquivalent(inverted ? '1' : '0', body));
-  if (in.checksum) in.text = body + char('0' + check);
+  in.text = body + char('0' + check);
   const char* parity = kUpcEParity[static_cast<size_t>(check)];
   std::string pattern = kEdgeGuard;
   for (size_t i = 0; i < 6; ++i) {

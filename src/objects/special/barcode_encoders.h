@@ -30,6 +30,11 @@ std::string LeftPadded(std::string_view text, size_t length);
 // Text with every "&FNC1;" marker removed.
 std::string WithoutFnc1(std::string_view text);
 
+// The error of a text that the symbology cannot encode: "TfrxBarcode:<symbology> bad
+// Data <text>". Encoding it anyway, by skipping or replacing characters, would print a
+// symbol that reads as other data.
+[[noreturn]] void ThrowBadData(std::string_view symbology, std::string_view text);
+
 std::string EncodeInterleaved2of5(SymbolInput& in);
 std::string EncodeIndustrial2of5(SymbolInput& in);
 std::string EncodeMatrix2of5(SymbolInput& in);

@@ -23,12 +23,13 @@ std::string Sequence(unsigned code, const FullAsciiShifts& s) {
 
 }  // namespace
 
-std::string FullAsciiSubstitute(std::string_view text, const FullAsciiShifts& shifts) {
+std::optional<std::string> FullAsciiSubstitute(std::string_view text, const FullAsciiShifts& shifts) {
   std::string out;
   out.reserve(text.size() * 2);
   for (char c : text) {
     const auto code = static_cast<unsigned char>(c);
-    if (code < 128) out += Sequence(code, shifts);
+    if (code >= 128) return std::nullopt;
+    out += Sequence(code, shifts);
   }
   return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Full-ASCII substitution of the extended Code 39 and Code 93 sets: every character
-// below 128 becomes one or two characters of the base set; 128 to 255 are dropped.
+// below 128 becomes one or two characters of the base set.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,8 @@ struct FullAsciiShifts {
 inline constexpr FullAsciiShifts kCode39Shifts{'$', '%', '/', '+'};
 inline constexpr FullAsciiShifts kCode93Shifts{'[', ']', '{', '}'};
 
-std::string FullAsciiSubstitute(std::string_view text, const FullAsciiShifts& shifts);
+// Nothing when the text holds a character of code 128 or above, which full ASCII has
+// no sequence for.
+std::optional<std::string> FullAsciiSubstitute(std::string_view text, const FullAsciiShifts& shifts);
 
 }  // namespace quarlo::barcode

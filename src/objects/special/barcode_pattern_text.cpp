@@ -1,6 +1,8 @@
 // Small text helpers shared by the encoders.
 #include "objects/special/barcode_encoders.h"
 
+#include "platform/errors.h"
+
 namespace quarlo::barcode {
 
 std::string WidthsToPattern(std::string_view widths) {
@@ -28,6 +30,10 @@ std::string WithoutFnc1(std::string_view text) {
     }
   }
   return result;
+}
+
+void ThrowBadData(std::string_view symbology, std::string_view text) {
+  throw Exception(std::string(kClassName) + ":" + std::string(symbology) + " bad Data <" + std::string(text) + ">");
 }
 
 }  // namespace quarlo::barcode

@@ -21,10 +21,12 @@ std::string EncodeInterleaved2of5(SymbolInput& in) {
   if (in.checksum && in.text.size() % 2 == 1) {
     in.text = AppendCheckDigit(in.text, in.checkSumMethod);
   }
+  // Digits go in pairs, the first in the bars and the second in the spaces, so an odd
+  // count (no check digit, or a check rule that adds none) gets a leading zero, which
+  // leaves the number's value and is shown.
+  if (in.text.size() % 2 == 1) in.text.insert(in.text.begin(), '0');
   std::string pattern = "5050";
-  // Digits go in pairs, the first in the bars and the second in the spaces; a last
-  // digit without a partner has nowhere to go.
-  for (size_t i = 0; i + 1 < in.text.size(); i += 2) {
+  for (size_t i = 0; i < in.text.size(); i += 2) {
     const char* bars = BitsOf(in.text[i]);
     const char* spaces = BitsOf(in.text[i + 1]);
     for (int j = 0; j < 5; ++j) {
@@ -36,13 +38,15 @@ std::string EncodeInterleaved2of5(SymbolInput& in) {
 }
 
 std::string EncodeIndustrial2of5(SymbolInput& in) {
-  // Only bars carry information; the wide bars of start and stop are two narrow bars.
-  std::string pattern = "55055050";
+  // Only bars carry information, each followed by a narrow space. Start (wide, wide,
+  // narrow) and stop (wide, narrow, wide) use the same wide bar as the digits, so the
+  // whole symbol keeps one wide-to-narrow ratio.
+  std::string pattern = "606050";
   for (char digit : in.text) {
     const char* bits = BitsOf(digit);
     for (int j = 0; j < 5; ++j) pattern += bits[j] == '1' ? "60" : "50";
   }
-  return pattern + "55050550";
+  return pattern + "605060";
 }
 
 std::string EncodeMatrix2of5(SymbolInput& in) {

@@ -47,6 +47,10 @@ struct BarcodeTypeInfo {
   bool numericOnly;
   // Lower bound of Ratio; the upper bound is always 3.0. Unset: Ratio is left alone.
   std::optional<double> ratioMin;
+  // Tabulated in module widths 1 to 4 (EAN/UPC, Code 93, Code 128): the width classes
+  // are one to four narrow modules whatever Ratio says, since a reader measures every
+  // element against the module. Only the two-width symbologies follow Ratio.
+  bool fixedModules;
 };
 
 // Facts of a known type; nullptr for a value outside the 23 symbologies.

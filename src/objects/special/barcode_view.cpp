@@ -65,7 +65,7 @@ void TfrxBarCodeView::NotifyFontChanged() {
 }
 
 void TfrxBarCodeView::PrepareBarcode() {
-  barcode_.SetAngle(rotation_);
+  barcode_.SetAngle(RightAngleRotation(rotation_));
   barcode_.SetFont(Font());
   barcode_.SetChecksum(calcCheckSum_);
   barcode_.SetTyp(barType_);
@@ -84,7 +84,8 @@ void TfrxBarCodeView::Draw(Canvas& canvas, double scaleX, double scaleY, double 
 
   try {
     const double size = barcode_.Width() * zoom_;
-    if (rotation_ == 0 || rotation_ == 180) {
+    const int rotation = RightAngleRotation(rotation_);
+    if (rotation == 0 || rotation == 180) {
       SetWidth(size);
     } else {
       SetHeight(size);
@@ -164,7 +165,8 @@ TfrxRect TfrxBarCodeView::RealBounds() const {
 
   TfrxRect r = TfrxReportComponent::RealBounds();
   double e1 = 0, e2 = 0;
-  if (rotation_ == 0 || rotation_ == 180) {
+  const int rotation = RightAngleRotation(rotation_);
+  if (rotation == 0 || rotation == 180) {
     CanvasFont font;
     font.name = WideToUtf8(AnsiToWide(Font().Name(), Font().Charset()));
     font.height = Font().Height();
@@ -176,7 +178,7 @@ TfrxRect TfrxBarCodeView::RealBounds() const {
   }
   if (barType_ == bcCodeEAN13 || barType_ == bcCodeUPC_A) e1 = 8;
   if (barType_ == bcCodeUPC_A || barType_ == bcCodeUPC_E0 || barType_ == bcCodeUPC_E1) e2 = 8;
-  switch (rotation_) {
+  switch (rotation) {
     case 0:
       r.Left -= e1;
       r.Right += e2;

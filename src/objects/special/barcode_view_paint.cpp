@@ -180,6 +180,16 @@ void LayoutText(TfrxBarcode& barcode, Canvas& measure, int w, int h, BarcodePict
 
 }  // namespace
 
+int RightAngleRotation(double degrees) {
+  if (!std::isfinite(degrees)) return 0;
+  double angle = std::fmod(degrees, 360.0);
+  if (angle < 0) angle += 360.0;
+  for (int right : {90, 180, 270}) {
+    if (angle == right) return right;
+  }
+  return 0;
+}
+
 BarcodePicture LayoutBarcode(TfrxBarcode& barcode, Canvas& measure, int targetWidth, int targetHeight,
                              bool showText) {
   BarcodePicture p;
@@ -196,9 +206,8 @@ BarcodePicture LayoutBarcode(TfrxBarcode& barcode, Canvas& measure, int targetWi
   barcode.SetBarOrigin(0, 0);
   const int h = 2 + std::abs(barcode.Font().Height());
 
-  const double angle = barcode.Angle();
-  const int roundAngle = std::isfinite(angle) ? Round(std::clamp(angle, -1e6, 1e6)) : 0;
-  const bool across = angle == 0 || angle == 180;
+  const int rotation = RightAngleRotation(barcode.Angle());
+  const bool across = rotation == 0 || rotation == 180;
   if (across) {
     p.scale = static_cast<double>(targetWidth) / w;
     p.width = w;
@@ -217,14 +226,14 @@ BarcodePicture LayoutBarcode(TfrxBarcode& barcode, Canvas& measure, int targetWi
     const int cross = across ? p.height : p.width;
     const int shift = IsEanUpc(barcode.Typ()) ? (h + 2) / 2 : h + 2;
     p.barHeight = IsEanUpc(barcode.Typ()) ? cross - h / 2 : cross - h - 2;
-    if (roundAngle == 180) origin.y = shift;
-    if (roundAngle == 270) origin.x = shift;
+    if (rotation == 180) origin.y = shift;
+    if (rotation == 270) origin.x = shift;
   }
   barcode.SetBarOrigin(origin.x, origin.y);
   p.barOrigin = origin;
 
   const int b = p.barHeight;
-  const BarTransform map(angle, w, b, origin);
+  const BarTransform map(rotation, w, b, origin);
   p.fills.reserve(elements.size() + 4);
   int x = 0;
   for (const BarElement& e : elements) {
@@ -236,7 +245,7 @@ BarcodePicture LayoutBarcode(TfrxBarcode& barcode, Canvas& measure, int targetWi
     x += e.width;
   }
 
-  p.font = PictureFont(barcode.Font(), roundAngle * 10);
+  p.font = PictureFont(barcode.Font(), rotation * 10);
   if (showText) {
     CanvasStateSaver saver(measure);
     CanvasFont unrotated = p.font;

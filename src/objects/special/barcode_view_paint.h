@@ -40,6 +40,10 @@ struct BarcodePicture {
   std::vector<BarcodePictureText> texts;
 };
 
+// The rotation a barcode is drawn at: the angle in degrees taken modulo 360, and 0 for
+// one that is then not a right angle (the layout knows only the four).
+int RightAngleRotation(double degrees);
+
 // Builds the pattern (may throw the generator's exceptions) and lays the symbol out for
 // a device rectangle of the given size. `measure` measures the text. A picture with no
 // area (an empty rectangle or an empty pattern) has no fills and no texts.

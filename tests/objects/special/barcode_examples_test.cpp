@@ -6,6 +6,7 @@
 #include <string>
 
 #include "objects/special/barcode.h"
+#include "objects/special/barcode_full_ascii.h"
 #include "support/barcode_build.h"
 
 namespace quarlo {
@@ -45,22 +46,22 @@ const ExampleCase kExamples[] = {
     {"EAN-13 gains its check digit", bcCodeEAN13, "400638133393", true, "4006381333931", 95,
      "505", "6160" "505"},
     {"EAN-13 without check digit is padded and uses parity row AAAAAA", bcCodeEAN13,
-     "400638133393", false, "0400638133393", 95,
-     "505" "0526" "2605" "2605" "0508" "0805" "0607" "05050"
-     "6160" "5350" "5350" "5350" "7051" "5350" "505",
+     "036000291452", false, "0036000291452", 95,
+     "505" "2605" "0805" "0508" "2605" "2605" "2605" "05050"
+     "6061" "7051" "6160" "5071" "5170" "6061" "505",
      ""},
     {"EAN-13 parity row of leading digit 4 is ABAABB", bcCodeEAN13, "4006381333931", false,
      "4006381333931", 95, "505" "2605" "0517" "0508" "0805" "2515" "0616" "05050", ""},
-    {"thirteen digits keep a wrong check digit", bcCodeEAN13, "4006381333932", true,
-     "4006381333932", 95, "505", "6061" "505"},
+    {"thirteen digits with the check digit to compute get the right one", bcCodeEAN13,
+     "4006381333932", true, "4006381333931", 95, "505", "6160" "505"},
     {"a number of leading digit 0 starts like UPC-A", bcCodeEAN13, "12345678901", true,
      "0123456789012", 95, "505" "1615" "1516", ""},
     {"EAN-8 gains its check digit", bcCodeEAN8, "1234567", true, "12345670", 67,
      "505" "1615" "1516" "0805" "0526" "05050" "5170" "5053" "5251" "7150" "505", ""},
     {"EAN-8 of eight digits recomputes the last one", bcCodeEAN8, "12345678", true,
      "12345670", 67, "505" "1615", "7150" "505"},
-    {"EAN-8 short text is padded", bcCodeEAN8, "42", false, "00000042", 67, "505" "2605",
-     "5071" "6061" "505"},
+    {"EAN-8 short text is padded", bcCodeEAN8, "79", false, "00000079", 67, "505" "2605",
+     "5251" "7051" "505"},
     {"UPC-A of eleven digits gains the twelfth", bcCodeUPC_A, "03600029145", true,
      "036000291452", 95, "505" "2605" "0805" "0508", "5170" "6061" "505"},
     {"UPC-A without check digit is padded to twelve", bcCodeUPC_A, "12345678905", false,
@@ -74,6 +75,8 @@ const ExampleCase kExamples[] = {
      51, "505", "050505"},
     {"UPC-E with its check digit given is unchanged", bcCodeUPC_E0, "4252614", false,
      "4252614", 51, "505" "1705", "050505"},
+    {"UPC-E shows the check digit its parity carries, not a wrong seventh digit", bcCodeUPC_E0,
+     "4252610", false, "4252614", 51, "505" "1705", "050505"},
     {"five-digit add-on, check 1 selects parity EoEoo", bcCodeUPC_Supp5, "52495", false,
      "52495", 47, "506" "0715" "05" "1516" "05" "1705" "05" "2506" "05" "0625", ""},
     {"five-digit add-on with check digit in the text", bcCodeUPC_Supp5, "52495", true,
@@ -84,15 +87,15 @@ const ExampleCase kExamples[] = {
      20, "506" "2605" "05" "0616", ""},
     {"two-digit add-on with check digit", bcCodeUPC_Supp2, "12", true, "125", 20,
      "506" "1615" "05" "1516", ""},
-    {"Code 39 check character X for the sum 33", bcCode39, "ABC", true, "ABC", 77,
+    {"Code 39 check character X for the sum 33, shown after the text", bcCode39, "ABC", true, "ABCX", 77,
      "515060605" "0" "605051506" "0",
      "606051505" "0" "515060506" "0" "515060605"},
-    {"Code 39 check sum 75 wraps to 32, the character W", bcCode39, "CODE39", true, "CODE39",
+    {"Code 39 check sum 75 wraps to 32, the character W", bcCode39, "CODE39", true, "CODE39W",
      116, "", "616050505" "0" "515060605"},
-    {"Code 39 check value 0 is the character 0", bcCode39, "0", true, "0", 51, "",
+    {"Code 39 check value 0 is the character 0", bcCode39, "0", true, "00", 51, "",
      "505160605" "0" "505160605" "0" "515060605"},
-    {"Code 39 skips lower case", bcCode39, "abc", false, "abc", 25,
-     "515060605" "0" "515060605", ""},
+    {"Code 39 encodes and shows lower case as capitals", bcCode39, "abc", false, "ABC", 64,
+     "515060605" "0" "605051506" "0" "506051506" "0" "606051505" "0" "515060605", ""},
     {"Code 39 extended: a is +A", bcCode39Extended, "a", false, "a", 51,
      "515060605" "0" "515051515" "0" "605051506" "0" "515060605", ""},
     {"Code 93 TEST93 ends with + and 6", bcCode93, "TEST93", false, "TEST93", 91,
@@ -109,8 +112,6 @@ const ExampleCase kExamples[] = {
      "211232" "222122" "312131" "113123", "", true},
     {"Code 128 A: FNC1 marker", bcCode128A, "A&FNC1;B", false, "A&FNC1;B", 68,
      "211412" "111323" "411131" "131123", "", true},
-    {"Code 128 A: lower case reads as space", bcCode128A, "a", false, "a", 46,
-     "211412" "212222", "", true},
     {"EAN-128 C: start C, the leading FNC1 and the marker", bcCodeEAN128C,
      "&FNC1;0109501101020917", false, "&FNC1;0109501101020917", 145,
      "211232" "411131" "411131" "222122" "221213", "2331112", true},
@@ -126,8 +127,10 @@ const ExampleCase kExamples[] = {
      "5050" "60" "51" "50" "50" "61" "605", ""},
     {"interleaved 2 of 5 with check digit", bcCode_2_5_interleaved, "12345", true, "123457",
      50, "5050", "605"},
+    {"interleaved 2 of 5 pads an odd count with a leading zero", bcCode_2_5_interleaved, "1", false,
+     "01", 22, "5050" "51" "50" "60" "60" "51" "605", ""},
     {"industrial 2 of 5 digit 1", bcCode_2_5_industrial, "1", false, "1", 28,
-     "55055050" "6050505060" "55050550", ""},
+     "606050" "6050505060" "605060", ""},
     {"matrix 2 of 5 digit 1", bcCode_2_5_matrix, "1", false, "1", 23,
      "705050" "605060" "70505", ""},
     {"numeric types trim control characters and spaces", bcCodeEAN8, " \t1234567\r\n", true,
@@ -164,47 +167,56 @@ TEST_P(BarcodeSamePatternTest, EncodesAlike) {
 }
 
 const SamePatternCase kSamePatterns[] = {
-    {"a last unpaired digit is not encoded", bcCode_2_5_interleaved, "12345", false,
-     bcCode_2_5_interleaved, "1234", false},
+    {"an odd count is encoded with a leading zero", bcCode_2_5_interleaved, "12345", false,
+     bcCode_2_5_interleaved, "012345", false},
     {"the check digit makes the count even", bcCode_2_5_interleaved, "12345", true,
      bcCode_2_5_interleaved, "123457", false},
     {"an even count gets no check digit", bcCode_2_5_interleaved, "1234", true,
      bcCode_2_5_interleaved, "1234", false},
-    {"Code 39 skips characters outside its table", bcCode39, "A-b.c", false, bcCode39, "A-.",
+    {"Code 39 encodes lower case as capitals", bcCode39, "A-b.c", false, bcCode39, "A-B.C",
      false},
     {"Code 39 extended is Code 39 of the full-ASCII sequences", bcCode39Extended,
      std::string("Az\x01!:;@[`{\x7f", 11), false, bcCode39,
      "A+Z$A/A/Z%F%V%K%W%P%T", false},
-    {"Code 39 extended drops codes 128 to 255", bcCode39Extended, "A\xe9\xff" "B", true,
-     bcCode39, "AB", true},
-    {"Code 93 extended is Code 93 of the full-ASCII sequences", bcCode93Extended,
-     "Az!:;@[`{", false, bcCode93, "A}Z{A{Z]F]V]K]W]P", false},
-    {"Code 93 extended control characters", bcCode93Extended,
-     std::string("\x00\x1a\x1b\x1f -.", 7), false, bcCode93, "]U[Z]A]E {M{N", false},
     {"Code 93 always appends its checks", bcCode93, "AB", true, bcCode93, "AB", false},
-    {"Code 128 B encodes an absent character as a space", bcCode128B, "A\x7f" "B", false,
-     bcCode128B, "A B", false},
-    {"Code 128 C encodes an absent pair as 00", bcCode128C, "12AB", false, bcCode128C, "1200",
-     false},
     {"Code 128 checksum switch changes nothing", bcCode128B, "Hello", true, bcCode128B,
      "Hello", false},
     {"EAN-128 is Code 128 with FNC1 first", bcCodeEAN128B, "10X", false, bcCode128B,
      "&FNC1;10X", false},
-    {"EAN-128 C pads after the markers are counted", bcCodeEAN128C, "&FNC1;123", false,
-     bcCode128C, "&FNC1;0&FNC1;123", false},
+    {"EAN-128 C pads each digit run between markers", bcCodeEAN128C, "&FNC1;123&FNC1;456&FNC1;", false,
+     bcCode128C, "&FNC1;&FNC1;0123&FNC1;0456&FNC1;", false},
+    {"Code 128 C pads the run, not the markers' characters", bcCode128C, "1&FNC1;234", false,
+     bcCode128C, "01&FNC1;0234", false},
     {"UPC-E parity follows the computed check digit, not the seventh character",
      bcCodeUPC_E0, "4252610", false, bcCodeUPC_E0, "4252614", false},
-    {"UPC-A encodes twelve characters at most", bcCodeUPC_A, "0123456789059", false,
-     bcCodeUPC_A, "012345678905", false},
-    {"UPC-E encodes six characters at most", bcCodeUPC_E0, "42526149", false, bcCodeUPC_E0,
-     "4252614", false},
     {"EAN-13 of twelve digits without check digit has leading digit 0", bcCodeEAN13,
-     "400638133393", false, bcCodeEAN13, "0400638133393", false},
+     "036000291452", false, bcCodeEAN13, "0036000291452", false},
+    {"EAN-13, EAN-8 and UPC-A recompute a given check digit", bcCodeUPC_A, "036000291459", true,
+     bcCodeUPC_A, "036000291452", false},
     {"PostNet and MSI ignore the checksum switch", bcCodeMSI, "123", true, bcCodeMSI, "123",
      false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Symbologies, BarcodeSamePatternTest, ::testing::ValuesIn(kSamePatterns));
+
+// The full-ASCII sequences of both extended sets. Plain Code 93 refuses its shift
+// characters as data, so its extension is checked on the substitution itself.
+TEST(BarcodeFullAscii, SequencesOfBothExtendedSets) {
+  struct Case {
+    std::string text;
+    const char* code39;
+    const char* code93;
+  } cases[] = {
+      {"Az!:;@[`{", "A+Z/A/Z%F%V%K%W%P", "A}Z{A{Z]F]V]K]W]P"},
+      {std::string("\x00\x1a\x1b\x1f -.", 7), "%U$Z%A%E /M/N", "]U[Z]A]E {M{N"},
+      {"\x7f", "%T", "]T"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(barcode::FullAsciiSubstitute(c.text, barcode::kCode39Shifts), c.code39) << c.code39;
+    EXPECT_EQ(barcode::FullAsciiSubstitute(c.text, barcode::kCode93Shifts), c.code93) << c.code93;
+  }
+  EXPECT_EQ(barcode::FullAsciiSubstitute("a\x80", barcode::kCode39Shifts), std::nullopt);
+}
 
 TEST(BarcodeEmptyText, EveryTypeBuildsWithoutError) {
   for (int t = 0; t < kBarcodeTypeCount; ++t) {
@@ -225,7 +237,7 @@ TEST(BarcodeEmptyText, EveryTypeBuildsWithoutError) {
 // its own rewrite as new input.
 TEST(BarcodeRebuild, SecondBuildGivesSamePatternAndText) {
   const char* const kTexts[] = {"", "1", "12", "123", "1234567", "12345678", "123456789012",
-                                "4006381333931", "&FNC1;12", "AB12"};
+                                "4006381333931", "&FNC1;12", "AB12", "abc"};
   for (int t = 0; t < kBarcodeTypeCount; ++t) {
     for (bool checksum : {false, true}) {
       for (const char* text : kTexts) {

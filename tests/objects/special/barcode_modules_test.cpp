@@ -44,23 +44,36 @@ const ClassCase kClassCases[] = {
     {bcCode39, 1, 3.0, 3.0, {1, 3, 4, 6}},
     {bcCode39, 1, 3.5, 3.0, {1, 3, 4, 6}},
     {bcCodeEAN13, 1, 0.0, 2.0, {1, 2, 3, 4}},
+    // Symbologies tabulated in module widths keep one to four modules at any ratio.
+    {bcCodeEAN13, 1, 3.0, 3.0, {1, 2, 3, 4}},
+    {bcCodeUPC_E1, 2, 3.0, 3.0, {2, 4, 6, 8}},
     {bcCodeCodabar, 1, -4.0, 2.0, {1, 2, 3, 4}},
     {bcCode_2_5_matrix, 1, 3.5, 3.0, {1, 3, 4, 6}},
     {bcCode_2_5_matrix, 1, 2.0, 2.25, {1, 2, 3, 4}},
-    {bcCode128B, 1, 3.0, 3.0, {1, 3, 4, 6}},
-    {bcCode128B, 1, 5.0, 5.0, {1, 5, 7, 10}},
-    {bcCode128B, 1, 1.0, 1.0, {1, 1, 1, 2}},
-    {bcCode93, 1, 0.5, 0.5, {1, 0, 0, 0}},
+    {bcCode128B, 1, 3.0, 3.0, {1, 2, 3, 4}},
+    {bcCode128B, 1, 5.0, 5.0, {1, 2, 3, 4}},
+    {bcCode128B, 1, 1.0, 1.0, {1, 2, 3, 4}},
+    {bcCode93, 1, 0.5, 0.5, {1, 2, 3, 4}},
+    {bcCodeEAN128C, 1, 3.0, 3.0, {1, 2, 3, 4}},
     {bcCodeMSI, 1, kNaN, 2.0, {1, 2, 3, 4}},
+    // MSI tells its bits by width like the other two-width symbologies.
+    {bcCodeMSI, 1, 1.0, 2.0, {1, 2, 3, 4}},
+    {bcCodeMSI, 1, 3.5, 3.0, {1, 3, 4, 6}},
+    {bcCodePostNet, 1, 3.0, 3.0, {1, 3, 4, 6}},
     {bcCode39, 2, 2.25, 2.25, {2, 4, 6, 8}},  // 4.5 rounds to the even 4
     {bcCode39, 2, 2.75, 2.75, {2, 6, 9, 12}},  // 5.5 rounds to the even 6
     // Out-of-range inputs saturate in the signed 8-bit range instead of wrapping.
-    {bcCode128A, 1, 1e12, 1e12, {1, 127, 127, 127}},
-    {bcCode128A, 1, -3.0, -3.0, {1, 0, 0, 0}},
+    {bcCode128A, 1, 1e12, 1e12, {1, 2, 3, 4}},
+    {bcCodePostNet, 1, 1e12, 1e12, {1, 127, 127, 127}},
+    {bcCodePostNet, 1, -3.0, -3.0, {1, 0, 0, 0}},
     {bcCode128A, 100, 2.0, 2.0, {100, 127, 127, 127}},
+    {bcCode128A, 40, 2.0, 2.0, {40, 80, 120, 127}},
     {bcCode128A, -5, 2.0, 2.0, {0, 0, 0, 0}},
-    {bcCode128C, 1, std::numeric_limits<double>::infinity(),
+    {bcCodePostNet, -5, 2.0, 2.0, {0, 0, 0, 0}},
+    {bcCodePostNet, 1, std::numeric_limits<double>::infinity(),
      std::numeric_limits<double>::infinity(), {1, 127, 127, 127}},
+    {bcCode128C, 1, std::numeric_limits<double>::infinity(),
+     std::numeric_limits<double>::infinity(), {1, 2, 3, 4}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Ratios, BarcodeModuleWidthsTest, ::testing::ValuesIn(kClassCases));
@@ -72,10 +85,10 @@ TEST(BarcodeModuleWidths, BuildPatternClampsAndStoresRatio) {
   barcode.SetText("A");
   barcode.BuildPattern();
   EXPECT_DOUBLE_EQ(barcode.Ratio(), 2.0);
-  // Code 128 keeps any ratio, so its class 1 follows it and the symbol widens.
+  // Code 128 keeps any ratio, but its modules are fixed, so the symbol keeps its width.
   barcode.SetTyp(bcCode128B);
   barcode.SetRatio(3.0);
-  EXPECT_EQ(barcode.Width(), 60);
+  EXPECT_EQ(barcode.Width(), 46);
   EXPECT_DOUBLE_EQ(barcode.Ratio(), 3.0);
 }
 
@@ -145,6 +158,11 @@ const WidthCase kWidthCases[] = {
     {bcCodeUPC_Supp5, "", false, 2.0, 47},
     {bcCodeUPC_Supp2, "", false, 2.0, 20},
     {bcCode93, "TEST93", false, 2.0, 91},
+    {bcCode93, "TEST93", false, 3.0, 91},
+    {bcCode128B, "A", false, 3.0, 46},
+    {bcCodeEAN13, "", false, 3.0, 95},
+    {bcCodeUPC_E0, "", false, 3.0, 51},
+    {bcCodeEAN128C, "12", false, 3.0, 57},
     {bcCode_2_5_interleaved, "1234", false, 2.0, 36},
     {bcCode_2_5_interleaved, "1234", false, 3.0, 45},
     {bcCode_2_5_industrial, "1", false, 2.0, 28},

@@ -49,11 +49,12 @@ constexpr int kTwoOfFiveWeights[5] = {1, 2, 4, 7, 0};
 constexpr int kPostNetWeights[5] = {7, 4, 2, 1, 0};
 
 // Industrial: a digit is five bars, each followed by a narrow space; wide bars are ones.
+// Start and stop are wide, wide, narrow and wide, narrow, wide bars.
 std::string ReadIndustrial(const std::string& pattern) {
   const auto e = Elements(pattern);
-  if (pattern.substr(0, 8) != "55055050" || !pattern.ends_with("55050550")) return "frame?";
+  if (pattern.substr(0, 6) != "606050" || !pattern.ends_with("605060")) return "frame?";
   std::string digits;
-  for (size_t i = 8; i + 8 < e.size(); i += 10) {
+  for (size_t i = 6; i + 6 < e.size(); i += 10) {
     bool wide[5];
     for (int j = 0; j < 5; ++j) {
       if (e[i + 2 * j].kind != BarElementKind::Bar || e[i + 2 * j + 1].widthClass != 0) return "space?";

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <set>
@@ -108,6 +109,7 @@ TEST_F(BarcodeView, SizesFromThePatternTimesZoomAlongTheBars) {
     double zoom;
     int rotation;
     double width, height;  // after the first draw, from 40 x 30
+    double ratio = 2;
   } cases[] = {
       {bcCodeEAN13, "400638133393", true, 2, 0, 190, 30},
       {bcCodeEAN13, "400638133393", true, 2, 90, 40, 190},
@@ -117,6 +119,10 @@ TEST_F(BarcodeView, SizesFromThePatternTimesZoomAlongTheBars) {
       {bcCode128B, "A", false, 3, 0, 46 * 3, 30},
       {bcCode39, "ABC", true, 1, 0, 77, 30},
       {bcCode39, "ABC", true, 0.00001, 0, 77, 30},  // below 0.0001: drawn at 1
+      // The ratio widens two-width symbologies only.
+      {bcCodeEAN13, "400638133393", true, 2, 0, 190, 30, 3},
+      {bcCode128B, "A", false, 3, 90, 40, 46 * 3, 3},
+      {bcCode39, "ABC", false, 1, 0, 79, 30, 3},
   };
   for (const Case& c : cases) {
     TfrxBarCodeView view(nullptr);
@@ -125,13 +131,14 @@ TEST_F(BarcodeView, SizesFromThePatternTimesZoomAlongTheBars) {
     view.SetCalcCheckSum(c.checksum);
     view.SetZoom(c.zoom);
     view.SetRotation(c.rotation);
+    view.SetWideBarRatio(c.ratio);
     view.SetBounds(0, 0, 40, 30);
     RecordingCanvas canvas;
     view.Draw(canvas, 1, 1, 0, 0);
     EXPECT_DOUBLE_EQ(view.Width(), c.width) << c.text << " at " << c.rotation;
     EXPECT_DOUBLE_EQ(view.Height(), c.height) << c.text << " at " << c.rotation;
     // Sizing and painting use one build: the check digit is appended once.
-    EXPECT_EQ(view.Barcode().Text().size(), std::string(c.text).size() + (c.checksum && c.type != bcCode39));
+    EXPECT_EQ(view.Barcode().Text().size(), std::string(c.text).size() + c.checksum);
   }
 }
 
@@ -310,6 +317,52 @@ TEST_F(BarcodeView, EachRotationPlacesTheStartAndTheTextOnItsOwnSide) {
     EXPECT_EQ(p.fills.back().box, c.band) << c.angle;
     ASSERT_EQ(p.texts.size(), 1u);
     EXPECT_EQ(p.font.escapement, c.angle * 10);
+  }
+}
+
+// A rotation is taken modulo 360, and one that is then no right angle draws as 0: the
+// object sizes the same side and paints the same records as at the angle it stands for.
+TEST_F(BarcodeView, AnglesAreTakenModulo360AndOthersDrawAsZero) {
+  struct Case {
+    int rotation;
+    int drawnAs;
+  } cases[] = {{360, 0},   {-90, 270}, {450, 90}, {-180, 180}, {990, 270},
+               {45, 0},    {-45, 0},   {100, 0},  {1000000000, 0}};
+  auto draw = [](int rotation, RecordingCanvas& canvas) {
+    auto view = std::make_unique<TfrxBarCodeView>(nullptr);
+    view->SetBarType(bcCodeEAN13);
+    view->SetText("400638133393");
+    view->SetCalcCheckSum(true);
+    view->SetZoom(2);
+    view->SetRotation(rotation);
+    view->SetBounds(10, 20, 40, 30);
+    view->Draw(canvas, 1, 1, 0, 0);
+    return view;
+  };
+  for (const Case& c : cases) {
+    RecordingCanvas drawn, expected;
+    const auto view = draw(c.rotation, drawn);
+    const auto reference = draw(c.drawnAs, expected);
+    EXPECT_EQ(view->Width(), reference->Width()) << c.rotation;
+    EXPECT_EQ(view->Height(), reference->Height()) << c.rotation;
+    const auto fills = drawn.RecordsOf(CanvasRecord::Op::FillRect);
+    const auto expectedFills = expected.RecordsOf(CanvasRecord::Op::FillRect);
+    ASSERT_EQ(fills.size(), expectedFills.size()) << c.rotation;
+    for (size_t i = 0; i < fills.size(); ++i) {
+      EXPECT_EQ(fills[i]->rect, expectedFills[i]->rect) << c.rotation << " fill " << i;
+      EXPECT_EQ(fills[i]->brush.color, expectedFills[i]->brush.color) << c.rotation << " fill " << i;
+    }
+    const auto texts = TextsOf(drawn);
+    const auto expectedTexts = TextsOf(expected);
+    ASSERT_EQ(texts.size(), expectedTexts.size()) << c.rotation;
+    for (size_t i = 0; i < texts.size(); ++i) {
+      EXPECT_EQ(texts[i]->bounds, expectedTexts[i]->bounds) << c.rotation << " text " << i;
+      EXPECT_EQ(texts[i]->font.escapement, expectedTexts[i]->font.escapement) << c.rotation;
+    }
+    const TfrxRect bounds = view->RealBounds(), expectedBounds = reference->RealBounds();
+    EXPECT_EQ((std::array{bounds.Left, bounds.Top, bounds.Right, bounds.Bottom}),
+              (std::array{expectedBounds.Left, expectedBounds.Top, expectedBounds.Right, expectedBounds.Bottom}))
+        << c.rotation;
   }
 }
 

@@ -80,7 +80,8 @@ const ScanCase kScanCases[] = {
     {{bcCodeUPC_E0, "654324", true}, "6543240", "UPC-E:06543240", "upce.enable"},
     {{bcCodeUPC_E0, "2345673", false}, "2345673", "UPC-E:02345673", "upce.enable"},
     {{bcCode39, "CODE 39-1.2"}, "CODE 39-1.2", "CODE-39:CODE 39-1.2", nullptr},
-    {{bcCode39, "ABC", true}, "ABC", "CODE-39:ABCX", nullptr},
+    {{bcCode39, "ABC", true}, "ABCX", "CODE-39:ABCX", nullptr},
+    {{bcCode39, "abc"}, "ABC", "CODE-39:ABC", nullptr},
     {{bcCode39, "$/+%", false, 3.0}, "$/+%", "CODE-39:$/+%", nullptr},
     {{bcCode39Extended, "Quarlo 1.0"}, "Quarlo 1.0", "CODE-39:Q+U+A+R+L+O 1/N0", nullptr},
     {{bcCode39Extended, "a@b"}, "a@b", "CODE-39:+A%V+B", nullptr},
@@ -93,6 +94,11 @@ const ScanCase kScanCases[] = {
     {{bcCode128B, "A"}, "A", "CODE-128:A", nullptr},
     {{bcCode128C, "123456"}, "123456", "CODE-128:123456", nullptr},
     {{bcCode128C, "12345"}, "012345", "CODE-128:012345", nullptr},
+    // The modules of Code 128, Code 93 and EAN are fixed whatever the ratio.
+    {{bcCode128B, "Ratio 3", false, 3.0}, "Ratio 3", "CODE-128:Ratio 3", nullptr},
+    {{bcCode93, "RATIO 3", false, 3.0}, "RATIO 3", "CODE-93:RATIO 3", nullptr},
+    {{bcCodeEAN13, "400638133393", true, 3.0}, "4006381333931", "EAN-13:4006381333931", nullptr},
+    {{bcCodeUPC_E0, "425261", true, 3.0}, "4252614", "UPC-E:04252614", "upce.enable"},
     // The leading FNC1 marks GS1 data and is not part of it; a later one separates
     // fields and reads as the group separator.
     {{bcCodeEAN128A, "10ABC&FNC1;3101"}, "10ABC&FNC1;3101", "CODE-128:10ABC\x1d" "3101", nullptr},
@@ -104,8 +110,12 @@ const ScanCase kScanCases[] = {
     // Set C pads an odd digit count in front, after the check digit joined the text.
     {{bcCodeEAN128C, "0109501101020917", true}, "001095011010209173",
      "CODE-128:001095011010209173", nullptr},
+    // Digit runs between markers are paired on their own.
+    {{bcCodeEAN128C, "&FNC1;10123&FNC1;21456", false, 3.0}, "&FNC1;010123&FNC1;021456",
+     "CODE-128:010123\x1d" "021456", nullptr},
     {{bcCode_2_5_interleaved, "12345678"}, "12345678", "I2/5:12345678", nullptr},
     {{bcCode_2_5_interleaved, "12345", true}, "123457", "I2/5:123457", nullptr},
+    {{bcCode_2_5_interleaved, "12345"}, "012345", "I2/5:012345", nullptr},
     {{bcCode_2_5_interleaved, "0123456789", false, 3.0}, "0123456789", "I2/5:0123456789",
      nullptr},
     {{bcCodeCodabar, "12345"}, "12345", "Codabar:A12345B", nullptr},
