@@ -18,6 +18,7 @@ PACKAGES=(
   xvfb xauth x11-utils imagemagick desktop-file-utils xdg-utils
   # desktop integration and packaging checks
   shared-mime-info libglib2.0-bin dpkg-dev libfile-mimeinfo-perl  # mimetype: xdg-mime without a desktop
+  lintian appstream  # the package and its AppStream metadata as a distribution checks them
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from the build directory and checks it: the file name,
 # the runtime libraries and fonts it depends on, and that it carries the programs,
-# the menu entry, the MIME type and the icons under /usr.
+# the menu entry, the MIME type and the icons under /usr; then what a distribution
+# asks of it (deb_checks.sh): licence, changelog, manual pages, stripped programs,
+# AppStream metadata, a font package for every face the aliases name, lintian.
 # Run as root where apt-get exists (a CI machine after scripts/deps.sh), it also installs
 # the package on this machine as a user would, asks xdg-mime for the type of a .fp3,
 # opens the bundled sample with xdg-open on a virtual X display, checks that the
@@ -39,6 +41,7 @@ for path in ./usr/bin/quarlo ./usr/bin/quarlo-cli ./usr/share/applications/quarl
 done
 
 check() { if [ "$2" != "$3" ]; then echo "FAIL $1: got '$2', want '$3'"; fail=1; else echo "ok   $1: $2"; fi; }
+source "$(dirname "$0")/deb_checks.sh"
 installed() { dpkg-query -W -f='${Status}' quarlo 2>/dev/null | grep -q "install ok installed"; }
 if [ "$(id -u)" -ne 0 ] || ! command -v apt-get >/dev/null; then
   echo "     not installed on this machine: that needs root and apt-get"
