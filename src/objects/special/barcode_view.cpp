@@ -152,7 +152,10 @@ void TfrxBarCodeView::PaintError(Canvas& canvas) {
   CanvasStateSaver saver(canvas);
   CanvasFont font;
   font.name = "Arial";
-  font.height = canvas.FontHeightForPoints(std::nearbyint(DrawScaleY() * 8));
+  // 8 points scaled like the page. The scale already holds the device's resolution, so
+  // the points are taken at 96 pixels per inch on every device; a printer's own
+  // resolution would count it twice and print the message six times too large.
+  font.height = -static_cast<int>(std::lrint(std::nearbyint(DrawScaleY() * 8) * 96 / 72.0));
   font.color = clRed;
   canvas.SetFont(font);
   DrawWrapped(canvas, Utf8ToWide(error_), {DeviceLeft() + 2, DeviceTop() + 2, DeviceRight(), DeviceBottom()});

@@ -209,6 +209,29 @@ TEST_F(BarcodeView, SymbolThatCannotBeBuiltShowsTheMessageInRedInsideItsRectangl
   }
 }
 
+// On a printer the scale holds the resolution: the message is 8 points on paper at zoom 1,
+// as on the screen, not the scaled size read at the printer's resolution once more.
+TEST_F(BarcodeView, ErrorMessageHasTheSameSizeOnPaperAsOnTheScreen) {
+  struct Case {
+    CanvasKind kind;
+    int dpi;
+    double scale;
+    int height;  // of the message's font, device pixels
+  } cases[] = {{CanvasKind::Screen, 96, 1, -11}, {CanvasKind::Screen, 96, 2, -21},
+               {CanvasKind::Printer, 600, 6.25, -67}, {CanvasKind::Printer, 300, 3.125, -33}};
+  for (const Case& c : cases) {
+    TfrxBarCodeView view(nullptr);
+    view.SetBarType(bcCodeEAN13);
+    view.SetText("ABC");
+    view.SetBounds(0, 0, 150, 40);
+    RecordingCanvas canvas({0, 0, 10000, 10000}, c.dpi, c.dpi, c.kind);
+    view.Draw(canvas, c.scale, c.scale, 0, 0);
+    const auto texts = TextsOf(canvas);
+    ASSERT_FALSE(texts.empty()) << c.dpi;
+    EXPECT_EQ(texts[0]->font.height, c.height) << c.dpi << " dpi at " << c.scale;
+  }
+}
+
 TEST_F(BarcodeView, LongErrorMessageWrapsBetweenWordsTwoPixelsInside) {
   TfrxBarCodeView view(nullptr);
   view.SetBarType(bcCodeEAN13);

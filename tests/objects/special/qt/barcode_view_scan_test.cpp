@@ -16,6 +16,7 @@
 #include "platform/qt/qpainter_canvas.h"
 #include "platform/recording_canvas.h"
 #include "support/barcode_scan.h"
+#include "support/qt/grey_image.h"
 
 namespace quarlo {
 namespace {
@@ -41,16 +42,7 @@ scan::GreyImage Render(const std::vector<Placed>& views, int margin) {
     QPainterCanvas canvas(image);
     for (const Placed& p : views) p.view->Draw(canvas, 1, 1, 0, 0);
   }
-  scan::GreyImage grey;
-  grey.width = image.width();
-  grey.height = image.height();
-  grey.pixels.resize(static_cast<size_t>(grey.width) * grey.height);
-  for (int y = 0; y < grey.height; ++y) {
-    for (int x = 0; x < grey.width; ++x) {
-      grey.pixels[static_cast<size_t>(y) * grey.width + x] = static_cast<unsigned char>(qGray(image.pixel(x, y)));
-    }
-  }
-  return grey;
+  return scan::GreyOf(image);
 }
 
 struct Settings {
