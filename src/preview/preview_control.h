@@ -113,8 +113,8 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   void EditPage() {}
   void ShowTemplate() {}
 
-  void LockView();
-  void UnlockView();
+  void LockView() override;
+  void UnlockView() override;
   bool Locked() const { return locked_; }
   void Rebuild();
 

@@ -2,12 +2,14 @@
 
 #include <exception>
 
+#include "report/preview_host.h"
 #include "report/report.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_print.h"
 #include "platform/paper_table.h"
 #include "print/page_list.h"
 #include "print/print_job_run.h"
+#include "print/print_sequence.h"
 #include "print/printer_texts.h"
 #include "print/printers.h"
 #include "resources/resources.h"
@@ -25,7 +27,24 @@ void FinishJob(TfrxPreviewPages& pages, TfrxReport& report, const TfrxPrintOptio
   report.PrintOptions().SetDuplexMode(duplex);
 }
 
-void PrintWithOptions(TfrxPreviewPages& pages, TfrxReport& report, TfrxPrinters& printers,
+// The report's preview, if any, stays still while its pages print.
+class PreviewLock {
+ public:
+  explicit PreviewLock(TfrxReport& report) : preview_(report.Preview()) {
+    if (preview_) preview_->LockView();
+  }
+  ~PreviewLock() {
+    if (preview_) preview_->UnlockView();
+  }
+  PreviewLock(const PreviewLock&) = delete;
+  PreviewLock& operator=(const PreviewLock&) = delete;
+
+ private:
+  TfrxPreviewControl* preview_;
+};
+
+// False when nothing was printed because the options leave no page to print.
+bool PrintWithOptions(TfrxPreviewPages& pages, TfrxReport& report, TfrxPrinters& printers,
                       TfrxDuplexMode duplexChoice, const std::function<void(const std::string&)>& showError) {
   TfrxCustomPrinter* printer = printers.CurrentPrinter();
   const TfrxPrintOptions& options = report.PrintOptions();
@@ -39,16 +58,25 @@ void PrintWithOptions(TfrxPreviewPages& pages, TfrxReport& report, TfrxPrinters&
     sheet.height = printer->PaperHeight();
   }
   if (report.Events().OnPrintReport) report.Events().OnPrintReport(report);
+  const PreviewLock lock(report);
   if (!printer || !printer->Initialized()) {
     showError(kPrinterNotValidText);
-    return;
+    return true;
   }
   const TfrxPageList list = ParsePageList(options.PageNumbers(), pages.Count());
   pages.EmptyBuiltPages();
   // An empty list stands for all pages only when nothing was typed: a text such as
-  // "12-5" lists no page at all and prints nothing.
-  if (list.Empty() && options.PageNumbers().find_first_not_of(' ') != std::string::npos) return;
+  // "12-5" lists no page at all. A job that would print nothing says so instead of
+  // quietly doing nothing.
+  const bool typed = options.PageNumbers().find_first_not_of(' ') != std::string::npos;
+  if ((list.Empty() && typed) ||
+      !PrintsAnyPage(list, pages.Count(), RunOptionsOf(options, duplexChoice),
+                     options.PrintMode() == TfrxPrintMode::pmJoin)) {
+    showError(kNoPageToPrintText);
+    return false;
+  }
   RunPrintJob(pages, report, *printer, list, duplexChoice, sheet);
+  return true;
 }
 
 }  // namespace
@@ -82,14 +110,15 @@ bool PrintReportPages(TfrxPreviewPages& pages, const PrintJobServices& services)
     printer->SetOutputFileName(std::string());
   }
 
+  bool printed = false;
   try {
-    PrintWithOptions(pages, *report, printers, duplexChoice, showError);
+    printed = PrintWithOptions(pages, *report, printers, duplexChoice, showError);
   } catch (...) {
     FinishJob(pages, *report, saved);
     throw;
   }
   FinishJob(pages, *report, saved);
-  return true;
+  return printed;
 }
 
 void InstallPrintJob(PrintJobServices services) {

@@ -28,9 +28,14 @@ struct PrintJobServices {
   std::function<void(const std::string& message)> showError;
 };
 
+// What the job says when its options leave no page to print (a page list naming no
+// page of the report, or odd/even pages leaving none).
+inline constexpr const char* kNoPageToPrintText = "没有可打印的页面";
+
 // Prints the store's pages for the report that owns them. True when the job ran (also
 // when it was cancelled while printing); false without a printer, without an owning
-// report, or when the dialog was cancelled. A page list that is not valid raises
+// report, when the dialog was cancelled, or when there is no page to print (after
+// showError). The report's preview is locked while the job runs. A page list that is not valid raises
 // EConvertError before anything is sent to the printer; the options are restored first.
 bool PrintReportPages(TfrxPreviewPages& pages, const PrintJobServices& services = {});
 

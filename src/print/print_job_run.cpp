@@ -51,11 +51,7 @@ class PrintRun {
       : pages_(pages), report_(report), printer_(printer), list_(list), sheet_(sheet) {
     const TfrxPrintOptions& o = report.PrintOptions();
     mode_ = o.PrintMode();
-    options_.copies = std::clamp(o.Copies(), 1, kMaxCopies);
-    options_.collate = o.Collate();
-    options_.pages = o.PrintPages();
-    options_.reverse = o.Reverse();
-    options_.duplexChoice = duplexChoice;
+    options_ = RunOptionsOf(o, duplexChoice);
     overlap_ = std::clamp(o.SplitOverlap(), 0, 1000);
   }
 
@@ -147,6 +143,7 @@ class PrintRun {
   double PxX() const { return printer_.DpiX() / 25.4; }
   double PxY() const { return printer_.DpiY() / 25.4; }
 
+  // The portrait sheet with the printer's margins and resolution as it is set up now.
   SheetGeometry Sheet() const {
     SheetGeometry g;
     g.width = sheet_.width;
@@ -158,6 +155,27 @@ class PrintRun {
     g.dpiX = printer_.DpiX();
     g.dpiY = printer_.DpiY();
     return g;
+  }
+
+  // The same with the margins seen on the portrait sheet, also while the printer is set
+  // up for a landscape one: for counting sheets before the orientation is chosen.
+  SheetGeometry PortraitSheet() const {
+    SheetGeometry g = Sheet();
+    if (printer_.Orientation() == TPrinterOrientation::poLandscape) {
+      g.marginLeft = printer_.TopMargin();
+      g.marginRight = printer_.BottomMargin();
+      g.marginTop = printer_.LeftMargin();
+      g.marginBottom = printer_.RightMargin();
+    }
+    return g;
+  }
+
+  // Sets the printer up for the sheet paper turned as asked: a printer takes the size
+  // as it lies, so a landscape sheet of a custom paper is given wider than high.
+  void SetUpSheet(TPrinterOrientation orientation, int bin, TfrxDuplexMode duplex, int copies) {
+    const bool landscape = orientation == TPrinterOrientation::poLandscape;
+    printer_.ApplyPrintSetup(sheet_.code, landscape ? sheet_.height : sheet_.width,
+                             landscape ? sheet_.width : sheet_.height, orientation, bin, duplex, copies);
   }
 
   void StartJobOnce() {
@@ -192,21 +210,19 @@ class PrintRun {
         printer_.ApplyPrintSetup(f.paperSize, f.width, f.height, f.orientation, bin, p.duplex, p.deviceCopies);
       }
     } else if (!started_ || bin != last_.bin || f.orientation != last_.orientation || p.duplex != last_.duplex) {
-      printer_.ApplyPrintSetup(sheet_.code, sheet_.width, sheet_.height, f.orientation, bin, p.duplex,
-                               p.deviceCopies);
-      sheet_.width = printer_.PaperWidth();
-      sheet_.height = printer_.PaperHeight();
+      SetUpSheet(f.orientation, bin, p.duplex, p.deviceCopies);
     }
     StartJobOnce();
     if (!StartSheet()) return false;
-    double kx = 1, ky = 1;
     if (scale) {
-      kx = sheet_.width / f.width;
-      ky = sheet_.height / f.height;
-      pages_.PrintScale = std::min(kx, ky);
+      const ScaledPage fit = FitIntoPrintableArea(f.width, f.height);
+      pages_.PrintScale = fit.factor;
+      Paint(idx, printer_.GetCanvas(), fit.factor * printer_.DpiX() / 96, fit.factor * printer_.DpiY() / 96,
+            fit.offsetX, fit.offsetY);
+    } else {
+      Paint(idx, printer_.GetCanvas(), printer_.DpiX() / 96.0, printer_.DpiY() / 96.0,
+            -printer_.LeftMargin() * PxX(), -printer_.TopMargin() * PxY());
     }
-    Paint(idx, printer_.GetCanvas(), kx * printer_.DpiX() / 96, ky * printer_.DpiY() / 96,
-          -printer_.LeftMargin() * PxX(), -printer_.TopMargin() * PxY());
     report_.ProgressStep(ptPrinting, idx + 1);
     printer_.EndSheet();
     ProcessMessages();
@@ -220,6 +236,31 @@ class PrintRun {
     return true;
   }
 
+  struct ScaledPage {
+    double factor = 1;
+    double offsetX = 0, offsetY = 0;  // device pixels from the printable corner
+  };
+
+  // The scale mode's placement: one factor for both directions, so the page keeps its
+  // shape, as large as the printable area of the sheet as set up takes, and centred in
+  // that area.
+  ScaledPage FitIntoPrintableArea(double pageWidth, double pageHeight) const {
+    double areaW = printer_.PaperWidth() - printer_.LeftMargin() - printer_.RightMargin();
+    double areaH = printer_.PaperHeight() - printer_.TopMargin() - printer_.BottomMargin();
+    ScaledPage fit;
+    if (!(areaW > 0) || !(areaH > 0)) {
+      // Margins that leave nothing: the whole paper rather than no page at all.
+      areaW = printer_.PaperWidth();
+      areaH = printer_.PaperHeight();
+      fit.offsetX = -printer_.LeftMargin() * PxX();
+      fit.offsetY = -printer_.TopMargin() * PxY();
+    }
+    fit.factor = std::min(areaW / pageWidth, areaH / pageHeight);
+    fit.offsetX += (areaW - pageWidth * fit.factor) / 2 * PxX();
+    fit.offsetY += (areaH - pageHeight * fit.factor) / 2 * PxY();
+    return fit;
+  }
+
   // The split mode: one page over as many sheets as it needs, at 100 percent.
   bool TileStep(const SequencePage& p) {
     std::optional<PageFacts> facts;
@@ -228,7 +269,7 @@ class PrintRun {
     const PageFacts& f = *facts;
     const int idx = p.pageIndex;
     const int bin = idx == 0 ? f.bin : f.binOtherPages;
-    const TileCount count = CountSplitTiles(f.width, f.height, Sheet(), overlap_);
+    const TileCount count = CountSplitTiles(f.width, f.height, PortraitSheet(), overlap_);
     if (TooManyPieces(count.x, count.y)) {
       AddError(idx, "the page needs more than " + std::to_string(kMaxPiecesPerPage) + " sheets");
       pages_.EmptyBuiltPages();
@@ -239,8 +280,7 @@ class PrintRun {
     // The sheet's own orientation, bin and duplex are compared: a page turned the other
     // way, or asking for another bin or duplex, gets its sheets set up anew.
     if (!started_ || orientation != last_.orientation || bin != last_.bin || p.duplex != last_.duplex) {
-      printer_.ApplyPrintSetup(sheet_.code, sheet_.width, sheet_.height, orientation, bin, p.duplex,
-                               p.deviceCopies);
+      SetUpSheet(orientation, bin, p.duplex, p.deviceCopies);
     }
     StartJobOnce();
     const SplitLayout layout = LayoutSplitTiles(f.width, f.height, count, Sheet(), overlap_);
@@ -281,16 +321,15 @@ class PrintRun {
     if (first < 0) return;
     const std::optional<PageFacts> facts = Facts(first);
     if (!facts) return;
-    JoinGrid grid = LayoutJoinGrid(facts->width, facts->height, Sheet());
+    JoinGrid grid = LayoutJoinGrid(facts->width, facts->height, PortraitSheet());
     if (TooManyPieces(grid.columns, grid.rows)) {
       AddError(first, "more than " + std::to_string(kMaxPiecesPerPage) + " pages would share a sheet");
       return;
     }
     const TfrxDuplexMode duplex =
         options_.duplexChoice != TfrxDuplexMode::dmNone ? options_.duplexChoice : facts->duplex;
-    printer_.ApplyPrintSetup(sheet_.code, sheet_.width, sheet_.height,
-                             grid.landscape ? TPrinterOrientation::poLandscape : TPrinterOrientation::poPortrait,
-                             facts->bin, duplex, 1);
+    SetUpSheet(grid.landscape ? TPrinterOrientation::poLandscape : TPrinterOrientation::poPortrait, facts->bin,
+               duplex, 1);
     StartJobOnce();
     // The cells start at the physical corner of the sheet as now set up.
     grid = LayoutJoinGrid(facts->width, facts->height, Sheet());
@@ -311,7 +350,10 @@ class PrintRun {
       }
       return !aborted_;
     };
-    WalkJoinCells(list_, pageCount, options_, [&](int idx, int copyNo) {
+    auto cellPage = [&](int idx, int copyNo) {
+      if (aborted_) return false;
+      const std::optional<PageFacts> page = Facts(idx);
+      if (!page) return true;  // recorded; the cell goes to the next page
       if (!inSheet) {
         if (!StartSheet()) return false;
         canvas = printer_.GetCanvas();
@@ -327,12 +369,20 @@ class PrintRun {
       } catch (const std::exception& e) {
         AddError(idx, e.what());
       }
-      Paint(idx, canvas, printer_.DpiX() / 96.0, printer_.DpiY() / 96.0, grid.CellX(cell % grid.columns),
+      // A later page larger than the cell is shrunk into it rather than cut.
+      const double fit = grid.FitFactor(page->width, page->height);
+      pages_.PrintScale = fit;
+      Paint(idx, canvas, fit * printer_.DpiX() / 96, fit * printer_.DpiY() / 96, grid.CellX(cell % grid.columns),
             grid.CellY(cell / grid.columns));
       ++cell;
       if (cell == cells) return endSheet();
       return true;
-    });
+    };
+    // Every collated copy starts on a sheet of its own.
+    auto copyEnded = [&] {
+      if (inSheet) endSheet();
+    };
+    WalkJoinCells(list_, pageCount, options_, cellPage, copyEnded);
     if (inSheet) endSheet();
   }
 
@@ -356,6 +406,16 @@ std::string JobTitle(const TfrxReport& report) {
 }
 
 }  // namespace
+
+PrintRunOptions RunOptionsOf(const TfrxPrintOptions& options, TfrxDuplexMode duplexChoice) {
+  PrintRunOptions run;
+  run.copies = std::clamp(options.Copies(), 1, kMaxCopies);
+  run.collate = options.Collate();
+  run.pages = options.PrintPages();
+  run.reverse = options.Reverse();
+  run.duplexChoice = duplexChoice;
+  return run;
+}
 
 void RunPrintJob(TfrxPreviewPages& pages, TfrxReport& report, TfrxCustomPrinter& printer,
                  const TfrxPageList& list, TfrxDuplexMode duplexChoice, const PrintRunSheet& sheet) {

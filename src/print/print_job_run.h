@@ -3,12 +3,14 @@
 // sequence in the chosen mode (plain, scale, split or join), the printer brackets, the
 // progress window, cancelling, and the errors met while pages are built or drawn.
 #include "platform/print_modes.h"
+#include "print/print_sequence.h"
 
 namespace quarlo {
 
 class TfrxCustomPrinter;
 class TfrxPageList;
 class TfrxPreviewPages;
+class TfrxPrintOptions;
 class TfrxReport;
 
 struct PrintRunSheet {
@@ -18,6 +20,9 @@ struct PrintRunSheet {
   double width = 0;
   double height = 0;
 };
+
+// The page order, copies and duplex of the report's options as the job walks them.
+PrintRunOptions RunOptionsOf(const TfrxPrintOptions& options, TfrxDuplexMode duplexChoice);
 
 // Runs the job for the report's PrintOptions over the listed pages. Errors met while a
 // page is built or drawn are collected in the report's Errors (emptied first) and shown

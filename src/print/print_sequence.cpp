@@ -64,7 +64,8 @@ void WalkPrintSequence(const TfrxPageList& list, int pageCount, const PrintRunOp
 }
 
 void WalkJoinCells(const TfrxPageList& list, int pageCount, const PrintRunOptions& options,
-                   const std::function<bool(int pageIndex, int copyNo)>& cell) {
+                   const std::function<bool(int pageIndex, int copyNo)>& cell,
+                   const std::function<void()>& copyEnded) {
   const int copies = ClampCopies(options.copies);
   const int runs = options.collate ? copies : 1;
   const int repeats = options.collate ? 1 : copies;
@@ -79,7 +80,22 @@ void WalkJoinCells(const TfrxPageList& list, int pageCount, const PrintRunOption
     if (options.reverse) list.ForEachListedPageReversed(pageCount, visit);
     else list.ForEachListedPage(pageCount, visit);
     if (!go) return;
+    if (run < runs && copyEnded) copyEnded();
   }
+}
+
+bool PrintsAnyPage(const TfrxPageList& list, int pageCount, const PrintRunOptions& options, bool join) {
+  PrintRunOptions once = options;
+  once.copies = 1;
+  bool any = false;
+  if (join) {
+    WalkJoinCells(list, pageCount, once, [&](int, int) { return !(any = true); });
+    return any;
+  }
+  SequenceCallbacks probe;
+  probe.page = [&](const SequencePage&) { return !(any = true); };
+  WalkPrintSequence(list, pageCount, once, false, probe);
+  return any;
 }
 
 }  // namespace quarlo

@@ -48,8 +48,15 @@ bool PassesPageParity(TfrxPrintPages pages, int pageIndex);
 // The join mode's cells in order: every listed page that exists (odd/even and reverse
 // applied as in the other modes), one cell each, the whole run repeated per copy when
 // collated; without collation each page fills `copies` consecutive cells with copy
-// numbers 1 to copies. cell returns false to stop.
+// numbers 1 to copies. cell returns false to stop. copyEnded runs after every collated
+// copy but the last, so the next one can start on a sheet of its own.
 void WalkJoinCells(const TfrxPageList& list, int pageCount, const PrintRunOptions& options,
-                   const std::function<bool(int pageIndex, int copyNo)>& cell);
+                   const std::function<bool(int pageIndex, int copyNo)>& cell,
+                   const std::function<void()>& copyEnded = {});
+
+// True when the job would print at least one page: some listed entry names a page of
+// the report that passes the odd/even choice. The join mode visits every entry, the
+// others at most as many positions as the report has pages.
+bool PrintsAnyPage(const TfrxPageList& list, int pageCount, const PrintRunOptions& options, bool join);
 
 }  // namespace quarlo

@@ -1,5 +1,6 @@
 #include "print/sheet_layout.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -14,6 +15,28 @@ double Nearest(double v) { return std::nearbyint(v); }
 int Saturate(double v) {
   if (!(v < kSheetsAlongLimit)) return kSheetsAlongLimit;
   return v < 0 ? 0 : static_cast<int>(v);
+}
+
+// Whole pages along one side of a sheet, at least one: a page longer than the side
+// still gets the side, shrunk to it.
+int WholePagesAlong(double length, double piece) {
+  if (!std::isfinite(length) || !std::isfinite(piece) || piece <= 0) return kSheetsAlongLimit;
+  // A page that fits exactly (two A5 on A4) stays whole whatever the last digit says.
+  const double q = std::floor(length / piece + 1e-9);
+  if (!(q < kSheetsAlongLimit)) return kSheetsAlongLimit;
+  return q < 1 ? 1 : static_cast<int>(q);
+}
+
+// The cells of one way round of the sheet, in mm; the device fields are left to the
+// caller.
+JoinGrid JoinCells(double pageWidth, double pageHeight, double sheetWidth, double sheetHeight) {
+  JoinGrid g;
+  g.columns = WholePagesAlong(sheetWidth, pageWidth);
+  g.rows = WholePagesAlong(sheetHeight, pageHeight);
+  g.cellWidthMm = std::min(pageWidth, sheetWidth / g.columns);
+  g.cellHeightMm = std::min(pageHeight, sheetHeight / g.rows);
+  g.fit = g.FitFactor(pageWidth, pageHeight);
+  return g;
 }
 
 }  // namespace
@@ -43,11 +66,13 @@ bool TooManyPieces(int columns, int rows) {
 TileCount CountSplitTiles(double pageWidth, double pageHeight, const SheetGeometry& sheet,
                           int overlapMm) {
   const TileCount n = CountTiles(pageWidth, pageHeight, sheet.width, sheet.height);
-  double overlapX = 0, overlapY = 0;
-  if (n.x > 1) overlapX = overlapMm + sheet.marginTop + sheet.marginBottom;
-  if (n.y > 1) overlapY = overlapMm + sheet.marginLeft + sheet.marginRight;
-  if (n.swap) std::swap(overlapX, overlapY);
-  return CountTiles(pageWidth, pageHeight, sheet.width - overlapX, sheet.height - overlapY);
+  // Each side of the sheet loses the margins at its own ends: its width the left and
+  // right ones, its height the top and bottom ones, whichever way the sheet is turned.
+  const int alongWidth = n.swap ? n.y : n.x;
+  const int alongHeight = n.swap ? n.x : n.y;
+  const double lossWidth = alongWidth > 1 ? overlapMm + sheet.marginLeft + sheet.marginRight : 0;
+  const double lossHeight = alongHeight > 1 ? overlapMm + sheet.marginTop + sheet.marginBottom : 0;
+  return CountTiles(pageWidth, pageHeight, sheet.width - lossWidth, sheet.height - lossHeight);
 }
 
 SplitLayout LayoutSplitTiles(double pageWidth, double pageHeight, TileCount n,
@@ -97,16 +122,26 @@ SplitLayout LayoutSplitTiles(double pageWidth, double pageHeight, TileCount n,
 }
 
 JoinGrid LayoutJoinGrid(double pageWidth, double pageHeight, const SheetGeometry& sheet) {
-  JoinGrid grid;
-  const TileCount n = CountTiles(sheet.width, sheet.height, pageWidth, pageHeight);
-  grid.landscape = n.swap;
-  grid.columns = n.swap ? n.y : n.x;
-  grid.rows = n.swap ? n.x : n.y;
-  grid.cellWidth = sheet.dpiX / 25.4 * pageWidth;
-  grid.cellHeight = sheet.dpiY / 25.4 * pageHeight;
-  grid.originX = -sheet.marginLeft * sheet.dpiX / 25.4;
-  grid.originY = -sheet.marginTop * sheet.dpiY / 25.4;
+  const JoinGrid portrait = JoinCells(pageWidth, pageHeight, sheet.width, sheet.height);
+  JoinGrid grid = JoinCells(pageWidth, pageHeight, sheet.height, sheet.width);
+  grid.landscape = true;
+  const std::int64_t portraitCells = static_cast<std::int64_t>(portrait.columns) * portrait.rows;
+  const std::int64_t landscapeCells = static_cast<std::int64_t>(grid.columns) * grid.rows;
+  // The way round that holds more pages; with as many, the one that shrinks them less,
+  // and portrait when that is equal too.
+  if (landscapeCells < portraitCells || (landscapeCells == portraitCells && !(grid.fit > portrait.fit)))
+    grid = portrait;
+  const double pxX = sheet.dpiX / 25.4, pxY = sheet.dpiY / 25.4;
+  grid.cellWidth = grid.cellWidthMm * pxX;
+  grid.cellHeight = grid.cellHeightMm * pxY;
+  grid.originX = -sheet.marginLeft * pxX;
+  grid.originY = -sheet.marginTop * pxY;
   return grid;
+}
+
+double JoinGrid::FitFactor(double pageWidth, double pageHeight) const {
+  if (!(pageWidth > 0) || !(pageHeight > 0)) return 1;
+  return std::min({1.0, cellWidthMm / pageWidth, cellHeightMm / pageHeight});
 }
 
 }  // namespace quarlo

@@ -50,9 +50,11 @@ struct SplitLayout {
   std::vector<SplitTile> tiles;  // row by row, left to right
 };
 
-// Sheets one page of pageWidth x pageHeight mm is split over. Each sheet loses the
-// overlap plus the unprintable margins of the sheet as the printer is set up now; swap
-// means the sheets are turned to landscape.
+// Sheets one page of pageWidth x pageHeight mm is split over. Where several sheets
+// meet along a side, each sheet loses the overlap plus the unprintable margins at both
+// ends of that side (left and right along its width, top and bottom along its height,
+// of the sheet as the printer is set up now); swap means the sheets are turned to
+// landscape.
 TileCount CountSplitTiles(double pageWidth, double pageHeight, const SheetGeometry& sheet,
                           int overlapMm);
 
@@ -67,15 +69,23 @@ SplitLayout LayoutSplitTiles(double pageWidth, double pageHeight, TileCount coun
 struct JoinGrid {
   int columns = 0, rows = 0;
   bool landscape = false;
+  double cellWidthMm = 0, cellHeightMm = 0;
   double cellWidth = 0, cellHeight = 0;  // device pixels
   double originX = 0, originY = 0;       // device position of the first cell's page origin
+  double fit = 1;                        // FitFactor of the page the grid was sized by
   double CellX(int column) const { return originX + column * cellWidth; }
   double CellY(int row) const { return originY + row * cellHeight; }
+  // Scale that puts a page of pageWidth x pageHeight mm into a cell: 1 for a page that
+  // fits, less for a larger one, which keeps its shape.
+  double FitFactor(double pageWidth, double pageHeight) const;
 };
 
-// Grid of pages of pageWidth x pageHeight mm, each at 100 percent, on one sheet. The
-// origin comes from the margins given: lay out again with the margins of the printer once
-// it is set up in the orientation the grid chose.
+// Grid of pages of pageWidth x pageHeight mm on one sheet: only whole pages along each
+// side, in whichever orientation of the sheet holds more, so the columns and rows never
+// reach past the sheet. Pages print at 100 percent; a page larger than the sheet gets a
+// cell the size of the sheet and is shrunk into it. The origin comes from the margins
+// given: lay out again with the margins of the printer once it is set up in the
+// orientation the grid chose.
 JoinGrid LayoutJoinGrid(double pageWidth, double pageHeight, const SheetGeometry& sheet);
 
 bool TooManyPieces(int columns, int rows);

@@ -23,6 +23,10 @@ class TfrxPreviewControl {
   virtual void Attach() = 0;
   // A report run has started: the pages are about to change.
   virtual void ReportRunStarted() {}
+  // The pages are in use elsewhere (being printed): the control stops reacting to input
+  // and painting them until it is unlocked, then lays them out and paints them again.
+  virtual void LockView() {}
+  virtual void UnlockView() {}
 };
 
 // The preview window made by ShowPreparedReport; owned by the application.

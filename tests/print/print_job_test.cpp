@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "report/preview_host.h"
 #include "report/report.h"
 #include "report/report_classes.h"
 #include "platform/errors.h"
@@ -55,6 +56,10 @@ TEST_F(PrintJob, PrintsTheListedPagesInOrder) {
       {"repeats capped scaled", 2, "1,1,1", P::ppAll, false, M::pmScale, Pages({1, 1})},
       {"repeats capped split", 2, "1,1,1", P::ppAll, false, M::pmSplit, Pages({1, 1})},
       {"scale reverse odd", 5, "", P::ppOdd, true, M::pmScale, Pages({5, 3, 1})},
+      // Parity that leaves no listed page, in each mode.
+      {"odd of even pages", 8, "2,4", P::ppOdd, false, M::pmDefault, {}},
+      {"even of one page", 1, "", P::ppEven, false, M::pmSplit, {}},
+      {"join odd of even pages", 8, "2,4", P::ppOdd, false, M::pmJoin, {}},
   };
   for (const SequenceCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -65,13 +70,16 @@ TEST_F(PrintJob, PrintsTheListedPagesInOrder) {
     Options().SetReverse(c.reverse);
     Options().SetPrintMode(c.mode);
     Options().SetPrintOnSheet(9);
-    EXPECT_TRUE(Print());
+    messages.clear();
+    EXPECT_EQ(Print(), !c.expected.empty());
     EXPECT_EQ(Printer().SheetTexts(), c.expected);
-    // No job at all when nothing is printed; otherwise one, ended normally.
+    // Nothing to print is an error and starts no job; otherwise one job, ended normally.
     const std::vector<std::string>& log = Printer().Log();
     if (c.expected.empty()) {
       EXPECT_TRUE(log.empty());
+      EXPECT_EQ(messages, std::vector<std::string>{kNoPageToPrintText});
     } else {
+      EXPECT_TRUE(messages.empty());
       EXPECT_EQ(std::count(log.begin(), log.end(), "start"), 1);
       EXPECT_EQ(log.back(), "end");
     }
@@ -207,7 +215,7 @@ TEST_F(PrintJob, DuplexChoiceOverridesPagesAndCollatedCopiesStartOnAFreshSheet) 
   }
 }
 
-TEST_F(PrintJob, ScaleModeStretchesEachPageOntoTheSheet) {
+TEST_F(PrintJob, ScaleModeFitsEachPageIntoThePrintableArea) {
   PageSpec a5;
   a5.paper = 11;
   PageSpec a3;
@@ -223,8 +231,14 @@ TEST_F(PrintJob, ScaleModeStretchesEachPageOntoTheSheet) {
     EXPECT_DOUBLE_EQ(sheet.width, 210);
     EXPECT_DOUBLE_EQ(sheet.height, 297);
   }
-  // A3 onto A4: both directions by 210/297; the text objects get the smaller factor.
-  EXPECT_NEAR(report.PreviewPages().PrintScale, 210.0 / 297.0, 1e-9);
+  // A3 into the 200 x 287 mm printable area of A4 (5 mm margins): one factor, 200/297,
+  // for both directions; the text objects get it too.
+  EXPECT_NEAR(report.PreviewPages().PrintScale, 200.0 / 297.0, 1e-9);
+  // Centred: the A3 page fills the width and leaves (287 - 420 x 200/297) / 2 mm above,
+  // at 10 device pixels a millimetre from the printable corner.
+  const auto a3Text = Printer().Sheets()[1].canvas->RecordsOf(CanvasRecord::Op::Text);
+  ASSERT_FALSE(a3Text.empty());
+  EXPECT_NEAR(a3Text[0]->bounds.top, (287 - 420 * 200.0 / 297) / 2 * 10, 8);
   // The A5 page's text is drawn larger than the A3 page's.
   auto textHeight = [&](int sheet) {
     const auto texts = Printer().Sheets()[static_cast<std::size_t>(sheet)].canvas->RecordsOf(CanvasRecord::Op::Text);
@@ -283,14 +297,15 @@ TEST_F(PrintJob, JoinModePutsPagesInAGridSizedByTheFirstPage) {
     Texts expected;
     std::vector<int> copyNumbers;
   };
+  // Each collated copy starts on a sheet of its own, as the spooler's n-up does.
   const CopyCase copyCases[] = {
-      {true, {u"P1P2", u"P1P2"}, {1, 1, 2, 2}},
-      {false, {u"P1P1", u"P2P2"}, {1, 2, 1, 2}},
+      {true, {u"P1P2", u"P3", u"P1P2", u"P3"}, {1, 1, 1, 2, 2, 2}},
+      {false, {u"P1P1", u"P2P2", u"P3P3"}, {1, 2, 1, 2, 1, 2}},
   };
   for (const CopyCase& c : copyCases) {
     printers.reset();
     copies.clear();
-    Load(std::vector<PageSpec>(2, specs[0]));
+    Load(std::vector<PageSpec>(3, specs[0]));
     Options().SetCopies(2);
     Options().SetCollate(c.collate);
     ASSERT_TRUE(Print());
@@ -299,13 +314,39 @@ TEST_F(PrintJob, JoinModePutsPagesInAGridSizedByTheFirstPage) {
   }
 }
 
-TEST_F(PrintJob, JoinModeWithNoListedPagePrintsNothing) {
+// A preview that notes when it is locked and unlocked.
+class LockNotingPreview final : public TfrxPreviewControl {
+ public:
+  void AssignReport(TfrxReport*, TfrxPreviewPages*) override {}
+  void Attach() override {}
+  void LockView() override { log.push_back("lock"); }
+  void UnlockView() override { log.push_back("unlock"); }
+  std::vector<std::string> log;
+};
+
+TEST_F(PrintJob, ThePreviewIsLockedWhileTheJobRuns) {
+  LockNotingPreview preview;
+  Load(2);
+  report.SetPreview(&preview);
+  report.Events().OnPrintPage = [&](TfrxPage*, int) { preview.log.push_back("page"); };
+  EXPECT_TRUE(Print());
+  EXPECT_EQ(preview.log, (std::vector<std::string>{"lock", "page", "page", "unlock"}));
+  // Also when the job stops at a page list that is not valid.
+  preview.log.clear();
+  Options().SetPageNumbers("1,a");
+  EXPECT_THROW(Print(), EConvertError);
+  EXPECT_EQ(preview.log, (std::vector<std::string>{"lock", "unlock"}));
+  report.SetPreview(nullptr);
+}
+
+TEST_F(PrintJob, JoinModeWithNoListedPageSaysThereIsNothingToPrint) {
   Load(8);
   Options().SetPrintMode(TfrxPrintMode::pmJoin);
   Options().SetPrintOnSheet(9);
   Options().SetPageNumbers("9");
-  ASSERT_TRUE(Print());
+  EXPECT_FALSE(Print());
   EXPECT_TRUE(Printer().Log().empty());
+  EXPECT_EQ(messages, std::vector<std::string>{kNoPageToPrintText});
 }
 
 TEST_F(PrintJob, CancelAbortsTheJobAndStartsNoFurtherCopy) {

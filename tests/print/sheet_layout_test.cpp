@@ -121,9 +121,30 @@ TEST(SplitTiles, CoverThePageContiguously) {
 
 TEST(SplitTiles, OverlapAndMarginsReduceEachSheetsShare) {
   // 420 mm over 210 mm sheets: two sheets without overlap, three once each later sheet
-  // loses 3 mm plus two 5 mm margins (counted from the sheet's top and bottom margins).
+  // loses 3 mm plus two 5 mm margins.
   EXPECT_EQ(CountSplitTiles(420, 297, A4(0), 0).x, 2);
   EXPECT_EQ(CountSplitTiles(420, 297, A4(5), 3).x, 3);
+  // Columns lose the left and right margins, rows the top and bottom ones: a 400 mm
+  // wide page needs two columns when the sides are narrow, three when only 150 mm of
+  // each sheet's width is printable.
+  struct MarginCase {
+    double left, top, right, bottom;
+    int columns, rows;
+  } cases[] = {
+      {2, 30, 2, 30, 2, 1},
+      {30, 2, 30, 2, 3, 1},
+  };
+  for (const MarginCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << "left/right " << c.left << ", top/bottom " << c.top);
+    const SheetGeometry sheet{210, 297, c.left, c.top, c.right, c.bottom, 600, 600};
+    const TileCount count = CountSplitTiles(400, 250, sheet, 3);
+    EXPECT_EQ(count.x, c.columns);
+    EXPECT_EQ(count.y, c.rows);
+    EXPECT_FALSE(count.swap);
+    // What the columns show together covers the page's width.
+    const double printable = 210 - c.left - c.right;
+    EXPECT_GE(c.left + printable + (count.x - 1) * (printable - 3), 400 - 11);
+  }
 }
 
 TEST(SplitTiles, RefusesAbsurdCounts) {
@@ -137,15 +158,20 @@ struct JoinCase {
   double pageWidth, pageHeight;
   int columns, rows;
   bool landscape;
+  double fit;  // scale of the page in its cell
 };
 
-TEST(JoinGrid, PlacesAsManyPagesAsFitAtFullSize) {
+TEST(JoinGrid, PlacesOnlyWholePagesInTheOrientationThatHoldsMore) {
   const JoinCase cases[] = {
-      {148, 210, 2, 1, true},   // A5 pages side by side on A4 landscape
-      {105, 148, 2, 2, false},  // A6 pages
-      {74, 105, 4, 2, true},    // eight A7 pages on A4 landscape, not nine that overflow
-      {210, 297, 1, 1, false},
-      {300, 400, 1, 1, false},  // larger than the sheet
+      {148, 210, 2, 1, true, 1},     // A5 pages side by side on A4 landscape
+      {105, 148, 2, 2, false, 1},    // A6 pages
+      {105, 148.5, 2, 2, false, 1},  // quarters of A4: an exact fit stays whole
+      {74, 105, 4, 2, true, 1},      // eight A7 pages on A4 landscape, not nine that overflow
+      {120, 170, 2, 1, true, 1},     // two, not four of which three are cut
+      {80, 200, 3, 1, true, 1},      // three across a landscape sheet, not four
+      {210, 297, 1, 1, false, 1},
+      {300, 400, 1, 1, false, 0.7},  // larger than the sheet: shrunk onto it
+      {250, 100, 1, 2, true, 1},     // as many either way: the way that needs no shrinking
   };
   const SheetGeometry sheet = A4(5);
   for (const JoinCase& c : cases) {
@@ -154,12 +180,27 @@ TEST(JoinGrid, PlacesAsManyPagesAsFitAtFullSize) {
     EXPECT_EQ(grid.columns, c.columns);
     EXPECT_EQ(grid.rows, c.rows);
     EXPECT_EQ(grid.landscape, c.landscape);
-    EXPECT_NEAR(grid.cellWidth, c.pageWidth * 600 / 25.4, 1e-6);
+    EXPECT_NEAR(grid.FitFactor(c.pageWidth, c.pageHeight), c.fit, 1e-9);
+    // The cells never reach past the sheet, and a page fits its cell once scaled.
+    const double across = c.landscape ? 297 : 210, down = c.landscape ? 210 : 297;
+    EXPECT_LE(grid.columns * grid.cellWidthMm, across + 1e-9);
+    EXPECT_LE(grid.rows * grid.cellHeightMm, down + 1e-9);
+    EXPECT_LE(c.pageWidth * c.fit, grid.cellWidthMm + 1e-9);
+    EXPECT_LE(c.pageHeight * c.fit, grid.cellHeightMm + 1e-9);
+    EXPECT_NEAR(grid.cellWidth, grid.cellWidthMm * 600 / 25.4, 1e-6);
     EXPECT_NEAR(grid.CellX(1) - grid.CellX(0), grid.cellWidth, 1e-9);
     // The first page's origin is the physical corner of the sheet.
     EXPECT_NEAR(grid.CellX(0), -5 * 600 / 25.4, 1e-9);
     EXPECT_NEAR(grid.CellY(0), -5 * 600 / 25.4, 1e-9);
   }
+}
+
+TEST(JoinGrid, ShrinksALaterLargerPageIntoTheFirstPagesCell) {
+  const JoinGrid grid = LayoutJoinGrid(148, 210, A4(5));  // A5 cells
+  EXPECT_DOUBLE_EQ(grid.FitFactor(148, 210), 1);
+  EXPECT_DOUBLE_EQ(grid.FitFactor(100, 100), 1);
+  EXPECT_NEAR(grid.FitFactor(210, 297), 148.0 / 210, 1e-12);  // A4 into an A5 cell
+  EXPECT_NEAR(grid.FitFactor(297, 210), 148.0 / 297, 1e-12);  // and turned
 }
 
 }  // namespace

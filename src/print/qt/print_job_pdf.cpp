@@ -36,13 +36,15 @@ void TfrxPdfFilePrinter::Initialize() {
 }
 
 void TfrxPdfFilePrinter::ApplyViewPaper(int code, double width, double height, TPrinterOrientation orientation) {
-  // The size given wins: it is the page's own, already turned to its orientation.
-  if (!PlausiblePaperSize(width, height)) {
-    const PaperSize size = code == kCustomPaperCode ? PaperSize{} : PaperDimensions(code);
-    if (!size.found) return;  // no such paper: the current one stays
+  // A paper of the table has its size, turned to the orientation asked for; for any
+  // other code the size given is the sheet as it lies.
+  const PaperSize size = code == kCustomPaperCode ? PaperSize{} : PaperDimensions(code);
+  if (size.found) {
     width = size.width;
     height = size.height;
     if (orientation == TPrinterOrientation::poLandscape) std::swap(width, height);
+  } else if (!PlausiblePaperSize(width, height)) {
+    return;  // no such paper: the current one stays
   }
   paper_ = code;
   orientation_ = orientation;
