@@ -17,6 +17,7 @@ namespace {
 // command line speaks English.
 std::string InEnglish(const std::string& message) {
   if (message == PrinterText("clNoPrinters")) return "no printer is installed";
+  if (message == kNoPageToPrintText) return "no page to print: the odd/even choice leaves none of the listed pages";
   return message;
 }
 
