@@ -139,7 +139,12 @@ std::string EncodeUpcE(SymbolInput& in, bool inverted) {
   return pattern + kUpcEEndGuard;
 }
 
+// An add-on holds its digits and nothing more: the parity carries the five-digit
+// add-on's check digit (so a sixth digit may stand for it) and the two-digit value's
+// remainder by 4, so further digits would be left out, or would give a parity that
+// no reader accepts.
 std::string EncodeUpcSupp5(SymbolInput& in) {
+  if (in.text.size() > (in.checksum ? 6u : 5u)) throw Exception("Invalid Text len (UPC Supp5)");
   in.text = LeftPadded(in.text, 5);
   const std::string digits = in.text.substr(0, 5);
   const int check = AddOnCheckDigit(digits);
@@ -154,6 +159,7 @@ std::string EncodeUpcSupp5(SymbolInput& in) {
 }
 
 std::string EncodeUpcSupp2(SymbolInput& in) {
+  if (in.text.size() > 2) throw Exception("Invalid Text len (UPC Supp2)");
   in.text = LeftPadded(in.text, 2);
   const std::int32_t n = StrToInt(in.text);
   constexpr std::array<const char*, 4> kPairParity = {"oo", "oE", "Eo", "EE"};

@@ -89,10 +89,12 @@ const ErrorCase kErrors[] = {
     {bcCodeCodabar, "1 2", false, "TfrxBarcode:Codabar bad Data <1 2>", "1 2"},
     {bcCodeEAN128A, "1A2", true, "'A' is not a valid integer value", "1A2", true},
     {bcCodeEAN128B, "1&FNC1;2x", true, "'x' is not a valid integer value", "1&FNC1;2x", true},
-    {bcCodeUPC_Supp2, "12345678901", false, "'12345678901' is not a valid integer value",
-     "12345678901", true},
-    {bcCodeUPC_Supp2, " 2147483648", false, "'2147483648' is not a valid integer value",
-     "2147483648", true},
+    // An add-on's parity holds no more digits (the two-digit one's is the value mod 4).
+    {bcCodeUPC_Supp2, "12345678901", false, "Invalid Text len (UPC Supp2)", "12345678901"},
+    {bcCodeUPC_Supp2, " 2147483648", false, "Invalid Text len (UPC Supp2)", "2147483648"},
+    {bcCodeUPC_Supp2, "123", true, "Invalid Text len (UPC Supp2)", "123"},
+    {bcCodeUPC_Supp5, "524951", false, "Invalid Text len (UPC Supp5)", "524951"},
+    {bcCodeUPC_Supp5, "5249510", true, "Invalid Text len (UPC Supp5)", "5249510"},
     {static_cast<TfrxBarcodeType>(kBarcodeTypeCount), "1", false,
      "TfrxBarcode: wrong BarcodeType", "1"},
     {static_cast<TfrxBarcodeType>(-1), "1", false, "TfrxBarcode: wrong BarcodeType", "1"},
@@ -110,11 +112,25 @@ TEST(BarcodeErrors, LongestAcceptedTextBuilds) {
   EXPECT_EQ(barcode.Width(), 13 + 26 * static_cast<int>(TfrxBarcode::kMaxTextLength) + 12);
 }
 
-TEST(BarcodeErrors, LargestTwoDigitAddOnValueIsAccepted) {
-  TfrxBarcode barcode;
-  barcode.SetTyp(bcCodeUPC_Supp2);
-  barcode.SetText("2147483647");
-  EXPECT_NO_THROW(barcode.BuildPattern());
+TEST(BarcodeErrors, AddOnsTakeTheirOwnDigitCountOnly) {
+  struct Case {
+    TfrxBarcodeType type;
+    const char* text;
+    bool checksum;
+    const char* shown;
+  } cases[] = {{bcCodeUPC_Supp2, "99", false, "99"},
+               {bcCodeUPC_Supp2, "99", true, "998"},
+               {bcCodeUPC_Supp5, "52495", false, "52495"},
+               // A sixth digit stands for the check digit, which is then recomputed.
+               {bcCodeUPC_Supp5, "524959", true, "524951"}};
+  for (const Case& c : cases) {
+    TfrxBarcode barcode;
+    barcode.SetTyp(c.type);
+    barcode.SetText(c.text);
+    barcode.SetChecksum(c.checksum);
+    EXPECT_NO_THROW(barcode.BuildPattern()) << c.text;
+    EXPECT_EQ(barcode.Text(), c.shown);
+  }
 }
 
 // The check-digit rule reached directly: a rule that adds nothing leaves the EAN lengths
