@@ -6,6 +6,7 @@
 // empty and says why.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -39,5 +40,8 @@ DecodedImage DecodeGraphic(TGraphicKind kind, std::string_view bytes);
 // PNG file bytes of the image (8-bit RGBA, or RGB when every pixel is opaque); empty
 // on failure.
 std::string EncodePng(const CanvasImage& image);
+// The same for pixels held elsewhere (a painted image): height rows of width 0xAARRGGBB
+// words, the start of each row stride words after the one before.
+std::string EncodePng(const std::uint32_t* pixels, int width, int height, std::size_t stride);
 
 }  // namespace quarlo

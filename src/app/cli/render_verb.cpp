@@ -31,19 +31,6 @@ constexpr CliOption kRenderOptions[] = {
     {"--dpi -r", "N", "resolution in dots per inch, instead of --zoom"},
 };
 
-CanvasImage ToCanvasImage(const QImage& image) {
-  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-  CanvasImage out;
-  out.width = argb.width();
-  out.height = argb.height();
-  out.pixels.resize(out.Size());
-  for (int y = 0; y < argb.height(); ++y) {
-    const auto* line = reinterpret_cast<const std::uint32_t*>(argb.constScanLine(y));
-    std::copy(line, line + argb.width(), out.pixels.begin() + static_cast<std::ptrdiff_t>(y) * argb.width());
-  }
-  return out;
-}
-
 // The page's image size at a zoom, in pixels.
 struct PixelSize {
   long long width, height;
@@ -73,7 +60,8 @@ std::string TooLargeText(const TfrxReportPage& page, PixelSize size) {
 }
 
 bool WritePng(const QImage& image, const std::string& name) {
-  const std::string png = EncodePng(ToCanvasImage(image));
+  const std::string png = EncodePng(reinterpret_cast<const std::uint32_t*>(image.constBits()), image.width(),
+                                    image.height(), static_cast<std::size_t>(image.bytesPerLine()) / 4);
   std::ofstream stream(name, std::ios::binary | std::ios::trunc);
   return !png.empty() && stream.write(png.data(), static_cast<std::streamsize>(png.size())) && stream.flush();
 }
@@ -106,6 +94,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
   if (listed.empty()) return WorkError(self, err, NoListedPageText(list, pages.Count()));
   const RenderNames names(output, pages.Count(), listed.size() > 1);
   int status = kExitOk;
+  QImage image;  // one paper for every page of its size: no fresh allocation per page
   for (int index : listed) {
     const int number = index + 1;
     const std::string where = "page " + std::to_string(number) + ": ";
@@ -119,7 +108,8 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
       status = WorkError(self, err, where + TooLargeText(*page, size));
       continue;
     }
-    QImage image(static_cast<int>(size.width), static_cast<int>(size.height), QImage::Format_RGB32);
+    if (image.width() != size.width || image.height() != size.height)
+      image = QImage(static_cast<int>(size.width), static_cast<int>(size.height), QImage::Format_RGB32);
     if (image.isNull()) {
       status = WorkError(self, err, where + "not enough memory for the image");
       continue;
