@@ -5,13 +5,17 @@
 #   200 pages    200 A4 pages of 40 objects each
 # Both tools run in turn, RUNS times each, so that other load on the machine falls on
 # both alike. Printed: the median CPU time (user + system, which other load barely
-# changes) and wall time of each, and the CPU ratio.
+# changes) and wall time of each, the CPU ratio, and the bytes of PNG each wrote.
 #
-#   bench/render_speed.sh [BUILD_DIR [RUNS]]      (default: build 5)
+#   bench/render_speed.sh [BUILD_DIR [RUNS [INPUT...]]]
+# defaults: build, 5 runs, both inputs (dense-page pages-200).
 set -euo pipefail
 
 build=${1:-build}
 runs=${2:-5}
+shift $(($# < 2 ? $# : 2))
+inputs=("$@")
+((${#inputs[@]})) || inputs=(dense-page pages-200)
 cli=$build/quarlo-cli
 make_reports=$build/tools/quarlo-make-bench-reports
 for tool in "$cli" "$make_reports"; do
@@ -44,21 +48,26 @@ render_pages() {
   if "$cli" render --help 2>&1 | grep -q -- '--page N|A-B'; then echo "--page 1-$1"; fi
 }
 
-printf '%-11s %22s %22s %7s\n' "input" "quarlo-cli render" "mutool draw" "ratio"
-printf '%-11s %22s %22s %7s\n' "" "cpu s (wall s)" "cpu s (wall s)" "cpu"
-for input in ${INPUTS:-dense-page:1 pages-200:200}; do
-  name=${input%%:*}
-  pages=${input##*:}
-  "$cli" pdf "$work/$name.fp3" -o "$work/$name.pdf" >/dev/null
+bytes() { cat "$1"/*.png | wc -c; }
+
+printf '%-11s %22s %22s %7s %19s\n' "input" "quarlo-cli render" "mutool draw" "ratio" "PNG bytes"
+printf '%-11s %22s %22s %7s %19s\n' "" "cpu s (wall s)" "cpu s (wall s)" "cpu" "quarlo / mutool"
+for name in "${inputs[@]}"; do
+  case $name in
+    dense-page) pages=1 ;;
+    pages-200) pages=200 ;;
+    *) echo "unknown input $name (dense-page, pages-200)" >&2; exit 2 ;;
+  esac
+  "$cli" pdf "$work/$name.fp3" -o "$work/$name.pdf" >/dev/null 2>"$work/stderr" || { cat "$work/stderr" >&2; exit 1; }
   mkdir -p "$work/$name-q" "$work/$name-m"
   : >"$work/q" && : >"$work/m"
   for ((i = 0; i < runs; ++i)); do
-    # shellcheck disable=SC2046  # the page option is one or two words, or none
+    # shellcheck disable=SC2046  # the page option is two words or none
     measure "$cli" render "$work/$name.fp3" -o "$work/$name-q/page.png" $(render_pages "$pages") >>"$work/q"
     measure mutool draw -q -r 96 -o "$work/$name-m/page%d.png" "$work/$name.pdf" >>"$work/m"
   done
   q_cpu=$(cut -d' ' -f1 "$work/q" | median) q_wall=$(cut -d' ' -f2 "$work/q" | median)
   m_cpu=$(cut -d' ' -f1 "$work/m" | median) m_wall=$(cut -d' ' -f2 "$work/m" | median)
-  printf '%-11s %13.3f (%6.3f) %13.3f (%6.3f) %6.2fx\n' "$name" "$q_cpu" "$q_wall" "$m_cpu" "$m_wall" \
-    "$(awk -v a="$q_cpu" -v b="$m_cpu" 'BEGIN { print a / b }')"
+  printf '%-11s %13.3f (%6.3f) %13.3f (%6.3f) %6.2fx %9d / %d\n' "$name" "$q_cpu" "$q_wall" "$m_cpu" "$m_wall" \
+    "$(awk -v a="$q_cpu" -v b="$m_cpu" 'BEGIN { print a / b }')" "$(bytes "$work/$name-q")" "$(bytes "$work/$name-m")"
 done

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QImage>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "platform/errors.h"
 #include "draw_test_raster.h"
@@ -107,6 +110,28 @@ TEST(ImageDecode, PngWrittenAndReadBackKeepsPixelsAndAlpha) {
   const DecodedImage back = DecodePng(EncodePng(image));
   ASSERT_TRUE(back.Ok()) << back.error;
   EXPECT_EQ(back.image.pixels, image.pixels);
+}
+
+TEST(ImageDecode, PngOfRowsWithPaddingTakesOnlyTheRowsPixels) {
+  // Two opaque rows of 3 pixels, 5 words apart; the padding is transparent garbage that
+  // must neither show up nor make the file carry alpha.
+  const std::vector<std::uint32_t> words = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu, 0x00ABCDEFu, 0x12345678u,
+                                            0xFF123456u, 0xFFFFFFFFu, 0xFF000000u, 0x00ABCDEFu, 0x12345678u};
+  const std::string png = EncodePng(words.data(), 3, 2, 5);
+  ASSERT_GT(png.size(), 26u);
+  EXPECT_EQ(png[25], 2) << "colour type RGB: every pixel is opaque";
+  // An independent reader sees the same pixels.
+  const QImage read = QImage::fromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()));
+  ASSERT_EQ(read.size(), QSize(3, 2));
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(read.pixel(x, y), words[static_cast<std::size_t>(y * 5 + x)]) << x << "," << y;
+
+  struct Refused {
+    const std::uint32_t* pixels;
+    int width, height;
+    std::size_t stride;
+  } refused[] = {{nullptr, 3, 2, 5}, {words.data(), 3, 2, 2}, {words.data(), 0, 2, 5}, {words.data(), 3, 0, 5}};
+  for (const Refused& r : refused) EXPECT_EQ(EncodePng(r.pixels, r.width, r.height, r.stride), "") << r.stride;
 }
 
 TEST(ImageDecode, BrokenTruncatedAndHugeImagesAreRefusedWithoutAllocating) {
