@@ -43,27 +43,17 @@ measure() {
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# The render command's page option: older builds need the range spelled out.
-render_pages() {
-  if "$cli" render --help 2>&1 | grep -q -- '--page N|A-B'; then echo "--page 1-$1"; fi
-}
-
 bytes() { cat "$1"/*.png | wc -c; }
 
 printf '%-11s %22s %22s %7s %19s\n' "input" "quarlo-cli render" "mutool draw" "ratio" "PNG bytes"
 printf '%-11s %22s %22s %7s %19s\n' "" "cpu s (wall s)" "cpu s (wall s)" "cpu" "quarlo / mutool"
 for name in "${inputs[@]}"; do
-  case $name in
-    dense-page) pages=1 ;;
-    pages-200) pages=200 ;;
-    *) echo "unknown input $name (dense-page, pages-200)" >&2; exit 2 ;;
-  esac
+  [ -f "$work/$name.fp3" ] || { echo "unknown input $name (dense-page, pages-200)" >&2; exit 2; }
   "$cli" pdf "$work/$name.fp3" -o "$work/$name.pdf" >/dev/null 2>"$work/stderr" || { cat "$work/stderr" >&2; exit 1; }
   mkdir -p "$work/$name-q" "$work/$name-m"
   : >"$work/q" && : >"$work/m"
   for ((i = 0; i < runs; ++i)); do
-    # shellcheck disable=SC2046  # the page option is two words or none
-    measure "$cli" render "$work/$name.fp3" -o "$work/$name-q/page.png" $(render_pages "$pages") >>"$work/q"
+    measure "$cli" render "$work/$name.fp3" -o "$work/$name-q/page.png" >>"$work/q"
     measure mutool draw -q -r 96 -o "$work/$name-m/page%d.png" "$work/$name.pdf" >>"$work/m"
   done
   q_cpu=$(cut -d' ' -f1 "$work/q" | median) q_wall=$(cut -d' ' -f2 "$work/q" | median)

@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fonts-wqy-microhei
   # printing and the tools the tests read results with
   cups cups-client cups-bsd printer-driver-cups-pdf poppler-utils zbar-tools
+  mupdf-tools  # mutool: the yardstick of bench/render_speed.sh
   python3-zxing-cpp python3-pil  # the second barcode decoder, run by /usr/bin/python3
   xvfb xauth x11-utils imagemagick desktop-file-utils xdg-utils
   # desktop integration and packaging checks
