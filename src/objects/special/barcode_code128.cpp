@@ -41,6 +41,7 @@ std::optional<int> CharacterValue(char set, char c) {
   return std::nullopt;
 }
 
+// Two digits, as PairedDigitRuns has checked them.
 int PairValue(std::string_view pair) { return (pair[0] - '0') * 10 + (pair[1] - '0'); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
