@@ -52,6 +52,12 @@ for verb in $(QT_QPA_PLATFORM=offscreen "$cli" --help | awk '/^verbs:/ {on = 1; 
   done
 done
 echo "ok   quarlo-cli(1) has every verb's options"
+# Written by hand: checked against the viewer's own help.
+viewer_manual=$(MANWIDTH=200 man -l "$contents_dir/usr/share/man/man1/quarlo.1.gz" 2>/dev/null)
+for option in $("$contents_dir/usr/bin/quarlo" --help | grep -oE -- '(^|[ ,])--?[a-z][a-z-]*' | tr -d ' ,'); do
+  grep -qF -- "$option" <<<"$viewer_manual" || { echo "FAIL quarlo(1) lacks $option of quarlo --help"; fail=1; }
+done
+echo "ok   quarlo(1) has every option of quarlo --help"
 
 if command -v appstreamcli >/dev/null; then
   check "AppStream metadata validates" \

@@ -46,6 +46,11 @@ const std::string* CliArguments::Value(std::string_view name) const {
   return nullptr;
 }
 
+std::string CliArguments::ValueOr(std::string_view name, std::string_view fallback) const {
+  const std::string* value = Value(name);
+  return value ? *value : std::string(fallback);
+}
+
 std::string ParseCliArguments(const std::vector<std::string>& args, std::span<const CliOption> options,
                               CliArguments& parsed) {
   std::string problem;

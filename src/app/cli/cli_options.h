@@ -14,10 +14,9 @@
 //       {"-o --output", "FILE", "write the image into FILE"},
 //       {"--zoom", "Z", "scale of the page, 1 = 96 dpi"},
 //       {"--case", nullptr, "letters match only in the same case"}};
-//   CliArguments a;
-//   if (std::string problem = ParseCliArguments(args, kOptions, a); !problem.empty())
-//     return UsageError(self, err, problem);
-//   if (const std::string* zoom = a.Value("--zoom")) ...
+//   const auto a = ReadVerbArguments(self, args, err);  // cli_verbs.h
+//   if (!a) return kExitUsage;
+//   if (const std::string* zoom = a->Value("--zoom")) ...
 
 #include <span>
 #include <string>
@@ -42,6 +41,8 @@ class CliArguments {
   bool Has(std::string_view name) const;
   // The value given last for the option, or nullptr when it was not given.
   const std::string* Value(std::string_view name) const;
+  // The value given last, or fallback when the option was not given.
+  std::string ValueOr(std::string_view name, std::string_view fallback) const;
   bool HelpAsked() const { return helpAsked_; }
 
  private:

@@ -72,6 +72,16 @@ int UsageError(const Verb& verb, std::ostream& err, std::string_view problem) {
   return kExitUsage;
 }
 
+std::optional<CliArguments> ReadVerbArguments(const Verb& verb, const std::vector<std::string>& args,
+                                              std::ostream& err) {
+  CliArguments parsed;
+  if (const std::string problem = ParseCliArguments(args, verb.options, parsed); !problem.empty()) {
+    UsageError(verb, err, problem);
+    return std::nullopt;
+  }
+  return parsed;
+}
+
 int WorkError(const Verb& verb, std::ostream& err, std::string_view problem) {
   err << "quarlo-cli " << verb.name << ": " << problem << '\n';
   return verb.failureStatus;

@@ -3,10 +3,11 @@
 // with one QUARLO_CLI_VERB(...) line at namespace scope; nothing else needs to change
 // to add one. Verbs write results on out and problems on err and return an exit
 // status; an exception escaping a verb is reported on err with the verb's
-// failureStatus. A verb reads its arguments with ParseCliArguments (cli_options.h) by
-// the table it declares in .options, which also makes its help.
+// failureStatus. A verb reads its arguments with ReadVerbArguments (the grammar of
+// cli_options.h) by the table it declares in .options, which also makes its help.
 
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -63,6 +64,12 @@ int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std:
 // "quarlo-cli NAME: PROBLEM" and "usage: quarlo-cli NAME USAGE" on the stream, for a
 // verb's argument errors; returns kExitUsage.
 int UsageError(const Verb& verb, std::ostream& err, std::string_view problem);
+// The verb's arguments read by its options table, or nothing when they are wrong: then
+// the problem and the usage are on err and the verb returns kExitUsage.
+//   const auto a = ReadVerbArguments(self, args, err);
+//   if (!a) return kExitUsage;
+std::optional<CliArguments> ReadVerbArguments(const Verb& verb, const std::vector<std::string>& args,
+                                              std::ostream& err);
 // "quarlo-cli NAME: PROBLEM" on the stream, for a failure of the work; returns the
 // verb's failureStatus.
 int WorkError(const Verb& verb, std::ostream& err, std::string_view problem);

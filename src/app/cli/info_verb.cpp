@@ -78,11 +78,10 @@ void WriteOutline(TfrxOutline& outline, JsonWriter& json) {
 
 int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("info");
-  CliArguments parsed;
-  if (std::string problem = ParseCliArguments(args, self.options, parsed); !problem.empty())
-    return UsageError(self, err, problem);
-  if (parsed.Operands().size() != 1) return UsageError(self, err, "expects one file name");
-  const std::string& file = parsed.Operands()[0];
+  const auto parsed = ReadVerbArguments(self, args, err);
+  if (!parsed) return kExitUsage;
+  if (parsed->Operands().size() != 1) return UsageError(self, err, "expects one file name");
+  const std::string& file = parsed->Operands()[0];
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
   TfrxPreviewPages& pages = report.PreviewPages();

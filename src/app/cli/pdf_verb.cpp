@@ -26,15 +26,14 @@ constexpr CliOption kPdfOptions[] = {
 
 int Pdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("pdf");
-  CliArguments a;
-  if (std::string problem = ParseCliArguments(args, self.options, a); !problem.empty())
-    return UsageError(self, err, problem);
-  if (a.Operands().size() != 1 || !a.Value("-o")) return UsageError(self, err, "expects FILE and -o OUT.pdf");
-  const std::string& file = a.Operands()[0];
-  const std::string& output = *a.Value("-o");
-  const std::string pageList = a.Value("--pages") ? *a.Value("--pages") : std::string();
+  const auto a = ReadVerbArguments(self, args, err);
+  if (!a) return kExitUsage;
+  if (a->Operands().size() != 1 || !a->Value("-o")) return UsageError(self, err, "expects FILE and -o OUT.pdf");
+  const std::string& file = a->Operands()[0];
+  const std::string& output = *a->Value("-o");
+  const std::string pageList = a->ValueOr("--pages", "");
   int dpi = 600;
-  if (const std::string* v = a.Value("--dpi"); v && !ParseWholeNumber(*v, 72, 2400, &dpi))
+  if (const std::string* v = a->Value("--dpi"); v && !ParseWholeNumber(*v, 72, 2400, &dpi))
     return UsageError(self, err, "--dpi takes a whole number from 72 to 2400");
   if (std::string problem = PageListProblem(pageList); !problem.empty()) return UsageError(self, err, problem);
 

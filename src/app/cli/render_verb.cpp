@@ -68,19 +68,18 @@ bool WritePng(const QImage& image, const std::string& name) {
 
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("render");
-  CliArguments a;
-  if (std::string problem = ParseCliArguments(args, self.options, a); !problem.empty())
-    return UsageError(self, err, problem);
-  if (a.Operands().size() != 1 || !a.Value("-o")) return UsageError(self, err, "expects FILE and -o OUT.png");
-  const std::string& file = a.Operands()[0];
-  const std::string& output = *a.Value("-o");
-  const std::string list = a.Value("--pages") ? *a.Value("--pages") : std::string();
+  const auto a = ReadVerbArguments(self, args, err);
+  if (!a) return kExitUsage;
+  if (a->Operands().size() != 1 || !a->Value("-o")) return UsageError(self, err, "expects FILE and -o OUT.png");
+  const std::string& file = a->Operands()[0];
+  const std::string& output = *a->Value("-o");
+  const std::string list = a->ValueOr("--pages", "");
   if (std::string problem = PageListProblem(list); !problem.empty()) return UsageError(self, err, problem);
-  if (a.Has("--zoom") && a.Has("--dpi")) return UsageError(self, err, "--zoom and --dpi exclude each other");
+  if (a->Has("--zoom") && a->Has("--dpi")) return UsageError(self, err, "--zoom and --dpi exclude each other");
   double zoom = 1;
-  if (const std::string* z = a.Value("--zoom"); z && !ParsePositiveNumber(*z, &zoom))
+  if (const std::string* z = a->Value("--zoom"); z && !ParsePositiveNumber(*z, &zoom))
     return UsageError(self, err, "--zoom takes a number above 0, such as 2 or 0.5");
-  if (const std::string* d = a.Value("--dpi")) {
+  if (const std::string* d = a->Value("--dpi")) {
     double dpi = 0;
     if (!ParsePositiveNumber(*d, &dpi)) return UsageError(self, err, "--dpi takes a number above 0, such as 150");
     zoom = dpi / 96;
@@ -98,7 +97,14 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
   for (int index : listed) {
     const int number = index + 1;
     const std::string where = "page " + std::to_string(number) + ": ";
-    TfrxReportPage* page = pages.PageObject(index);
+    TfrxReportPage* page = nullptr;
+    try {
+      page = pages.PageObject(index);
+    } catch (const std::exception& e) {
+      // A page that cannot be built is reported; the other pages are still drawn.
+      status = WorkError(self, err, where + e.what());
+      continue;
+    }
     if (!page) {
       status = WorkError(self, err, where + "cannot be built");
       continue;

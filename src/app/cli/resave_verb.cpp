@@ -15,15 +15,14 @@ namespace {
 
 int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("resave");
-  CliArguments a;
-  if (std::string problem = ParseCliArguments(args, self.options, a); !problem.empty())
-    return UsageError(self, err, problem);
-  if (a.Operands().size() != 2) return UsageError(self, err, "expects an input and an output file name");
+  const auto a = ReadVerbArguments(self, args, err);
+  if (!a) return kExitUsage;
+  if (a->Operands().size() != 2) return UsageError(self, err, "expects an input and an output file name");
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
   TfrxPreviewPages& pages = report.PreviewPages();
-  LoadReportFile(pages, a.Operands()[0]);
-  pages.SaveToFile(a.Operands()[1]);
+  LoadReportFile(pages, a->Operands()[0]);
+  pages.SaveToFile(a->Operands()[1]);
   return kExitOk;
 }
 

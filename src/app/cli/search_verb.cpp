@@ -25,16 +25,15 @@ constexpr CliOption kSearchOptions[] = {
 
 int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   const Verb& self = *FindVerb("search");
-  CliArguments a;
-  if (std::string problem = ParseCliArguments(args, self.options, a); !problem.empty())
-    return UsageError(self, err, problem);
-  if (a.Operands().size() != 2) return UsageError(self, err, "expects FILE and TEXT");
-  const std::string& file = a.Operands()[0];
-  const std::string& text = a.Operands()[1];
+  const auto a = ReadVerbArguments(self, args, err);
+  if (!a) return kExitUsage;
+  if (a->Operands().size() != 2) return UsageError(self, err, "expects FILE and TEXT");
+  const std::string& file = a->Operands()[0];
+  const std::string& text = a->Operands()[1];
   int from = 1;
-  if (const std::string* v = a.Value("--from"); v && !ParseWholeNumber(*v, 1, 2147483647, &from))
+  if (const std::string* v = a->Value("--from"); v && !ParseWholeNumber(*v, 1, 2147483647, &from))
     return UsageError(self, err, "--from takes a page number (1-based)");
-  const std::string list = a.Value("--pages") ? *a.Value("--pages") : std::string();
+  const std::string list = a->ValueOr("--pages", "");
   if (std::string problem = PageListProblem(list); !problem.empty()) return UsageError(self, err, problem);
 
   PrepareDocumentClasses();
@@ -48,7 +47,7 @@ int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   TextSearchState& state = SearchState();
   state.searchText = Utf8ToUtf16(text);
-  state.caseSensitive = a.Has("--case");
+  state.caseSensitive = a->Has("--case");
   TextSearchCursor cursor;
   cursor.Reset();
   cursor.SetMatchPage(from - 1);

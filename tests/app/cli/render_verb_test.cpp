@@ -169,6 +169,22 @@ TEST_F(CliRenderTest, AZoomBeyondThePixelLimitNamesTheLargestThePageAllows) {
   EXPECT_FALSE(folder.Exists("big.png"));
 }
 
+TEST_F(CliRenderTest, APageThatCannotBeBuiltIsReportedAndTheOthersAreWritten) {
+  // Three pages of one source page; the second names a source page the file lacks.
+  ReportGenerator g;
+  g.AddSourcePage();
+  for (int n = 0; n < 3; ++n) g.AddCompactPage(0);
+  std::string bytes = g.Write();
+  const std::size_t second = bytes.find("<page0", bytes.find("<page0", bytes.find("<previewpages")) + 1);
+  ASSERT_NE(second, std::string::npos);
+  bytes.replace(second, 6, "<page9");
+  folder.Write("bad.fp3", bytes);
+  const auto r = RunCli({"render", folder.Path("bad.fp3"), "-o", folder.Path("b.png"), "--zoom", "0.1"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("quarlo-cli render: page 2: List index out of bounds (9)"), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, folder.Path("b-1.png") + "\n" + folder.Path("b-3.png") + "\n");
+}
+
 TEST_F(CliRenderTest, ErrorsAreReportedAndWriteNothing) {
   struct Case {
     std::vector<std::string> args;
