@@ -1,17 +1,16 @@
-// quarlo-cli pdf FILE -o OUT.pdf [--pages LIST] [--dpi N]: the pages drawn as the print
-// job draws them into a PDF file, each page on paper of its own size. Needs no printer.
+// quarlo-cli pdf FILE -o OUT.pdf [--pages LIST] [--dpi N]: the listed pages drawn as
+// printing draws them into a PDF file, each on paper of its own size, in list order, as
+// the preview's PDF export writes them. Needs no printer.
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/cli/cli_input.h"
 #include "app/cli/cli_pages.h"
-#include "app/cli/cli_print_job.h"
 #include "app/cli/cli_verbs.h"
 #include "document/preview_pages.h"
-#include "print/print_job.h"
-#include "print/printers.h"
-#include "print/qt/print_job_pdf.h"
+#include "print/page_list.h"
+#include "print/qt/pdf_pages.h"
 #include "report/report.h"
 
 namespace quarlo::cli {
@@ -44,15 +43,13 @@ int Pdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (ListedPages(pageList, pages.Count()).empty())
     return WorkError(self, err, NoListedPageText(pageList, pages.Count()));
 
-  TfrxPrinters printers(PdfFilePrinterSource(output, dpi));
-  TfrxPrintOptions& options = report.PrintOptions();
-  options.SetShowDialog(false);
-  options.SetPageNumbers(pageList);
-  PrintJobServices services;
-  services.printers = &printers;
-  if (!RunPrintJob(self, pages, services, err)) return kExitFailure;
-  const auto* pdf = static_cast<const TfrxPdfFilePrinter*>(printers.CurrentPrinter());
-  if (pdf->SheetsWritten() == 0) return WorkError(self, err, "no page was written");
+  // The pages as they are: the print options stored in the file do not apply.
+  PdfPagesOptions options;
+  options.dpi = dpi;
+  const PdfPagesResult result = WritePdfPagesToFile(pages, ParsePageList(pageList, pages.Count()), output, options);
+  for (const std::string& error : result.pageErrors) WorkError(self, err, error);
+  if (!result.Complete()) return WorkError(self, err, result.error);
+  if (!result.pageErrors.empty()) return kExitFailure;
   out << output << '\n';
   return kExitOk;
 }
@@ -61,7 +58,9 @@ int Pdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 QUARLO_CLI_VERB(.name = "pdf", .usage = "FILE -o OUT.pdf [--pages LIST] [--dpi N]",
                 .summary = "write pages into a PDF file as they print, each on paper of its own size",
-                .details = "Needs no printer. Prints the name of the file written.",
+                .details = "The listed pages in list order, repeats kept; the print settings stored in\n"
+                           "the file (copies, order, odd/even pages, sheet mode) do not apply.\n"
+                           "Needs no printer. Prints the name of the file written.",
                 .needsGui = true, .run = &Pdf, .options = kPdfOptions);
 
 }  // namespace quarlo::cli

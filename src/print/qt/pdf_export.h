@@ -1,9 +1,9 @@
 #pragma once
-// The PDF export filter: the listed pages drawn as the print job draws them (vector text
-// and graphics, embedded fonts) into a PDF file through the PDF file printer, each page
-// on paper of its own size. The file is written beside the target under another name
-// and renamed over it only when every page is in, so a cancelled or failed export
-// leaves no partial file and an older file of that name untouched.
+// The PDF export filter of the preview: the listed pages as they are, each on paper of
+// its own size, in list order (WritePdfPagesToFile); the report's print options do not
+// apply. The file is written beside the target under another name and renamed over it
+// only when every page is in, so a cancelled or failed export leaves no partial file and
+// an older file of that name untouched.
 #include <string>
 
 #include "document/preview_pages_export.h"

@@ -14,6 +14,15 @@
 
 namespace quarlo {
 
+QPageLayout PdfSheetLayout(double widthMm, double heightMm) {
+  // A sheet wider than high is a landscape sheet of the portrait paper, as viewers expect.
+  const bool landscape = widthMm > heightMm;
+  const QPageSize size(QSizeF(std::min(widthMm, heightMm), std::max(widthMm, heightMm)), QPageSize::Millimeter,
+                       QString(), QPageSize::ExactMatch);
+  return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(),
+                     QPageLayout::Millimeter);
+}
+
 TfrxPdfFilePrinter::TfrxPdfFilePrinter(std::string path, int dpi)
     : TfrxCustomPrinter("PDF", std::string()), path_(std::move(path)) {
   dpiX_ = dpiY_ = std::clamp(dpi, 72, 2400);
@@ -72,14 +81,8 @@ void TfrxPdfFilePrinter::StartJob() {
 
 void TfrxPdfFilePrinter::StartSheet() {
   if (!writer_ || failed_) return;
-  // A sheet wider than high is a landscape sheet of the portrait paper, as viewers expect.
-  const bool landscape = paperWidth_ > paperHeight_;
-  const QPageSize size(QSizeF(std::min(paperWidth_, paperHeight_), std::max(paperWidth_, paperHeight_)),
-                       QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-  const QPageLayout layout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(),
-                           QPageLayout::Millimeter);
   canvas_.reset();
-  writer_->setPageLayout(layout);
+  writer_->setPageLayout(PdfSheetLayout(paperWidth_, paperHeight_));
   if (!painter_) {
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(writer_.get())) {

@@ -1,7 +1,8 @@
 #pragma once
 // A printer that writes its jobs into one PDF file, every sheet on paper of exactly the
-// size it was set up with and with no unprintable margin. It stands behind
-// "quarlo-cli pdf", so a report can be turned into a PDF with no printer installed.
+// size it was set up with and with no unprintable margin, so the print job with all its
+// options can run, and be read back, with no printer installed.
+#include <QPageLayout>
 #include <memory>
 #include <string>
 
@@ -53,6 +54,10 @@ class TfrxPdfFilePrinter final : public TfrxCustomPrinter {
   std::string raw_;
   std::string lastError_;
 };
+
+// The page layout of a PDF sheet of exactly widthMm x heightMm as it lies, with no
+// margin: a sheet wider than high is a landscape sheet of the portrait paper.
+QPageLayout PdfSheetLayout(double widthMm, double heightMm);
 
 // A printer list holding only a PDF file printer writing to path.
 PrinterSource PdfFilePrinterSource(const std::string& path, int dpi = 600);

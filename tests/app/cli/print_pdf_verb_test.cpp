@@ -9,6 +9,9 @@
 #include "cli_test_support.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
+#include "print/qt/pdf_export.h"
+#include "report/report.h"
+#include "report/report_classes.h"
 #include "support/report_generator.h"
 #include "support/spooler.h"
 
@@ -208,6 +211,86 @@ TEST(PrintVerb, CopiesByEitherSpelling) {
     ASSERT_TRUE(info);
     EXPECT_EQ(info->pages, 2) << copies;
     EXPECT_EQ(Trimmed(spooler::PdfPageText(folder.Path("copies.prn"), 2)), "Sheet2");
+  }
+}
+
+// Print settings stored in the report file, which a PDF of the pages must not follow.
+std::string WithStoredPrintSettings(std::string fp3) {
+  const std::string element = "<TfrxReport ";
+  const std::size_t at = fp3.find(element);
+  EXPECT_NE(at, std::string::npos);
+  fp3.insert(at + element.size(),
+             "PrintOptions.Copies=\"2\" PrintOptions.Reverse=\"1\" PrintOptions.PrintPages=\"ppOdd\" "
+             "PrintOptions.PrintMode=\"pmJoin\" PrintOptions.PrintOnSheet=\"9\" ");
+  return fp3;
+}
+
+// Each page of a PDF as "<text> <width>x<height>" in whole mm.
+std::vector<std::string> PdfPages(const std::string& pdf) {
+  std::vector<std::string> pages;
+  const auto info = spooler::ReadPdfInfo(pdf);
+  if (!info) return pages;
+  for (int p = 1; p <= info->pages; ++p) {
+    const spooler::PdfPage& size = info->sizes[static_cast<std::size_t>(p - 1)];
+    pages.push_back(Trimmed(spooler::PdfPageText(pdf, p)) + " " +
+                    std::to_string(std::lround(size.width / kPointsPerMm)) + "x" +
+                    std::to_string(std::lround(size.height / kPointsPerMm)));
+  }
+  return pages;
+}
+
+TEST(PdfVerb, WritesTheListedPagesAsTheyAreAsThePreviewExportDoes) {
+  ScratchFolder folder("pdf-verb-as-they-are");
+  folder.Write("r.fp3", WithStoredPrintSettings(ThreePapers()));
+  RegisterReportClasses();
+  TfrxReport report(nullptr);
+  report.PreviewPages().LoadFromFile(folder.Path("r.fp3"), true);
+  ASSERT_EQ(report.PrintOptions().Copies(), 2);  // the settings are read, and left alone
+  const std::string a4 = "Sheet1 210x297", a5 = "Sheet2 210x148", small = "Sheet3 100x50";
+  struct Case {
+    const char* list;
+    std::vector<std::string> pages;
+  } cases[] = {
+      {"", {a4, a5, small}},
+      {"2,2,2,2", {a5, a5, a5, a5}},  // a list longer than the report
+      {"3,1", {small, a4}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.list);
+    const auto r = RunCli({"pdf", folder.Path("r.fp3"), "-o", folder.Path("cli.pdf"), "--pages", c.list, "-r", "96"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(PdfPages(folder.Path("cli.pdf")), c.pages);
+    TfrxPDFExport filter;
+    filter.FileName = folder.Path("preview.pdf");
+    filter.PageNumbers = c.list;
+    filter.Dpi = 96;
+    ASSERT_TRUE(report.PreviewPages().ExportPages(filter)) << filter.LastError();
+    EXPECT_EQ(PdfPages(folder.Path("preview.pdf")), c.pages);
+  }
+}
+
+TEST(PrintVerb, NothingToPrintIsAnError) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  ScratchFolder folder("print-verb-nothing");
+  folder.Write("r.fp3", ThreePapers());
+  struct Case {
+    std::vector<std::string> options;
+    const char* says;
+  } cases[] = {
+      {{"--pages", "7-9"}, "names no page"},
+      {{"--pages", "2", "--odd"}, "no page to print"},
+      {{"--even", "--pages", "1,3", "--mode", "join"}, "no page to print"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.says);
+    std::vector<std::string> args{"print", folder.Path("r.fp3"), "-d", queue->name, "--output",
+                                  folder.Path("none.prn")};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const auto r = RunCli(args);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(folder.Exists("none.prn"));
   }
 }
 

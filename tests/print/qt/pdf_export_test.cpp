@@ -2,6 +2,7 @@
 // the page list, cancelling and errors leaving no file behind.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -15,7 +16,9 @@
 #include "platform/stream.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
+#include "print/page_list.h"
 #include "print/qt/pdf_export.h"
+#include "print/qt/pdf_pages.h"
 #include "support/report_generator.h"
 
 namespace quarlo {
@@ -130,6 +133,33 @@ TEST_F(PdfExport, FailuresLeaveNoFileAndKeepAnOlderOne) {
   filter.FileName = (dir.path() + "/missing/dir/out.pdf").toStdString();
   EXPECT_FALSE(report.PreviewPages().ExportPages(filter));
   EXPECT_NE(filter.LastError().find("cannot write"), std::string::npos);
+}
+
+TEST_F(PdfExport, WritesOntoAStreamAsIntoAFile) {
+  Load({{9, O::poPortrait}, {11, O::poLandscape}});
+  QBuffer buffer;
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+  PdfPagesOptions options;
+  options.dpi = 96;
+  const PdfPagesResult result = WritePdfPages(report.PreviewPages(), ParsePageList("2,1,2", 2), buffer, options);
+  ASSERT_TRUE(result.Complete()) << result.error;
+  EXPECT_EQ(result.pagesWritten, 3);
+  {
+    QFile file(QString::fromStdString(filter.FileName));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(buffer.data());
+  }
+  const QString info = Info();
+  EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+3"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Page\\s+1 size:\\s+595 x 420 pts"))) << info.toStdString();
+  EXPECT_TRUE(info.contains(QRegularExpression("Page\\s+2 size:\\s+595 x 842 pts"))) << info.toStdString();
+  // A list naming no page writes nothing and says why.
+  QBuffer none;
+  ASSERT_TRUE(none.open(QIODevice::WriteOnly));
+  const PdfPagesResult empty = WritePdfPages(report.PreviewPages(), ParsePageList("5", 2), none, options);
+  EXPECT_FALSE(empty.Complete());
+  EXPECT_EQ(empty.pagesWritten, 0);
+  EXPECT_NE(empty.error.find("names no page"), std::string::npos);
 }
 
 }  // namespace
