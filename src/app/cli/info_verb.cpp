@@ -36,7 +36,9 @@ void WritePaper(JsonWriter& json, const TfrxReportPage& page) {
   const std::string_view name = PaperNameOfSize(page.PaperWidth(), page.PaperHeight());
   json.Utf8String(name.empty() ? std::string_view("custom") : name);
   json.Key("orientation");
-  json.Utf8String(page.Orientation() == TPrinterOrientation::poLandscape ? "landscape" : "portrait");
+  // By the paper's shape, as a PDF reader sees the page: a custom size stored with the
+  // portrait setting but wider than tall prints as a landscape sheet.
+  json.Utf8String(page.PaperWidth() > page.PaperHeight() ? "landscape" : "portrait");
 }
 
 void WriteOutline(TfrxOutline& outline, JsonWriter& json) {
@@ -154,12 +156,12 @@ QUARLO_CLI_VERB(.name = "info", .usage = "FILE",
                 .summary = "describe a prepared report as JSON",
                 .details = "Prints the page count; for each page its pageNumber, width and height in\n"
                            "report pixels (96 per inch), widthMm and heightMm, the paper's name (A4,\n"
-                           "Letter ..., or custom) and its orientation (portrait or landscape); the\n"
-                           "report settings (name, dot-matrix flag, outline visibility and width), the\n"
-                           "outline tree and the anchors. Their \"page\" is the 0-based index the file\n"
-                           "stores; \"pageNumber\" beside it counts from 1, as the other verbs do. A page\n"
-                           "that cannot be built gets an \"error\" member instead of its size and the\n"
-                           "exit status is 1.",
+                           "Letter ..., or custom) and its orientation (landscape when wider than\n"
+                           "tall); the report settings (name, dot-matrix flag, outline visibility and\n"
+                           "width), the outline tree and the anchors. Their \"page\" is the 0-based\n"
+                           "index the file stores; \"pageNumber\" beside it counts from 1, as the other\n"
+                           "verbs do. A page that cannot be built gets an \"error\" member instead of\n"
+                           "its size and the exit status is 1.",
                 .run = &Info);
 
 }  // namespace quarlo::cli

@@ -81,7 +81,7 @@ TEST(CliInfoTest, DescribesPagesSettingsOutlineAndAnchors) {
   } sizes[4] = {{794, 1123, 210, 297, "A4", "portrait"},
                 {794, 559, 210, 148, "A5", "landscape"},
                 {794, 1123, 210, 297, "A4", "portrait"},
-                {378, 190, 100, 50.3, "custom", "portrait"}};
+                {378, 190, 100, 50.3, "custom", "landscape"}};
   for (int i = 0; i < 4; ++i) {
     const QJsonObject page = pages[i].toObject();
     EXPECT_EQ(page["pageNumber"].toInt(), i + 1);

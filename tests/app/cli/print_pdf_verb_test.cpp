@@ -2,6 +2,9 @@
 // print job through the test queue into a file, and the command-line errors.
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -71,6 +74,29 @@ TEST(PdfVerb, WritesEachPageOnPaperOfItsOwnSize) {
   ASSERT_EQ(words.size(), 1u);
   EXPECT_NEAR(words[0].xMin, 5 * kPointsPerMm, 2.5);
   EXPECT_NEAR(words[0].yMin, 5 * kPointsPerMm, 4);
+}
+
+TEST(PdfVerb, InfoDescribesThePaperAsPdfinfoReadsIt) {
+  ScratchFolder folder("pdf-verb-info");
+  folder.Write("r.fp3", ThreePapers());
+  ASSERT_EQ(RunCli({"pdf", folder.Path("r.fp3"), "-o", folder.Path("r.pdf")}).status, 0);
+  const auto pdf = spooler::ReadPdfInfo(folder.Path("r.pdf"));
+  ASSERT_TRUE(pdf);
+  const auto info = RunCli({"info", folder.Path("r.fp3")});
+  ASSERT_EQ(info.status, 0) << info.err;
+  const QJsonArray pages = QJsonDocument::fromJson(QByteArray::fromStdString(info.out)).object()["pages"].toArray();
+  ASSERT_EQ(pages.size(), pdf->pages);
+  for (int p = 0; p < pdf->pages; ++p) {
+    SCOPED_TRACE(p + 1);
+    const QJsonObject page = pages[p].toObject();
+    const spooler::PdfPage& read = pdf->sizes[static_cast<std::size_t>(p)];
+    EXPECT_NEAR(page["widthMm"].toDouble() * kPointsPerMm, read.width, 1);
+    EXPECT_NEAR(page["heightMm"].toDouble() * kPointsPerMm, read.height, 1);
+    EXPECT_EQ(page["orientation"].toString() == "landscape", read.width > read.height);
+  }
+  EXPECT_EQ(pages[0].toObject()["paper"].toString(), "A4");
+  EXPECT_EQ(pages[1].toObject()["paper"].toString(), "A5");
+  EXPECT_EQ(pages[2].toObject()["paper"].toString(), "custom");
 }
 
 TEST(PdfVerb, FollowsThePageList) {
