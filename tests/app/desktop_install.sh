@@ -42,6 +42,10 @@ done
 check "scalable icon" "$(test -s "$prefix/share/icons/hicolor/scalable/apps/quarlo.svg" && echo present)" present
 check "help pages" "$(test -s "$prefix/share/quarlo/help/quarlo-help.html" && echo present)" present
 check "font aliases" "$(test -s "$prefix/share/quarlo/fonts/60-quarlo-aliases.conf" && echo present)" present
+for page in quarlo quarlo-cli; do
+  check "manual page $page(1)" "$(zcat "$prefix/share/man/man1/$page.1.gz" 2>/dev/null | grep -c '^\.TH')" 1
+done
+check "AppStream metadata" "$(test -s "$prefix/share/metainfo/org.quarlo.quarlo.metainfo.xml" && echo present)" present
 check "quarlo --version" "$(quarlo --version | cut -d' ' -f1)" quarlo
 check "quarlo-cli --version" "$(quarlo-cli --version | cut -d' ' -f1)" quarlo-cli
 check "installed cli reads the sample" \

@@ -95,7 +95,11 @@ bool ReadSheet(const std::string& text, int* sheet) {
 // Empty on success, else what is wrong with the command line.
 std::string ParseRequest(const std::vector<std::string>& args, std::span<const CliOption> options, PrintRequest& r) {
   CliArguments a;
-  if (std::string problem = ParseCliArguments(args, options, a); !problem.empty()) return problem;
+  if (std::string problem = ParseCliArguments(args, options, a); !problem.empty()) {
+    // In the spooler's tools -o sets job options: say where the output file goes here.
+    if (problem == "unknown option '-o'") problem += "; the output file is --output FILE";
+    return problem;
+  }
   if (a.Operands().size() != 1) return "expects FILE";
   r.file = a.Operands()[0];
   if (const std::string* v = a.Value("--printer")) r.printer = *v;

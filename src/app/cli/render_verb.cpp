@@ -25,8 +25,8 @@ namespace quarlo::cli {
 namespace {
 
 constexpr CliOption kRenderOptions[] = {
-    {"-o --output", "FILE", "write the image into FILE (several pages: FILE-1.png, FILE-2.png ...)"},
-    {"--pages --page", "LIST", "the pages, as 1,3,5-12 (1-based; 5- runs to the last page; default all)"},
+    {"-o --output", "FILE", "write the image into FILE (several pages: FILE-N.png, see below)"},
+    {"--pages --page", "LIST", kPagesOption.help},
     {"--zoom", "Z", "scale: 1 (the default) is 96 dots per inch"},
     {"--dpi -r", "N", "resolution in dots per inch, instead of --zoom"},
 };

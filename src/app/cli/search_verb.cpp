@@ -1,6 +1,7 @@
 // quarlo-cli search FILE TEXT [--case] [--from N] [--pages LIST]: every place the
 // preview's find stops at, in the order repeated finds reach them.
 #include <algorithm>
+#include <limits>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -31,7 +32,7 @@ int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const std::string& file = a->Operands()[0];
   const std::string& text = a->Operands()[1];
   int from = 1;
-  if (const std::string* v = a->Value("--from"); v && !ParseWholeNumber(*v, 1, 2147483647, &from))
+  if (const std::string* v = a->Value("--from"); v && !ParseWholeNumber(*v, 1, std::numeric_limits<int>::max(), &from))
     return UsageError(self, err, "--from takes a page number (1-based)");
   const std::string list = a->ValueOr("--pages", "");
   if (std::string problem = PageListProblem(list); !problem.empty()) return UsageError(self, err, problem);

@@ -136,7 +136,7 @@ TEST_F(CliGrammarTest, PageListsOnEveryVerbThatTakesPages) {
       {{"print", "REPORT", "--mode", "join", "--sheet", "48"}, 2, "", "--sheet takes a paper name (A4"},
       {{"print", "REPORT", "--mode", "join", "--sheet", "a9"}, 2, "", "'a9' is neither"},
       {{"print", "REPORT", "--duplex", "both"}, 2, "", "--duplex takes one-sided, long-edge, short-edge"},
-      {{"print", "REPORT", "-o", "OUT"}, 2, "", "unknown option '-o'"},
+      {{"print", "REPORT", "-o", "OUT"}, 2, "", "unknown option '-o'; the output file is --output FILE"},
   };
   for (const Case& c : cases) Check(c, Expand(c.args));
   EXPECT_FALSE(folder.Exists("out"));
