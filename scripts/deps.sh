@@ -8,6 +8,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libuemf-dev
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev libcups2-dev
+  qt6-translations-l10n  # Qt's own dialogs and buttons in Chinese
   libfontconfig-dev  # the font aliases are loaded into fontconfig at start-up
   # fonts the reports name, through the aliases in config/fonts
   fontconfig fonts-liberation fonts-liberation2 fonts-wine fonts-dejavu-core
@@ -17,6 +18,7 @@ PACKAGES=(
   mupdf-tools  # mutool: the yardstick of bench/render_speed.sh
   python3-zxing-cpp python3-pil  # the second barcode decoder, run by /usr/bin/python3
   xvfb xauth x11-utils imagemagick desktop-file-utils xdg-utils
+  xdotool openbox  # window names under Xvfb; a window manager where window sizes matter
   # desktop integration and packaging checks
   shared-mime-info libglib2.0-bin dpkg-dev libfile-mimeinfo-perl  # mimetype: xdg-mime without a desktop
   lintian appstream  # the package and its AppStream metadata as a distribution checks them

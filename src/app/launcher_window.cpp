@@ -1,6 +1,9 @@
 #include "app/launcher_window.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -11,7 +14,9 @@
 #include <QUrl>
 #include <exception>
 
+#include "app/command_line.h"
 #include "platform/color.h"
+#include "preview/dropped_report.h"
 
 // The pictures live in a static library; nothing else references them, so the linker
 // keeps them only when asked for explicitly.
@@ -72,17 +77,44 @@ TmainForm::TmainForm(LauncherServices services, QWidget* parent)
     const QRect area = desktop->availableGeometry();
     move(area.x() + (area.width() - kClientWidth) / 2, area.y() + (area.height() - kClientHeight) / 2);
   }
+  setAcceptDrops(true);
   FormCreate();
 }
 
 void TmainForm::FormCreate() { setWindowTitle(QStringLiteral("Quarlo")); }
 
-void TmainForm::OpenFile(const QString& path) {
+bool TmainForm::OpenFile(const QString& path) {
   try {
     if (services_.openFile) services_.openFile(QFile::encodeName(path).toStdString());
+    return true;
   } catch (const std::exception& error) {
     if (services_.showError) services_.showError(QString::fromUtf8(error.what()), this);
+    return false;
   }
+}
+
+bool TmainForm::OpenCommandLineFile(const QString& argument) {
+  const LocalFileArgument file = LocalFileOf(argument);
+  QString problem = file.error;
+  if (problem.isEmpty()) problem = UnreadableFileProblem(file.path);
+  if (!problem.isEmpty()) {
+    if (services_.showError) services_.showError(problem, this);
+    return false;
+  }
+  return OpenFile(file.path);
+}
+
+void TmainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedReportFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void TmainForm::dropEvent(QDropEvent* event) {
+  const std::optional<QString> file = DroppedReportFile(event->mimeData());
+  if (!file) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the preview and an error box run events of their own.
+  const QString path = *file;
+  QTimer::singleShot(0, this, [this, path] { OpenFile(path); });
 }
 
 void TmainForm::BitBtn1Click() {

@@ -26,9 +26,14 @@ class TmainForm : public QWidget {
   QPushButton* BitBtn1() const { return bitBtn1_; }
   QTimer* Timer1() const { return timer1_; }
 
-  // The open step with its error report: used by the button and for a file named on
-  // the command line. The window stays usable whatever the file holds.
-  void OpenFile(const QString& path);
+  // The open step with its error report: used by the button, for a dropped file and for
+  // a file named on the command line. The window stays usable whatever the file holds.
+  // Returns whether the file was opened.
+  bool OpenFile(const QString& path);
+  // A file argument of the command line (a path or a file:// URL): a URL of another
+  // kind, or a file that does not exist or cannot be read, is reported in the error box
+  // with its name and the reason, and nothing is opened.
+  bool OpenCommandLineFile(const QString& argument);
 
  public slots:
   void BitBtn1Click();
@@ -38,6 +43,8 @@ class TmainForm : public QWidget {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void FormCreate();

@@ -9,7 +9,7 @@ void ConfigureLauncherReport(TfrxReport& report) {
   report.SetDotMatrixReport(false);
   report.SetIniFile(TfrxReport::kDefaultIniFile);
   report.PreviewOptions().SetButtons(
-      PreviewButtonBit(pbPrint) | PreviewButtonBit(pbLoad) | PreviewButtonBit(pbSave) | PreviewButtonBit(pbExport) |
+      PreviewButtonBit(pbPrint) | PreviewButtonBit(pbLoad) | PreviewButtonBit(pbSave) | PreviewButtonBit(pbExport) | PreviewButtonBit(pbFind) |
       PreviewButtonBit(pbZoom) | PreviewButtonBit(pbPageSetup) | PreviewButtonBit(pbTools) |
       PreviewButtonBit(pbNavigator));
   report.PreviewOptions().SetModal(false);

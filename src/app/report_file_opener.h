@@ -8,7 +8,7 @@ namespace quarlo {
 class TfrxReport;
 
 // The launcher's fixed settings of its report object: buttons print, open, save,
-// zoom, page setup, tools and navigator; a non-modal preview at zoom 1; printer
+// export, find, zoom, page setup, tools and navigator; a non-modal preview at zoom 1; printer
 // "Default" and no print-on-sheet paper.
 void ConfigureLauncherReport(TfrxReport& report);
 

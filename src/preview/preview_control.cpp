@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
@@ -35,6 +36,7 @@
 #include "print/qt/pdf_export.h"
 #include "preview/search_dialog.h"
 #include "preview/text_search.h"
+#include "preview/text_selection.h"
 #include "resources/qt/preview_button_images.h"
 #include "resources/qt/resource_text.h"
 #include "resources/resources.h"
@@ -77,7 +79,7 @@ void ApplyPaper(TfrxReportPage& p, const PaperSettings& s) {
 
 }  // namespace
 
-TfrxPreview::TfrxPreview(QWidget* parent) : QWidget(parent) {
+TfrxPreview::TfrxPreview(QWidget* parent) : QWidget(parent), selection_(std::make_unique<TextSelection>()) {
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   splitter_ = new QSplitter(Qt::Horizontal, this);
@@ -192,9 +194,12 @@ void TfrxPreview::Attach() {
       ws->PaintPages(false);
     }
   }
+  selection_->Clear();
+  selection_->ForgetRecording();
   Relayout();
   ReloadOutline();
   FirstPage();
+  emit ReportOpened();
 }
 
 // --- navigation -----------------------------------------------------------------------
@@ -232,25 +237,78 @@ void TfrxPreview::ShowPosition(int page, int top) {
 
 // --- zoom and layout ------------------------------------------------------------------
 
-void TfrxPreview::SetZoom(double zoom) {
+QPoint TfrxPreview::ViewCentre() const {
+  const QWidget* view = workspace_->viewport();
+  return QPoint(view->width() / 2, view->height() / 2);
+}
+
+TfrxPreview::ViewAnchor TfrxPreview::AnchorAt(const QPoint& window) const {
+  ViewAnchor anchor;
+  anchor.window = window;
+  if (workspace_->PageList().Count() == 0) return anchor;
+  const int x = window.x() + workspace_->OffsetX();
+  const int y = window.y() + workspace_->OffsetY();
+  // PageAtPoint reads x = 0 as "by height only"; a point in the gaps gets the page of its row.
+  anchor.page = std::max(0, workspace_->PageAtPoint(y, std::max(1, x)));
+  const QRect r = workspace_->DocumentPageRect(anchor.page);
+  const double zoom = workspace_->Zoom() > 0 ? workspace_->Zoom() : 1;
+  anchor.x = (x - r.left()) / zoom;
+  anchor.y = (y - r.top()) / zoom;
+  return anchor;
+}
+
+void TfrxPreview::RestoreAnchor(const ViewAnchor& anchor, bool horizontal) {
+  if (anchor.page < 0 || anchor.page >= workspace_->PageList().Count()) return;
+  const QRect r = workspace_->DocumentPageRect(anchor.page);
+  const double zoom = workspace_->Zoom();
+  if (horizontal)
+    workspace_->SetScrollPosition(Qt::Horizontal, NearestInt(r.left() + anchor.x * zoom) - anchor.window.x());
+  workspace_->SetScrollPosition(Qt::Vertical, NearestInt(r.top() + anchor.y * zoom) - anchor.window.y());
+}
+
+void TfrxPreview::SetZoom(double zoom) { SetZoomAt(zoom, ViewCentre()); }
+
+void TfrxPreview::SetZoomAt(double zoom, const QPoint& at) {
   if (!(zoom >= kMinZoom)) zoom = kMinZoom;
+  const ViewAnchor anchor = AnchorAt(at);
   zoom_ = std::min(zoom, kMaxZoom);
   zoomMode_ = zmDefault;
   Relayout();
+  RestoreAnchor(anchor, true);
 }
 
 void TfrxPreview::SetZoomMode(TfrxZoomMode mode) {
+  const ViewAnchor anchor = AnchorAt(ViewCentre());
   zoomMode_ = mode;
   Relayout();
+  // A whole page is shown from its top; the other modes keep the centre in place.
+  if (mode != zmWholePage) RestoreAnchor(anchor, true);
 }
 
-void TfrxPreview::WheelScroll(int delta, bool horizontal, bool zoom) {
+void TfrxPreview::WorkspaceShown() {
+  if (shownLayout_) return;
+  shownLayout_ = true;
+  const int page = currentPage_;
+  Relayout();
+  if (PageCount() > 0) SetCurrentPage(page);
+}
+
+void TfrxPreview::WorkspaceResized() {
+  if (!shownLayout_ || inResize_) return;
+  inResize_ = true;
+  const ViewAnchor anchor = AnchorAt(QPoint(0, 0));
+  Relayout();
+  if (zoomMode_ != zmWholePage) RestoreAnchor(anchor, false);
+  inResize_ = false;
+}
+
+void TfrxPreview::WheelScroll(int delta, bool horizontal, bool zoom, std::optional<QPoint> at) {
   if (delta == 0) return;
   const int sign = delta > 0 ? 1 : -1;
   if (zoom) {
     double z = zoom_ + sign / 10.0;
     if (z < kMinWheelZoom) z = kMinWheelZoom;
-    SetZoom(z);
+    SetZoomAt(z, at.value_or(ViewCentre()));
     return;
   }
   const Qt::Orientation axis = horizontal ? Qt::Horizontal : Qt::Vertical;
@@ -262,6 +320,7 @@ void TfrxPreview::Relayout() {
   if (locked_ || PageCount() == 0) return;
   findEnabled_ = false;
   workspace_->Search().ForgetRecording();
+  selection_->ForgetRecording();
 
   TfrxPageExtent current = kVirtualA4;
   try {
@@ -318,9 +377,10 @@ void TfrxPreview::Relayout() {
 void TfrxPreview::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   LayoutBusyMessage();
-  // The workspaces get their new size from the layout first.
+  // The workspaces get their new size from the layout first; once shown, the main
+  // workspace's own resize lays the pages out again.
   if (layout()) layout()->activate();
-  Relayout();
+  if (!shownLayout_) Relayout();
 }
 
 // --- outline and the left panel -------------------------------------------------------
@@ -483,6 +543,11 @@ bool TfrxPreview::HandleKey(int key, Qt::KeyboardModifiers modifiers) {
       if (!HasButton(pbLoad)) return false;
       OpenWithDialog();
       return true;
+    case Qt::Key_A:
+      SelectPageText();
+      return true;
+    case Qt::Key_C:
+      return CopySelection();
     default: return false;
   }
 }
@@ -492,6 +557,20 @@ void TfrxPreview::keyPressEvent(QKeyEvent* event) {
     event->accept();
   else
     QWidget::keyPressEvent(event);
+}
+
+// --- text selection -----------------------------------------------------------------
+
+void TfrxPreview::SelectPageText() {
+  if (!pages_ || PageCount() == 0) return;
+  selection_->Select(*pages_, currentPage_ - 1, std::nullopt);
+  workspace_->viewport()->update();
+}
+
+bool TfrxPreview::CopySelection() {
+  if (selection_->Empty()) return false;
+  QApplication::clipboard()->setText(QString::fromStdU16String(selection_->Text()));
+  return true;
 }
 
 // --- locking and the busy message -----------------------------------------------------
@@ -564,6 +643,8 @@ void TfrxPreview::OpenReport(const std::string& fileName) {
     for (TfrxPreviewWorkspace* ws : {workspace_, thumbnail_}) ws->ForgetFailures();
     failedPages_.clear();
     ResetSearch();
+    selection_->Clear();
+    selection_->ForgetRecording();
     FirstPage();
     ReloadOutline();
     UnlockView();

@@ -7,7 +7,10 @@
 // A window hosting the control forwards its buttons and keys to these members and
 // listens to the signals; the report object reaches it through TfrxPreviewControl.
 #include <QWidget>
+#include <QPoint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -32,6 +35,7 @@ class TfrxCustomExportFilter;
 class TfrxExportDialog;
 
 class TfrxCustomPreviewPages;
+class TextSelection;
 class TfrxPreviewWorkspace;
 
 class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPreviewPointerHost {
@@ -69,14 +73,30 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   // Shows page (clamped) with its printable area's top offset `top` report pixels.
   void ShowPosition(int page, int top) override;
 
-  // Zoom: the setter stores at least kMinZoom and switches to zmDefault.
+  // Zoom: the setter stores at least kMinZoom and switches to zmDefault. A zoom change
+  // keeps the point of the page at the centre of the view (or at `at`, a point of the
+  // main workspace's viewport) where it was.
   double Zoom() const { return zoom_; }
   void SetZoom(double zoom);
+  void SetZoomAt(double zoom, const QPoint& at);
   TfrxZoomMode ZoomMode() const { return zoomMode_; }
   void SetZoomMode(TfrxZoomMode mode);
   // One wheel step: scrolls by 20 pixels, or with zoom changes the zoom by 0.1
-  // (never below kMinWheelZoom).
-  void WheelScroll(int delta, bool horizontal, bool zoom);
+  // (never below kMinWheelZoom) around `at` (the view's centre when not given).
+  void WheelScroll(int delta, bool horizontal, bool zoom, std::optional<QPoint> at = std::nullopt);
+
+  // The main workspace reached a size the user sees: the first time it is shown, the
+  // zoom modes and rows are laid out for it and the current page is scrolled to; later
+  // resizes keep the page at the top of the view where it was.
+  void WorkspaceShown();
+  void WorkspaceResized();
+
+  // Text chosen on a page (Shift-drag, Ctrl+A) and copied with Ctrl+C.
+  TextSelection& Selection() { return *selection_; }
+  // Selects the text of the current page.
+  void SelectPageText();
+  // Puts the selected text on the clipboard; false when nothing is selected.
+  bool CopySelection();
 
   // Left panel: outline tree or thumbnail strip, never both.
   bool OutlineVisible() const { return outlineVisible_; }
@@ -88,7 +108,7 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
 
   void Relayout();
   void ReloadOutline();
-  // The preview keys (arrows, page keys, Home/End, F3, Ctrl+P/S/F/O); returns whether
+  // The preview keys (arrows, page keys, Home/End, F3, Ctrl+P/S/F/O, Ctrl+A/C); returns whether
   // the key was one of them.
   bool HandleKey(int key, Qt::KeyboardModifiers modifiers);
 
@@ -196,7 +216,8 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   // Texts a pointer over the pages shows; a window that is the report's preview window
   // already receives them through the report, others may listen here.
   void StatusTextShown(const QString& text, bool hint);
-  // Another file was opened; the window captions itself again.
+  // Another file was opened or the report's pages were attached again; the window
+  // captions itself again.
   void ReportOpened();
 
  protected:
@@ -211,6 +232,16 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   void EndPointer();
   void ForwardStatusText(const std::string& utf8, bool hint);
   void ResetSearch();
+  // A point of the view held at its place on its page while the layout changes: page
+  // index, report pixels from the page's top-left corner, the viewport point.
+  struct ViewAnchor {
+    int page = -1;
+    double x = 0, y = 0;
+    QPoint window;
+  };
+  ViewAnchor AnchorAt(const QPoint& window) const;
+  void RestoreAnchor(const ViewAnchor& anchor, bool horizontal);
+  QPoint ViewCentre() const;
   void OutlineClicked(QTreeWidgetItem* item);
   void CollapseOutline();
   void ExpandOutline();
@@ -243,6 +274,9 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   int updateInterval_ = 50;
   bool inPointer_ = false;
   bool settingPage_ = false;
+  bool shownLayout_ = false;
+  bool inResize_ = false;
+  std::unique_ptr<TextSelection> selection_;
   std::vector<std::pair<std::string, bool>> pendingStatus_;
   std::set<int> failedPages_;
   std::set<std::string> toggledDrillDowns_;

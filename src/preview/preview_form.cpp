@@ -2,6 +2,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
 #include <QComboBox>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -16,9 +20,13 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <cmath>
+#include <exception>
+#include <optional>
 
 #include "report/report.h"
 #include "document/preview_pages.h"
+#include "platform/codepage.h"
+#include "preview/dropped_report.h"
 #include "preview/preview_control.h"
 #include "preview/preview_status_panels.h"
 #include "preview/text_search.h"
@@ -30,6 +38,8 @@ namespace quarlo {
 namespace {
 
 constexpr QSize kInitialClientSize(803, 584);
+// Per cent of the screen's free area a window meant to be maximised takes otherwise.
+constexpr int kScreenShare = 90;
 constexpr int kFirstPanelWidth = 200;
 
 }  // namespace
@@ -117,6 +127,7 @@ void TfrxPreviewForm::FormCreate() {
     if (self && self->fullScreen_) self->ToggleFullScreen();
   };
   preview_->setFocus();
+  setAcceptDrops(true);
   // The window sees every key of its widgets before they do.
   qApp->installEventFilter(this);
   fullScreen_ = false;
@@ -173,7 +184,8 @@ void TfrxPreviewForm::Setup() {
 
 void TfrxPreviewForm::UpdateCaption() {
   const std::string name = report_ ? report_->ReportOptions().Name() : std::string();
-  setWindowTitle(name.empty() ? ResText(100) : QString::fromStdString(name));
+  // The name is stored in the report's code page, as every non-text string of a file.
+  setWindowTitle(name.empty() ? ResText(100) : QString::fromStdU16String(DecodeCodePage(name, SystemCodePage())));
 }
 
 void TfrxPreviewForm::RefreshButtons() {
@@ -228,7 +240,24 @@ void TfrxPreviewForm::ToggleFullScreen() {
   if (wasVisible) show();
 }
 
+// A window asked to open maximised gets most of the screen as its normal size first:
+// without a window manager, or on a desktop that ignores the request, it stays at that
+// size instead of the designed one, and un-maximising returns to it.
+void TfrxPreviewForm::SizeForMaximising() {
+  if (!(windowState() & Qt::WindowMaximized) || isVisible()) return;
+  const QScreen* s = screen();
+  if (!s) return;
+  const QRect area = s->availableGeometry();
+  const QSize size(area.width() * kScreenShare / 100, area.height() * kScreenShare / 100);
+  // Giving a window a size ends its maximised state; it is asked for again.
+  const Qt::WindowStates state = windowState();
+  resize(size.expandedTo(kInitialClientSize).boundedTo(area.size()));
+  move(area.center() - rect().center());
+  setWindowState(state);
+}
+
 void TfrxPreviewForm::ShowModal() {
+  SizeForMaximising();
   setWindowModality(Qt::ApplicationModal);
   QEventLoop loop;
   modalLoop_ = &loop;
@@ -243,6 +272,7 @@ void TfrxPreviewForm::ShowNonModal(bool ownTaskbarButton) {
   // A top-level window without a parent has its own task bar entry; otherwise it stays
   // a tool of whatever window is active.
   if (!ownTaskbarButton) setWindowFlag(Qt::Tool, true);
+  SizeForMaximising();
   if (centred_ && !(windowState() & Qt::WindowMaximized)) {
     if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
   }
@@ -268,6 +298,30 @@ void TfrxPreviewForm::FormResize() {
   const int rest = RoundHalfEven((width() - panels_->PanelWidth(0)) / 2.0);
   panels_->SetPanelWidth(1, rest);
   panels_->SetPanelWidth(2, rest);
+}
+
+void TfrxPreviewForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedReportFile(event->mimeData()) && !preview_->Running()) event->acceptProposedAction();
+}
+
+void TfrxPreviewForm::dropEvent(QDropEvent* event) {
+  const std::optional<QString> file = DroppedReportFile(event->mimeData());
+  if (!file || preview_->Running()) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the busy message and an error box run events.
+  QPointer<TfrxPreviewForm> self(this);
+  const QString path = *file;
+  QTimer::singleShot(0, this, [self, path] {
+    if (self) self->OpenDroppedFile(path);
+  });
+}
+
+void TfrxPreviewForm::OpenDroppedFile(const QString& path) {
+  try {
+    preview_->OpenReport(QFile::encodeName(path).toStdString());
+  } catch (const std::exception& error) {
+    preview_->ShowError(error.what());
+  }
 }
 
 void TfrxPreviewForm::wheelEvent(QWheelEvent* event) {

@@ -105,6 +105,8 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -119,6 +121,9 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
   void SetButtonEnabled(const QString& name, bool enabled);
   void BuildRightMenu();
   void UpdateCaption();
+  void SizeForMaximising();
+  // A .fp3 dropped on the window replaces the pages, as the open button would.
+  void OpenDroppedFile(const QString& path);
   void FormResize();
   int ButtonsSet() const;
 

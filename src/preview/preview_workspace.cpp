@@ -22,6 +22,7 @@
 #include "platform/qt/qpainter_canvas.h"
 #include "preview/preview_control.h"
 #include "preview/text_search.h"
+#include "preview/text_selection.h"
 #include "resources/cursor_ids.h"
 #include "resources/qt/cursors.h"
 
@@ -160,6 +161,14 @@ void TfrxPreviewWorkspace::ScrollToPosition(int n, int top) {
 void TfrxPreviewWorkspace::resizeEvent(QResizeEvent* event) {
   QAbstractScrollArea::resizeEvent(event);
   ApplyScrollBars();
+  if (preview_ && !thumbnail_) preview_->WorkspaceResized();
+}
+
+// Until the window is shown the workspace has no size of its own: its parents lay it out
+// only then, so the first layout the user sees is made here.
+void TfrxPreviewWorkspace::showEvent(QShowEvent* event) {
+  QAbstractScrollArea::showEvent(event);
+  if (preview_ && !thumbnail_) preview_->WorkspaceShown();
 }
 
 // --- geometry -------------------------------------------------------------------------
@@ -274,11 +283,30 @@ void TfrxPreviewWorkspace::DrawPage(QPainter& painter, const QRegion& clip, int 
     painter.setPen(Qt::white);
     painter.drawText(labelRect, Qt::AlignLeft | Qt::AlignTop, label);
   }
+  if (!thumbnail_) DrawSelection(painter, index, r);
   const TextSearchState& state = SearchState();
   if (!thumbnail_ && state.matchFound && index == search_->MatchPage()) {
     QPainterCanvas canvas(painter, CanvasKind::Screen, 96, 96);
     DrawMatchHighlight(canvas, CanvasRect{r.left(), r.top(), r.right() + 1, r.bottom() + 1}, state.matchRect, zoom_);
   }
+}
+
+void TfrxPreviewWorkspace::DrawSelection(QPainter& painter, int index, const QRect& r) {
+  if (!preview_) return;
+  const TextSelection& selection = preview_->Selection();
+  if (selection.Page() != index || selection.Empty()) return;
+  // One region, so text operations that overlap are inverted once, one pixel wider on
+  // each side as the search shows its match.
+  QRegion marked;
+  for (const CanvasRect& rect : selection.Rects()) {
+    const CanvasRect m = ScaledMatchRect(rect, zoom_);
+    marked += QRect(QPoint(r.left() + m.left - 1, r.top() + m.top), QPoint(r.left() + m.right + 1, r.top() + m.bottom));
+  }
+  painter.save();
+  painter.setClipRegion(marked.intersected(r));
+  painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  painter.fillRect(marked.boundingRect(), Qt::white);
+  painter.restore();
 }
 
 void TfrxPreviewWorkspace::DrawPageAtRatio(QPainter& painter, const QRect& area, int index, const QRect& r,
@@ -342,15 +370,44 @@ bool TfrxPreviewWorkspace::FindNextMatch() {
 
 void TfrxPreviewWorkspace::mousePressEvent(QMouseEvent* event) {
   if (preview_ && !thumbnail_ && preview_->OnMouseDown) preview_->OnMouseDown(event);
-  if (list_.Count() > 0 && !locked_ && event->button() == Qt::LeftButton) {
-    dragging_ = true;
-    lastPoint_ = event->position().toPoint();
+  StartDrag(event);
+}
+
+void TfrxPreviewWorkspace::StartDrag(QMouseEvent* event) {
+  if (list_.Count() == 0 || locked_ || event->button() != Qt::LeftButton) return;
+  const QPoint pos = event->position().toPoint();
+  if (!thumbnail_ && preview_ && pages_ && (event->modifiers() & Qt::ShiftModifier)) {
+    selecting_ = true;
+    selectFrom_ = pos + QPoint(offsetX_, offsetY_);
+    selectPage_ = std::max(0, list_.PageAtPoint(selectFrom_.y(), std::max(1, selectFrom_.x())));
+    SelectTextTo(pos);
+    return;
   }
+  dragging_ = true;
+  lastPoint_ = pos;
+}
+
+void TfrxPreviewWorkspace::SelectTextTo(const QPoint& pos) {
+  const QRect page = DocumentPageRect(selectPage_);
+  const QPoint to = pos + QPoint(offsetX_, offsetY_);
+  const double zoom = zoom_ > 0 ? zoom_ : 1;
+  // The dragged rectangle in report pixels of the page at scale 1.
+  auto report = [&](int v, int origin) { return static_cast<int>(std::floor((v - origin) / zoom)); };
+  const CanvasRect area{report(std::min(selectFrom_.x(), to.x()), page.left()),
+                        report(std::min(selectFrom_.y(), to.y()), page.top()),
+                        report(std::max(selectFrom_.x(), to.x()), page.left()) + 1,
+                        report(std::max(selectFrom_.y(), to.y()), page.top()) + 1};
+  preview_->Selection().Select(*pages_, selectPage_, area);
+  viewport()->update();
 }
 
 void TfrxPreviewWorkspace::mouseMoveEvent(QMouseEvent* event) {
   if (thumbnail_ || locked_ || list_.Count() == 0) return;
   const QPoint p = event->position().toPoint();
+  if (selecting_) {
+    SelectTextTo(p);
+    return;
+  }
   if (dragging_) {
     const QPoint last = lastPoint_;
     lastPoint_ = p;
@@ -389,6 +446,11 @@ void TfrxPreviewWorkspace::mouseReleaseEvent(QMouseEvent* event) {
   if (list_.Count() == 0 || locked_) return;
   dragging_ = false;
   const QPoint pos = event->position().toPoint();
+  if (selecting_) {
+    selecting_ = false;
+    SelectTextTo(pos);
+    return;
+  }
   const int page = list_.PageAtPoint(pos.y() + offsetY_, pos.x() + offsetX_);
   QPointer<TfrxPreviewWorkspace> self(this);
   SetCurrentFromPoint(page);
@@ -400,9 +462,13 @@ void TfrxPreviewWorkspace::mouseReleaseEvent(QMouseEvent* event) {
               doubleClick);
 }
 
+// The second press of a double click arrives here instead of as a press: it starts a
+// drag too, so a drag begun right after a click still scrolls.
 void TfrxPreviewWorkspace::mouseDoubleClickEvent(QMouseEvent* event) {
   if (preview_ && !thumbnail_) {
+    QPointer<TfrxPreviewWorkspace> self(this);
     if (preview_->OnDblClick) preview_->OnDblClick();
+    if (self) StartDrag(event);
     return;
   }
   QAbstractScrollArea::mouseDoubleClickEvent(event);
@@ -410,7 +476,8 @@ void TfrxPreviewWorkspace::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void TfrxPreviewWorkspace::wheelEvent(QWheelEvent* event) {
   if (preview_ && !thumbnail_) {
-    preview_->WheelScroll(event->angleDelta().y(), false, event->modifiers() & Qt::ControlModifier);
+    preview_->WheelScroll(event->angleDelta().y(), false, event->modifiers() & Qt::ControlModifier,
+                          event->position().toPoint());
     event->accept();
     return;
   }

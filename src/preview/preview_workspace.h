@@ -114,11 +114,18 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void PaintPagesNow(QPainter& painter, const QRegion& clip);
+  // The left button went down (a press, or the second press of a double click).
+  void StartDrag(QMouseEvent* event);
+  // Shift-drag: the text meeting the rectangle from the press to pos is selected.
+  void SelectTextTo(const QPoint& pos);
+  // The selected text of page index (window rectangle r) shown inverted.
+  void DrawSelection(QPainter& painter, int index, const QRect& r);
   void DrawPage(QPainter& painter, const QRegion& clip, int index, const QRect& r);
   // Page index (window rectangle r) drawn at `ratio` device pixels per logical pixel,
   // just inside `area`.
@@ -148,6 +155,10 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
   bool locked_ = false;
   bool thumbnail_ = false;
   bool dragging_ = false;
+  bool selecting_ = false;
+  // Where a Shift-drag started: page index and the document point.
+  int selectPage_ = -1;
+  QPoint selectFrom_;
   bool suppressScroll_ = false;
   QRegion frameDamage_;
   QPoint lastPoint_;

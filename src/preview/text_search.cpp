@@ -14,18 +14,6 @@ namespace quarlo {
 
 namespace {
 
-// The recording is made as for the screen: 96 dpi, a device large enough for any page.
-std::unique_ptr<RecordingCanvas> RecordPage(TfrxCustomPreviewPages& pages, int index) {
-  auto canvas = std::make_unique<RecordingCanvas>(CanvasRect{0, 0, 1 << 20, 1 << 20}, 96, 96, CanvasKind::Screen);
-  try {
-    PaintPage(pages, index, *canvas, 1, 1, 0, 0);
-  } catch (const std::exception&) {
-    // What was drawn before the failure is still searched; the preview itself reports
-    // the failure when it paints the page.
-  }
-  return canvas;
-}
-
 QString Upper(std::u16string_view text) {
   return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size())).toUpper();
 }
@@ -38,6 +26,18 @@ int ClampToInt(double v) {
 }
 
 }  // namespace
+
+// The recording is made as for the screen: 96 dpi, a device large enough for any page.
+std::unique_ptr<RecordingCanvas> RecordPageText(TfrxCustomPreviewPages& pages, int index) {
+  auto canvas = std::make_unique<RecordingCanvas>(CanvasRect{0, 0, 1 << 20, 1 << 20}, 96, 96, CanvasKind::Screen);
+  try {
+    PaintPage(pages, index, *canvas, 1, 1, 0, 0);
+  } catch (const std::exception&) {
+    // What was drawn before the failure is still used; the preview itself reports
+    // the failure when it paints the page.
+  }
+  return canvas;
+}
 
 TextSearchState& SearchState() {
   static TextSearchState state;
@@ -71,7 +71,7 @@ bool TextSearchCursor::FindNextMatch(TfrxCustomPreviewPages& pages) {
   while (matchPage_ < count) {
     if (!recording_ || recordedPage_ != matchPage_) {
       recording_.reset();
-      recording_ = RecordPage(pages, matchPage_);
+      recording_ = RecordPageText(pages, matchPage_);
       recordedPage_ = matchPage_;
       ++recordingsMade_;
     }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -231,6 +234,66 @@ TEST(OpenDialogTest, OffersOnlyPreparedReportFiles) {
   EXPECT_EQ(dialog.defaultSuffix(), "fp3");
   EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
   EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile);
+}
+
+}  // namespace
+}  // namespace quarlo
+
+namespace quarlo {
+namespace {
+
+TEST_F(LauncherTest, CommandLineFilesThatCannotBeOpenedAreNamedWithTheReason) {
+  const QString readable = Write("命令行.fp3", "<?xml version=\"1.0\"?><preparedreport/>");
+  const QString locked = Write("locked.fp3", "x");
+  std::filesystem::permissions(dir / "locked.fp3", std::filesystem::perms::none);
+  const bool root = ::geteuid() == 0;  // root reads any file
+  const QString folder = QString::fromStdString(dir.string());
+  const QString missing = folder + QString::fromUtf8("/没有.fp3");
+  struct Case {
+    QString argument;
+    QString opened;  // the path opened; empty when nothing is
+    QString error;   // what the box says; empty when the file opens
+  } cases[] = {
+      {readable, readable, {}},
+      {QUrl::fromLocalFile(readable).toString(QUrl::FullyEncoded), readable, {}},
+      {missing, {}, "无法打开文件“" + missing + "”：没有那个文件或目录"},
+      {folder, {}, "无法打开文件“" + folder + "”：是一个目录"},
+      {locked, root ? locked : QString(), root ? QString() : "无法打开文件“" + locked + "”：权限不够"},
+      {"https://example.org/a.fp3", {}, "无法打开“https://example.org/a.fp3”：只能打开本机的文件（路径或 file:// 地址）"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.argument.toStdString());
+    recorder.opened.clear();
+    recorder.errors.clear();
+    TmainForm form(recorder.Services());
+    EXPECT_EQ(form.OpenCommandLineFile(c.argument), !c.opened.isEmpty());
+    if (!c.opened.isEmpty()) {
+      ASSERT_EQ(recorder.opened.size(), 1u);
+      EXPECT_EQ(QString::fromLocal8Bit(recorder.opened[0].c_str()), c.opened);
+      EXPECT_TRUE(recorder.errors.empty());
+    } else {
+      EXPECT_TRUE(recorder.opened.empty());
+      ASSERT_EQ(recorder.errors.size(), 1u);
+      EXPECT_EQ(recorder.errors[0], c.error);
+    }
+  }
+  std::filesystem::permissions(dir / "locked.fp3", std::filesystem::perms::owner_all);
+}
+
+TEST_F(LauncherTest, ADroppedReportIsOpened) {
+  const QString report = Write("dropped.fp3", "x");
+  TmainForm form(recorder.Services());
+  EXPECT_TRUE(form.acceptDrops());
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(Write("notes.txt", "x")), QUrl::fromLocalFile(report)});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&form, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&form, &drop);
+  QApplication::processEvents();
+  ASSERT_EQ(recorder.opened.size(), 1u);
+  EXPECT_EQ(QString::fromLocal8Bit(recorder.opened[0].c_str()), report);
 }
 
 }  // namespace

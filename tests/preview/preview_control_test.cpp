@@ -3,6 +3,7 @@
 // errors shown once, files, page setup and the busy message.
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTimer>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -31,8 +33,10 @@
 #include "preview/preview_workspace.h"
 #include "preview/search_dialog.h"
 #include "preview/text_search.h"
+#include "preview/text_selection.h"
 #include "resources/resources.h"
 #include "support/link_report.h"
+#include "support/search_report.h"
 
 namespace quarlo {
 namespace {
@@ -250,7 +254,7 @@ TEST_F(PreviewControlTest, CommandKeysFollowTheButtons) {
       {PreviewButtonBit(pbLoad), Qt::Key_O, 0, 1, true},
       {PreviewButtonBit(pbSave), Qt::Key_S, 0, 1, true},
       {PreviewButtonBit(pbPrint), Qt::Key_S, 0, 0, false},
-      // This program's set: no search, so Ctrl+F and F3 are not taken.
+      // A set without search: Ctrl+F and F3 are not taken.
       {PreviewButtonBit(pbPrint) | PreviewButtonBit(pbLoad) | PreviewButtonBit(pbSave), Qt::Key_F, 0, 0, false},
   };
   for (const Case& c : cases) {
@@ -709,6 +713,124 @@ TEST_F(PreviewControlTest, BuildHooksKeepTheViewUpToDate) {
   EXPECT_EQ(running, (std::vector<bool>{true, false}));
   EXPECT_EQ(preview.Workspace().PageList().Count(), 3);
   EXPECT_EQ(preview.ThumbnailWorkspace().PageList().Count(), 3);
+}
+
+}  // namespace
+}  // namespace quarlo
+
+namespace quarlo {
+namespace {
+
+class PreviewViewingTest : public PreviewControlTest {
+ protected:
+  // The page under viewport point p and where on it, in report pixels.
+  struct Spot {
+    int page;
+    double x, y;
+  };
+  Spot SpotAt(const QPoint& p) {
+    TfrxPreviewWorkspace& ws = preview.Workspace();
+    const int x = p.x() + ws.OffsetX(), y = p.y() + ws.OffsetY();
+    const int page = ws.PageAtPoint(y, x);
+    const QRect r = ws.DocumentPageRect(page);
+    return {page, (x - r.left()) / preview.Zoom(), (y - r.top()) / preview.Zoom()};
+  }
+  void SendWithModifiers(QEvent::Type type, const QPoint& p, Qt::MouseButtons held, Qt::KeyboardModifiers keys) {
+    QMouseEvent event(type, QPointF(p), View()->mapToGlobal(QPointF(p)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, keys);
+    QApplication::sendEvent(View(), &event);
+  }
+};
+
+TEST_F(PreviewViewingTest, ADragRightAfterAClickScrolls) {
+  Load(PagesXml(3));
+  preview.Workspace().SetScrollPosition(Qt::Vertical, 300);
+  Click(QPoint(400, 300));
+  // The second press within the double-click time arrives as a double click.
+  SendWithModifiers(QEvent::MouseButtonDblClick, QPoint(400, 300), Qt::LeftButton, Qt::NoModifier);
+  SendWithModifiers(QEvent::MouseMove, QPoint(400, 250), Qt::LeftButton, Qt::NoModifier);
+  EXPECT_EQ(preview.Workspace().OffsetY(), 350);
+  Send(QEvent::MouseButtonRelease, QPoint(400, 250));
+}
+
+TEST_F(PreviewViewingTest, ZoomKeepsThePointOfThePageWhereItWas) {
+  Load(PagesXml(40));
+  const QPoint centre(View()->width() / 2, View()->height() / 2);
+  const QPoint corner(60, 80);
+  struct Case {
+    const char* name;
+    double from;
+    std::function<void()> zoom;
+    QPoint held;
+    // Where the page is narrower than the view it is centred, and cannot follow sideways.
+    bool sideways;
+  } cases[] = {
+      {"180% to 30%, pages in rows of three", 1.8, [&] { preview.SetZoom(0.3); }, centre, false},
+      {"zooming in", 1.0, [&] { preview.SetZoom(2.0); }, centre, true},
+      {"Ctrl+wheel: the point under the mouse", 1.5, [&] { preview.WheelScroll(120, false, true, corner); }, corner,
+       true},
+      {"page width", 0.5, [&] { preview.SetZoomMode(zmPageWidth); }, centre, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    preview.SetZoom(c.from);
+    preview.Workspace().SetScrollPosition(Qt::Vertical, preview.Workspace().DocumentPageRect(3).top() + 200);
+    preview.Workspace().SetScrollPosition(Qt::Horizontal, 40);
+    const Spot before = SpotAt(c.held);
+    c.zoom();
+    // Where that point of that page is in the view now.
+    TfrxPreviewWorkspace& ws = preview.Workspace();
+    const QRect page = ws.DocumentPageRect(before.page);
+    const double x = page.left() + before.x * preview.Zoom() - ws.OffsetX();
+    const double y = page.top() + before.y * preview.Zoom() - ws.OffsetY();
+    EXPECT_NEAR(y, c.held.y(), 1.5);
+    if (c.sideways) {
+      EXPECT_NEAR(x, c.held.x(), 1.5);
+    }
+  }
+}
+
+TEST_F(PreviewViewingTest, ShiftDragSelectsTextShownInvertedAndCtrlCCopiesIt) {
+  MemoryStream stream(SearchReport());
+  report.PreviewPages().LoadFromStream(stream);
+  report.SetPreview(&preview);
+  QApplication::processEvents();
+  preview.SetZoom(1.0);
+  preview.SetCurrentPage(2);
+  QApplication::processEvents();
+  const QRect page = preview.Workspace().PageRect(1);
+  // A rectangle over the first memo of page 2, whose text wraps onto two lines.
+  const CanvasRect memo = SearchReportMemoRect(0);
+  const QPoint from = page.topLeft() + QPoint(memo.left + 2, memo.top + 2);
+  const QPoint to = page.topLeft() + QPoint(memo.left + 60, memo.bottom - 4);
+  SendWithModifiers(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::ShiftModifier);
+  SendWithModifiers(QEvent::MouseMove, to, Qt::LeftButton, Qt::ShiftModifier);
+  SendWithModifiers(QEvent::MouseButtonRelease, to, Qt::NoButton, Qt::ShiftModifier);
+  EXPECT_EQ(preview.Workspace().OffsetY(), preview.Workspace().DocumentPageRect(1).top() - 10) << "no drag scroll";
+  ASSERT_EQ(preview.Selection().Page(), 1);
+  EXPECT_EQ(preview.Selection().Text(), u"strawberry\nmelon");
+
+  const QImage shot = View()->grab().toImage();
+  // White paper inside the marked text turns black; beside it, it stays white.
+  const CanvasRect first = preview.Selection().Rects().front();
+  EXPECT_EQ(QColor(shot.pixel(page.left() + first.left, page.top() + first.top)), QColor(Qt::black));
+  EXPECT_EQ(QColor(shot.pixel(page.left() + first.right + 4, page.top() + first.top)), QColor(Qt::white));
+
+  QApplication::clipboard()->clear();
+  QTest::keyClick(&preview.Workspace(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("strawberry\nmelon"));
+
+  // Ctrl+A takes the current page whole, lines in reading order.
+  preview.SetCurrentPage(1);
+  QTest::keyClick(&preview.Workspace(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(preview.Selection().Page(), 0);
+  EXPECT_EQ(preview.Selection().Text(), u"apple and apple\nBanana\n第一季度销售");
+  QTest::keyClick(&preview.Workspace(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("apple and apple\nBanana\n第一季度销售"));
+
+  // Another file takes the selection away.
+  preview.OpenReport(::testing::TempDir() + "no such file.fp3");
+  EXPECT_TRUE(preview.Selection().Empty());
 }
 
 }  // namespace

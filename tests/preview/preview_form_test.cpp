@@ -2,6 +2,7 @@
 // right-click menu built from them, the zoom combo and page field, the status panels,
 // full screen, Esc, closing while pages are built, and a second file replacing the
 // pages of the open window.
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -83,8 +85,8 @@ TEST_F(PreviewFormTest, ToolbarShowsExactlyTheButtonsTheSetSelects) {
     std::vector<QString> visible;
   } cases[] = {
       {"this program", program,
-       Names({"PrintB", "OpenB", "SaveB", "ExportB", "Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB", "FullScreenBtn", "Sep2",
-              "PageSettingsB", "Sep5", "FirstB", "PriorB", "Sep4", "NextB", "LastB", "frTBPanel1", "CancelB"})},
+       Names({"PrintB", "OpenB", "SaveB", "ExportB", "FindB", "Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB", "FullScreenBtn",
+              "Sep2", "PageSettingsB", "Sep5", "FirstB", "PriorB", "Sep4", "NextB", "LastB", "frTBPanel1", "CancelB"})},
       {"defaults", kDefaultPreviewButtons,
        Names({"PrintB", "OpenB", "SaveB", "ExportB", "PdfB", "FindB", "Sep1", "ZoomPlusB", "Sep3", "ZoomMinusB",
               "FullScreenBtn", "Sep2", "OutlineB", "ThumbB", "PageSettingsB", "DesignerB", "Sep5", "FirstB",
@@ -111,7 +113,7 @@ TEST_F(PreviewFormTest, RightMenuIsBuiltFromTheToolbar) {
   for (QAction* a : form.RightMenu().actions()) {
     if (a->isVisible()) items.push_back(a->isSeparator() ? QStringLiteral("-") : a->text());
   }
-  EXPECT_EQ(items, Names({"打印", "打开", "保存", "导出", "-", "放大", "缩小", "全屏"}));
+  EXPECT_EQ(items, Names({"打印", "打开", "保存", "导出", "寻找", "-", "放大", "缩小", "全屏"}));
   // The export item drops down the PDF export, as the toolbar button does.
   for (QAction* a : form.RightMenu().actions()) {
     if (a->text() != QStringLiteral("导出")) continue;
@@ -354,10 +356,17 @@ TEST_F(PreviewFormTest, KeysOfThisProgramsButtons) {
   std::vector<std::string> help;
   TfrxResources::SetHelpHandler([&](const std::string& location) { help.push_back(location); });
   TfrxPreviewWorkspace& pages = form.Preview().Workspace();
-  // No find button: Ctrl+F and F3 do nothing (a dialog would block here).
+  // The find button is in the set: Ctrl+F asks for the text, F3 searches again.
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<TfrxSearchDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->TextE().setText(QStringLiteral("nowhere"));
+    dialog->accept();
+  });
   QTest::keyClick(&pages, Qt::Key_F, Qt::ControlModifier);
+  EXPECT_EQ(notFound, 1);
   QTest::keyClick(&pages, Qt::Key_F3);
-  EXPECT_EQ(notFound, 0);
+  EXPECT_EQ(notFound, 2);
   QTest::keyClick(&pages, Qt::Key_P, Qt::ControlModifier);
   EXPECT_EQ(printed, 1);
   form.PrintBClick();

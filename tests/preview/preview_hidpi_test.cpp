@@ -54,6 +54,9 @@ Shown Render(TfrxReport& report, double zoom, qreal ratio, QSize logicalSize) {
   preview.show();
   report.SetPreview(&preview);
   preview.SetZoom(zoom);
+  // Zooming keeps the view's centre; both renders compare from the paper's corner.
+  preview.Workspace().SetScrollPosition(Qt::Horizontal, 0);
+  preview.Workspace().SetScrollPosition(Qt::Vertical, 0);
   QApplication::processEvents();
   QWidget* view = preview.Workspace().viewport();
   Shown out;

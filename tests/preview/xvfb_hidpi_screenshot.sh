@@ -9,7 +9,7 @@ set -euo pipefail
 program=$1
 report=$2
 out=${3:-.}
-for tool in Xvfb xwininfo import convert compare cc; do
+for tool in Xvfb xdotool xwininfo import convert compare cc; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 mkdir -p "$out"
@@ -25,14 +25,14 @@ app=$!
 xvfb_app=$app
 id=""
 for _ in $(seq 150); do
-  # The preview's designed size 803 x 584, in device pixels.
-  id=$(xwininfo -root -children 2>/dev/null | awk '/"quarlo"\)  *1606x1168/ {print $1; exit}')
+  # The preview is the window captioned with the sample's name.
+  id=$(xdotool search --onlyvisible --name '^示例报表 Sample report$' 2>/dev/null | head -1 || true)
   if [ -n "$id" ] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then break; fi
   id=""
   kill -0 "$app" 2>/dev/null || { echo "the program ended early:"; cat "$out/hidpi.log"; exit 1; }
   sleep 0.1
 done
-[ -n "$id" ] || { echo "no preview window of 1606x1168 device pixels appeared"; exit 1; }
+[ -n "$id" ] || { echo "no preview window appeared"; exit 1; }
 "$xvfb_maximise" "$id" "$screen_w" "$((screen_h - 48))"
 sleep 2  # let the pages lay out and paint
 shot=$out/preview_hidpi.png

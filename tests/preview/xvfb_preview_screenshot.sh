@@ -9,7 +9,7 @@ set -euo pipefail
 program=$1
 report=$2
 out=${3:-.}
-for tool in Xvfb xwininfo import convert cc; do
+for tool in Xvfb xdotool xwininfo import convert cc; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 mkdir -p "$out"
@@ -24,8 +24,8 @@ app=$!
 xvfb_app=$app
 id=""
 for _ in $(seq 150); do
-  # The preview is the program's top-level window of the designed size 803 x 584.
-  id=$(xwininfo -root -children 2>/dev/null | awk '/"quarlo"\)  *803x584/ {print $1; exit}')
+  # The preview is the window captioned with the sample's name.
+  id=$(xdotool search --onlyvisible --name '^示例报表 Sample report$' 2>/dev/null | head -1 || true)
   if [ -n "$id" ] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'; then break; fi
   id=""
   kill -0 "$app" 2>/dev/null || { echo "the program ended early:"; cat "$out/preview.log"; exit 1; }

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "resources/qt/io_error_text.h"
 #include "resources/resources.h"
 
 namespace quarlo {
@@ -15,7 +16,7 @@ void ShowErrorBox(const QString& message, QWidget* parent) {
     return;
   }
   if (parent == nullptr) parent = QApplication::activeWindow();
-  QMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::Critical, caption, LocalizedIoMessage(message), QMessageBox::Ok, parent);
   box.setWindowModality(Qt::ApplicationModal);
   box.exec();
 }
