@@ -4,7 +4,7 @@
 //   bench_preview_scroll [--benchmark_filter=...]
 //
 // FirstPageAfterLoad  loading the file into the shown preview until the first page is
-//                     painted (target: under 1 s)
+//                     painted (target: 0.25 s)
 // RepaintScreenful    repainting the window at zoom 1 over pages already built
 //                     (target: 16 ms)
 // ScrollByScreens     scrolling a screen further each time, building the pages newly

@@ -17,19 +17,24 @@ namespace {
 // The reading rules below are the XML tree reader's, applied to tags one by one.
 
 // The load mark of older producers, dropped once an element with an end tag closes.
+constexpr std::string_view kLoadMark = " ld=\"0\"";
 void DropLoadMark(std::string& text) {
-  const size_t at = xml::FindText(text, " ld=\"0\"");
-  if (at != std::string::npos) text.erase(at, 7);
+  const size_t at = xml::FindText(text, kLoadMark);
+  if (at != std::string::npos) text.erase(at, kLoadMark.size());
 }
 
+void DropLast(std::string& s) { s.pop_back(); }
+void DropLast(std::string_view& s) { s.remove_suffix(1); }
+
 // A trailing "/" of the name or else of the attribute text closes the element.
-bool TakeEmptyElementMark(std::string& name, std::string& text) {
+template <class Text>
+bool TakeEmptyElementMark(Text& name, Text& text) {
   if (!name.empty() && name.back() == '/') {
-    name.pop_back();
+    DropLast(name);
     return true;
   }
   if (!text.empty() && text.back() == '/') {
-    text.pop_back();
+    DropLast(text);
     return true;
   }
   return false;
@@ -55,58 +60,63 @@ void AppendStartTag(std::string& out, std::string_view name, std::string_view te
   }
 }
 
-struct CapturedBody {
-  std::string body;
-  bool endOfInput = false;
-};
+// The same with the load mark left out of the text.
+void AppendStartTagWithoutLoadMark(std::string& out, std::string_view name, std::string_view text) {
+  const size_t at = xml::FindText(text, kLoadMark);
+  if (at == std::string_view::npos) return AppendStartTag(out, name, text);
+  std::string kept(text.substr(0, at));
+  kept += text.substr(at + kLoadMark.size());
+  AppendStartTag(out, name, kept);
+}
 
 // Reads the children of an open page element up to and including its end tag, and
-// prints them as the writer would print the elements the tree reader would build.
-CapturedBody CaptureChildren(TfrxXMLReader& reader, std::string_view pageName) {
-  CapturedBody c;
-  std::vector<std::string> open;
+// prints them into body as the writer would print the elements the tree reader would
+// build. Names the children's end tags must match are kept in open, whose strings keep
+// their capacity from page to page. Returns whether the input ended first.
+bool CaptureChildren(TfrxXMLReader& reader, std::string_view pageName, std::string& body,
+                     std::vector<std::string>& open) {
+  body.clear();
+  size_t depth = 0;
   // The last start tag still waits for ">" (children follow) or "/>" (none did).
   bool startPending = false;
   const auto closeOne = [&] {
     if (startPending) {
-      c.body += "/>";
+      body += "/>";
       startPending = false;
     } else {
-      c.body += "</";
-      c.body += open.back();
-      c.body += '>';
+      body += "</";
+      body += open[depth - 1];
+      body += '>';
     }
-    open.pop_back();
+    --depth;
   };
   std::string_view name, text;
   for (;;) {
     const bool got = reader.ReadTag(name, text);
     if (EndsList(got, name)) {
-      if (got) CheckEndTag(name, open.empty() ? pageName : std::string_view(open.back()));
+      if (got) CheckEndTag(name, depth == 0 ? pageName : std::string_view(open[depth - 1]));
       if (!got) {
-        while (!open.empty()) closeOne();
-        c.endOfInput = true;
-        return c;
+        while (depth > 0) closeOne();
+        return true;
       }
-      if (open.empty()) return c;
+      if (depth == 0) return false;
       closeOne();
       continue;
     }
     if (startPending) {
-      c.body += '>';
+      body += '>';
       startPending = false;
     }
-    std::string n(name), t(text);
-    const bool complete = TakeEmptyElementMark(n, t);
-    // Dropped now rather than at the end tag: the start tag is printed already.
-    if (!complete) DropLoadMark(t);
-    AppendStartTag(c.body, n, t);
-    if (complete) {
-      c.body += "/>";
-    } else {
-      open.push_back(std::move(n));
-      startPending = true;
+    if (TakeEmptyElementMark(name, text)) {
+      AppendStartTag(body, name, text);
+      body += "/>";
+      continue;
     }
+    // Dropped now rather than at the end tag: the start tag is printed already.
+    AppendStartTagWithoutLoadMark(body, name, text);
+    if (depth == open.size()) open.emplace_back();
+    open[depth++].assign(name);
+    startPending = true;
   }
 }
 
@@ -129,6 +139,8 @@ void ReadReportDocument(Stream& stream, TfrxXMLDocument& document, PageBodies& b
 
   TfrxXMLItem* open = &root;
   TfrxXMLItem* pages = nullptr;  // the first "previewpages" section
+  std::string body;              // a page's children, printed; reused from page to page
+  std::vector<std::string> bodyOpen;
   const auto closeToRoot = [&](bool all) {
     do {
       DropLoadMark(open->Text);
@@ -151,15 +163,12 @@ void ReadReportDocument(Stream& stream, TfrxXMLDocument& document, PageBodies& b
     if (open == &root && !pages && xml::SameText(child->Name, kPagesSection)) pages = child;
     if (complete) continue;
     if (open == pages) {
-      CapturedBody captured = CaptureChildren(reader, child->Name);
+      const bool endOfInput = CaptureChildren(reader, child->Name, body, bodyOpen);
       DropLoadMark(child->Text);
-      if (!captured.body.empty()) {
-        // Kept for as long as the document: without the slack left by growing it,
-        // which would add up to half again the size of the pages.
-        captured.body.shrink_to_fit();
-        bodies[child] = std::move(captured.body);
-      }
-      if (captured.endOfInput) {
+      // Kept for as long as the document, so copied at its size: without the slack left
+      // by growing it, which would add up to half again the size of the pages.
+      if (!body.empty()) bodies[child] = body;
+      if (endOfInput) {
         closeToRoot(true);
         return;
       }

@@ -53,8 +53,25 @@ bool TfrxXMLReader::ReadTag(std::string_view& name, std::string_view& text) {
       if (!Fill()) return false;
     }
 
-    // The first three bytes decide whether this is a comment; they are taken one by
-    // one because they may straddle a refill.
+    std::string_view tag;
+    // The common case: the whole tag sits in the buffer and is taken from there.
+    const char* start = buffer_ + pos_;
+    if (const auto* gt = static_cast<const char*>(std::memchr(start, '>', end_ - pos_))) {
+      const size_t len = static_cast<size_t>(gt - start);
+      if (len >= 3 && std::memcmp(start, "!--", 3) == 0) {
+        pos_ += 3;
+        if (!SkipComment()) return false;
+        continue;
+      }
+      if (std::memchr(start, '<', len)) throw TfrxInvalidXMLException();
+      tag = std::string_view(start, len);
+      pos_ += len + 1;
+      SplitTag(tag, name, text);
+      return true;
+    }
+
+    // The tag runs past the buffer. The first three bytes decide whether this is a
+    // comment; they are taken one by one because they may straddle a refill.
     tag_.clear();
     bool closed = false;
     while (tag_.size() < 3) {
@@ -71,7 +88,6 @@ bool TfrxXMLReader::ReadTag(std::string_view& name, std::string_view& text) {
       continue;
     }
 
-    std::string_view tag;
     if (closed) {
       tag = tag_;
     } else {
@@ -81,14 +97,6 @@ bool TfrxXMLReader::ReadTag(std::string_view& name, std::string_view& text) {
         const char* gt = avail ? static_cast<const char*>(std::memchr(from, '>', avail)) : nullptr;
         const size_t len = gt ? static_cast<size_t>(gt - from) : avail;
         if (len && std::memchr(from, '<', len)) throw TfrxInvalidXMLException();
-        if (gt && pos_ >= 3) {
-          // The whole tag sits in the buffer (the common case): no copy. Every byte
-          // consumed since the last refill is a tag byte, so with pos_ at 3 or more the
-          // first three precede it; after a refill of this loop pos_ is 0.
-          tag = std::string_view(from - 3, len + 3);
-          pos_ += len + 1;
-          break;
-        }
         tag_.append(from, len);
         pos_ += len;
         if (gt) {
@@ -100,16 +108,20 @@ bool TfrxXMLReader::ReadTag(std::string_view& name, std::string_view& text) {
       }
     }
 
-    if (!tag.empty() && tag.back() == ' ') tag.remove_suffix(1);
-    const size_t space = tag.find(' ');
-    if (space == std::string_view::npos) {
-      name = tag;
-      text = std::string_view();
-    } else {
-      name = tag.substr(0, space);
-      text = tag.substr(space + 1);
-    }
+    SplitTag(tag, name, text);
     return true;
+  }
+}
+
+void TfrxXMLReader::SplitTag(std::string_view tag, std::string_view& name, std::string_view& text) {
+  if (!tag.empty() && tag.back() == ' ') tag.remove_suffix(1);
+  const size_t space = tag.find(' ');
+  if (space == std::string_view::npos) {
+    name = tag;
+    text = std::string_view();
+  } else {
+    name = tag.substr(0, space);
+    text = tag.substr(space + 1);
   }
 }
 

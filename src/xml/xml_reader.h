@@ -31,6 +31,8 @@ class TfrxXMLReader {
   bool Fill();
   int NextByte();
   bool SkipComment();
+  // Name and attribute text of a tag's bytes between "<" and ">".
+  static void SplitTag(std::string_view tag, std::string_view& name, std::string_view& text);
 
   Stream& stream_;
   char buffer_[kBufferSize];

@@ -51,6 +51,13 @@ TEST(ReportFileDocumentTest, ReadsAndWritesLikeTheTree) {
       // The load mark goes where an element with an end tag closes, not on empty tags.
       "<r><previewpages><page0 ld=\"0\"><b1 a=\"1\" ld=\"0\"><m1 ld=\"0\"/></b1></page0>"
       "</previewpages></r>",
+      // The mark in any case and in the middle of the text; a look-alike stays.
+      "<r><previewpages><page0><b1 a=\"1\" LD=\"0\" z=\"2\"><m1 ld=\"00\"/></b1><b2 Ld=\"0\"></b2>"
+      "</page0></previewpages></r>",
+      // A page nested less deeply than the one before it checks its own end tags.
+      "<r><previewpages><page0><a><b><c></c></b></a></page0><page1><x><y/></x></page1></previewpages></r>",
+      "<r><previewpages><page0><a><b><c/></b></a></page0><page1><x></b></page1></previewpages></r>",
+      "<r><previewpages><page0><a><b><c/></b></a></page0><page1><x></x></b></page1></previewpages></r>",
       // Spaces: two after the name, one before the closing slash.
       "<r><previewpages><page0  a=\"1\"><m1 u=\"y\" /><m2/></page0></previewpages></r>",
       // End tags compare ignoring case and are printed with the start tag's spelling.
