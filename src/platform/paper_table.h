@@ -13,7 +13,8 @@ inline constexpr int kCustomPaperCode = 256;
 // Paper code of A4, the default sheet.
 inline constexpr int kA4PaperCode = 9;
 
-// One row: paper code, display name and portrait size in tenths of a millimetre.
+// One row: paper code, display name (UTF-8, unique in the table) and portrait size in
+// tenths of a millimetre.
 struct TPaperInfo {
   int code;
   std::string_view name;
@@ -23,7 +24,7 @@ struct TPaperInfo {
 
 inline constexpr int kPaperTableSize = 66;
 
-// The rows in table order (codes 1..68 without 48 and 49). Every name is empty.
+// The rows in table order (codes 1..68 without 48 and 49).
 std::span<const TPaperInfo, kPaperTableSize> PaperTable();
 
 struct PaperSize {

@@ -8,7 +8,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "report/report.h"
 #include "platform/settings_store.h"
@@ -174,22 +176,29 @@ void TfrxPageSettingsForm::FormShow() {
   const std::string_view unitName = UnitLabelName(units_);
   for (QLabel* label : unitLabels_) label->setText(unitName.empty() ? QString() : ResText(unitName));
 
+  // Each entry carries its paper code: names need not be unique or even present, and
+  // the choice is never looked up by its text.
   sizeCB_->clear();
   if (const TfrxCustomPrinter* printer = printers_.CurrentPrinter()) {
-    for (const PrinterListEntry& paper : printer->Papers()) sizeCB_->addItem(QString::fromStdString(paper.name));
+    for (const PrinterListEntry& paper : printer->Papers())
+      sizeCB_->addItem(QString::fromStdString(paper.name), paper.code);
     int index = printer->PaperIndexOf(page_.PaperSize());
     if (index < 0) index = printer->PaperIndexOf(kCustomPaperCode);
     sizeCB_->setCurrentIndex(index);
   }
 
-  widthE_->setText(UnitText(page_.PaperWidth()));
-  heightE_->setText(UnitText(page_.PaperHeight()));
   const bool landscape = page_.Orientation() == TPrinterOrientation::poLandscape;
   (landscape ? landscapeRB_ : portraitRB_)->setChecked(true);
-  marginLeftE_->setText(UnitText(page_.LeftMargin()));
-  marginRightE_->setText(UnitText(page_.RightMargin()));
-  marginTopE_->setText(UnitText(page_.TopMargin()));
-  marginBottomE_->setText(UnitText(page_.BottomMargin()));
+  shown_.clear();
+  const std::pair<QLineEdit*, double> values[] = {
+      {widthE_, page_.PaperWidth()},      {heightE_, page_.PaperHeight()},  {marginLeftE_, page_.LeftMargin()},
+      {marginRightE_, page_.RightMargin()}, {marginTopE_, page_.TopMargin()}, {marginBottomE_, page_.BottomMargin()}};
+  for (const auto& [edit, mm] : values) {
+    shown_.push_back({edit, mm, UnitText(mm)});
+    edit->setText(shown_.back().text);
+  }
+  shownPaperIndex_ = sizeCB_->currentIndex();
+  shownLandscape_ = landscape;
   PortraitRBClick();
   updating_ = false;
 }
@@ -197,14 +206,21 @@ void TfrxPageSettingsForm::FormShow() {
 void TfrxPageSettingsForm::PortraitRBClick() {
   portraitImg_->setVisible(portraitRB_->isChecked());
   landscapeImg_->setVisible(landscapeRB_->isChecked());
-  SizeCBClick();
+  MeasurePaper(true);
 }
 
-void TfrxPageSettingsForm::SizeCBClick() {
+void TfrxPageSettingsForm::SizeCBClick() { MeasurePaper(false); }
+
+int TfrxPageSettingsForm::ChosenPaperCode() const {
+  const QVariant code = sizeCB_->currentData();
+  return code.isValid() ? code.toInt() : kCustomPaperCode;
+}
+
+void TfrxPageSettingsForm::MeasurePaper(bool orientationChanged) {
   if (updating_) return;
   TfrxCustomPrinter* printer = printers_.CurrentPrinter();
   if (!printer) return;
-  const int code = printer->PaperCodeOf(sizeCB_->currentText().toStdString());
+  const int code = ChosenPaperCode();
   const TPrinterOrientation orientation =
       landscapeRB_->isChecked() ? TPrinterOrientation::poLandscape : TPrinterOrientation::poPortrait;
   double w = 0, h = 0;
@@ -219,7 +235,10 @@ void TfrxPageSettingsForm::SizeCBClick() {
   }
   if (code == kCustomPaperCode) {
     if (!PlausiblePaperSize(w, h)) return;
-    printer->ApplyViewPaper(kCustomPaperCode, h, w, orientation);  // the sides change places
+    // Turning the paper exchanges the sides of a user size; choosing the user size
+    // keeps the values shown.
+    if (orientationChanged) std::swap(w, h);
+    printer->ApplyViewPaper(kCustomPaperCode, w, h, orientation);
   } else {
     printer->ApplyViewPaper(code, w, h, orientation);
   }
@@ -231,14 +250,26 @@ void TfrxPageSettingsForm::WidthEChange() {
   if (sizeCB_->count() > 0) sizeCB_->setCurrentIndex(0);
 }
 
+double TfrxPageSettingsForm::ReadValue(const QLineEdit* edit) const {
+  // A value the user left as shown keeps the page's own, not the rounded text.
+  for (const ShownValue& v : shown_)
+    if (v.edit == edit && edit->text() == v.text) return v.mm;
+  return ReadEdit(edit, units_);
+}
+
+bool TfrxPageSettingsForm::Unchanged() const {
+  if (sizeCB_->currentIndex() != shownPaperIndex_ || landscapeRB_->isChecked() != shownLandscape_) return false;
+  return std::all_of(shown_.begin(), shown_.end(), [](const ShownValue& v) { return v.edit->text() == v.text; });
+}
+
 PageSettingsValues TfrxPageSettingsForm::ReadValues() const {
   PageSettingsValues v;
-  v.paperWidth = ReadEdit(widthE_, units_);
-  v.paperHeight = ReadEdit(heightE_, units_);
-  v.leftMargin = ReadEdit(marginLeftE_, units_);
-  v.rightMargin = ReadEdit(marginRightE_, units_);
-  v.topMargin = ReadEdit(marginTopE_, units_);
-  v.bottomMargin = ReadEdit(marginBottomE_, units_);
+  v.paperWidth = ReadValue(widthE_);
+  v.paperHeight = ReadValue(heightE_);
+  v.leftMargin = ReadValue(marginLeftE_);
+  v.rightMargin = ReadValue(marginRightE_);
+  v.topMargin = ReadValue(marginTopE_);
+  v.bottomMargin = ReadValue(marginBottomE_);
   CheckPaperSide(v.paperWidth);
   CheckPaperSide(v.paperHeight);
   for (double m : {v.leftMargin, v.rightMargin, v.topMargin, v.bottomMargin}) CheckMargin(m);
@@ -260,12 +291,13 @@ void TfrxPageSettingsForm::done(int result) {
 
 void TfrxPageSettingsForm::FormHide() {
   const PageSettingsValues v = ReadValues();
+  // OK on what was shown leaves the page as it was.
+  if (Unchanged()) return;
   page_.SetOrientation(landscapeRB_->isChecked() ? TPrinterOrientation::poLandscape
                                                  : TPrinterOrientation::poPortrait);
   page_.SetPaperWidth(v.paperWidth);
   page_.SetPaperHeight(v.paperHeight);
-  if (const TfrxCustomPrinter* printer = printers_.CurrentPrinter())
-    page_.SetPaperSize(printer->PaperCodeOf(sizeCB_->currentText().toStdString()));
+  if (printers_.CurrentPrinter()) page_.SetPaperSize(ChosenPaperCode());
   page_.SetLeftMargin(v.leftMargin);
   page_.SetRightMargin(v.rightMargin);
   page_.SetTopMargin(v.topMargin);

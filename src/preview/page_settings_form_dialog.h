@@ -3,6 +3,8 @@
 // margins in the user's units, choosing the paper from the current printer's list, and
 // says whether the result is for this page or for all pages.
 #include <QDialog>
+#include <QString>
+#include <vector>
 
 class QComboBox;
 class QGroupBox;
@@ -43,6 +45,8 @@ class TfrxPageSettingsForm : public QDialog {
   // a paper side out of range, before anything is written.
   void FormHide();
   void PortraitRBClick();
+  // The paper chosen: its size, in the orientation chosen, into the edits; the user's
+  // own size keeps the values.
   void SizeCBClick();
   void WidthEChange();
 
@@ -56,6 +60,23 @@ class TfrxPageSettingsForm : public QDialog {
   void CreateControls();
   QString UnitText(double mm) const;
   void SetSizeEdits(double widthMm, double heightMm);
+  int ChosenPaperCode() const;
+  // Asks the printer for the chosen paper's size in the chosen orientation;
+  // orientationChanged exchanges the sides of a user size.
+  void MeasurePaper(bool orientationChanged);
+  double ReadValue(const QLineEdit* edit) const;
+  // Nothing differs from what FormShow put into the dialog.
+  bool Unchanged() const;
+
+  // An edit's text as FormShow wrote it and the page's value behind it.
+  struct ShownValue {
+    QLineEdit* edit = nullptr;
+    double mm = 0;
+    QString text;
+  };
+  std::vector<ShownValue> shown_;
+  int shownPaperIndex_ = -1;
+  bool shownLandscape_ = false;
 
   TfrxReportPage& page_;
   TfrxReport& report_;

@@ -2,26 +2,39 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <string_view>
+#include <utility>
 
 namespace quarlo {
 namespace {
 
-TEST(PaperTable, HasSixtySixRowsWithUniqueAscendingCodesAndEmptyNames) {
+TEST(PaperTable, HasSixtySixRowsWithUniqueAscendingCodesAndUniqueNames) {
   const auto rows = PaperTable();
   ASSERT_EQ(rows.size(), 66u);
   std::set<int> seen;
+  std::set<std::string_view> names;
   int previous = 0;
   for (const TPaperInfo& row : rows) {
     EXPECT_GT(row.code, previous) << "rows must stay in code order";
     previous = row.code;
     EXPECT_TRUE(seen.insert(row.code).second) << row.code;
-    EXPECT_TRUE(row.name.empty()) << row.code;
+    // A name is how a paper list shows the paper and how a choice is found again.
+    EXPECT_FALSE(row.name.empty()) << row.code;
+    EXPECT_TRUE(names.insert(row.name).second) << row.name;
     EXPECT_GT(row.width, 0) << row.code;
     EXPECT_GT(row.height, 0) << row.code;
   }
   EXPECT_EQ(rows.front().code, 1);
   EXPECT_EQ(rows.back().code, 68);
+  const std::pair<int, std::string_view> known[] = {{1, "信纸"}, {5, "法律专用纸"}, {8, "A3"}, {9, "A4"},
+                                                     {11, "A5"}, {13, "B5 (JIS)"}, {66, "A2"}};
+  for (const auto& [code, name] : known) {
+    const auto it = std::find_if(rows.begin(), rows.end(), [&](const TPaperInfo& r) { return r.code == code; });
+    ASSERT_NE(it, rows.end()) << code;
+    EXPECT_EQ(it->name, name) << code;
+  }
 }
 
 struct DimensionCase {
@@ -34,7 +47,7 @@ struct DimensionCase {
 TEST(PaperTable, PaperDimensionsGivesMillimetres) {
   const DimensionCase cases[] = {
       {9, true, 210.0, 297.0},     // A4: the default sheet everywhere
-      {1, true, 215.9, 279.4},     // first row: what empty names resolve to
+      {1, true, 215.9, 279.4},     // Letter, the first row
       {8, true, 297.0, 420.0},     // A3
       {4, true, 431.8, 279.4},     // a row stored wider than tall
       {35, true, 176.0, 125.0},    // another wide row

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "report/report.h"
@@ -292,17 +293,90 @@ TEST_F(PageSettingsTest, TextThatIsNoNumberLeavesThePageAndKeepsTheDialogOpen) {
   EXPECT_THROW(form->FormHide(), EConvertError);
 }
 
-TEST_F(PageSettingsTest, WithoutPrintersEveryUnnamedPaperIsTheFirstTablePaper) {
+TEST_F(PageSettingsTest, WithoutPrintersTheBuiltInPapersHaveTheirNamesAndSizes) {
   UseUnits("0");
   auto form = Form(false);
   QComboBox* box = SizeCB(*form);
   ASSERT_EQ(box->count(), 67);
   EXPECT_EQ(box->itemText(0), QStringLiteral("自定"));
-  EXPECT_EQ(box->itemText(30), QString());
-  box->setCurrentIndex(30);
-  emit box->activated(30);
-  EXPECT_EQ(Text(*form, "WidthE"), QStringLiteral("21.59"));
-  EXPECT_EQ(Text(*form, "HeightE"), QStringLiteral("27.94"));
+  EXPECT_EQ(box->currentText(), QStringLiteral("A4"));  // the page's paper, found by its code
+  struct Choice {
+    const char* name;
+    const char* width;
+    const char* height;
+  } choices[] = {{"C4 信封", "22.90", "32.40"}, {"信纸", "21.59", "27.94"}, {"A5", "14.80", "21"}};
+  for (const Choice& c : choices) {
+    SCOPED_TRACE(c.name);
+    ChoosePaper(*form, QString::fromUtf8(c.name));
+    EXPECT_EQ(Text(*form, "WidthE"), QString::fromUtf8(c.width));
+    EXPECT_EQ(Text(*form, "HeightE"), QString::fromUtf8(c.height));
+  }
+}
+
+// OK with nothing touched leaves the page exactly as it was, in every unit, whatever the
+// rounding of the texts shown.
+TEST_F(PageSettingsTest, OkOnUnchangedFieldsChangesNothing) {
+  struct Case {
+    const char* units;
+    int paper;
+    TPrinterOrientation orientation;
+    double margin;
+  } cases[] = {
+      {"0", 9, TPrinterOrientation::poPortrait, 10},
+      {"1", 9, TPrinterOrientation::poPortrait, 10},
+      {"1", 9, TPrinterOrientation::poLandscape, 7.5},
+      {"0", 11, TPrinterOrientation::poLandscape, 3.33},
+      {"1", 1, TPrinterOrientation::poPortrait, 12.7},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "units " << c.units << ", paper " << c.paper);
+    UseUnits(c.units);
+    TfrxReportPage edited(nullptr);
+    edited.SetPaperSize(c.paper);
+    edited.SetOrientation(c.orientation);
+    for (auto set : {&TfrxReportPage::SetLeftMargin, &TfrxReportPage::SetTopMargin, &TfrxReportPage::SetRightMargin,
+                     &TfrxReportPage::SetBottomMargin})
+      (edited.*set)(c.margin);
+    auto settings = [&] {
+      return std::make_tuple(edited.PaperSize(), edited.Orientation(), edited.PaperWidth(), edited.PaperHeight(),
+                             edited.LeftMargin(), edited.TopMargin(), edited.RightMargin(), edited.BottomMargin());
+    };
+    const auto before = settings();
+    printers = std::make_unique<TfrxPrinters>(Source(false));
+    TfrxPageSettingsForm form(edited, report, *printers);
+    form.FormShow();
+    form.FormHide();
+    EXPECT_TRUE(settings() == before);
+    EXPECT_EQ(edited.PaperSize(), c.paper);
+  }
+}
+
+TEST_F(PageSettingsTest, WithoutPrintersOrientationAndTheUserSizeKeepTheValues) {
+  UseUnits("0");
+  // A landscape A4 page shows A4 across.
+  page.SetOrientation(TPrinterOrientation::poLandscape);
+  auto form = Form(false);
+  EXPECT_EQ(SizeCB(*form)->currentText(), QStringLiteral("A4"));
+  EXPECT_EQ(Text(*form, "WidthE"), QStringLiteral("29.70"));
+  EXPECT_EQ(Text(*form, "HeightE"), QStringLiteral("21"));
+  Click(*form, "PortraitRB");
+  EXPECT_EQ(Text(*form, "WidthE"), QStringLiteral("21"));
+  EXPECT_EQ(Text(*form, "HeightE"), QStringLiteral("29.70"));
+  Click(*form, "LandscapeRB");
+  EXPECT_EQ(Text(*form, "WidthE"), QStringLiteral("29.70"));
+  // Choosing the user size keeps the values and the orientation; turning it then
+  // exchanges them.
+  ChoosePaper(*form, QStringLiteral("自定"));
+  EXPECT_EQ(Text(*form, "WidthE"), QStringLiteral("29.70"));
+  EXPECT_EQ(Text(*form, "HeightE"), QStringLiteral("21"));
+  EXPECT_TRUE(form->findChild<QRadioButton*>(QStringLiteral("LandscapeRB"))->isChecked());
+  Click(*form, "PortraitRB");
+  EXPECT_EQ(Text(*form, "WidthE"), QStringLiteral("21"));
+  EXPECT_EQ(Text(*form, "HeightE"), QStringLiteral("29.70"));
+  form->FormHide();
+  EXPECT_EQ(page.PaperSize(), 256);
+  EXPECT_DOUBLE_EQ(page.PaperWidth(), 210);
+  EXPECT_DOUBLE_EQ(page.PaperHeight(), 297);
 }
 
 TEST_F(PageSettingsTest, EveryControlHasRoomForItsCaption) {

@@ -32,7 +32,8 @@ TEST(VirtualPrinter, StandsInWhenNoQueueExists) {
   ASSERT_EQ(p->Papers().size(), 67u);
   EXPECT_EQ(p->Papers()[0].name, "自定");
   EXPECT_EQ(p->Papers()[0].code, 256);
-  for (std::size_t i = 1; i < p->Papers().size(); ++i) EXPECT_TRUE(p->Papers()[i].name.empty());
+  EXPECT_EQ(p->Papers()[9].name, "A4");  // the built-in table, named
+  EXPECT_EQ(p->Papers()[9].code, 9);
   ASSERT_EQ(p->Bins().size(), 1u);
   EXPECT_EQ(p->Bins()[0].name, "预设");
   EXPECT_EQ(p->Bins()[0].code, 7);
@@ -53,7 +54,9 @@ TEST(VirtualPrinter, StandsInWhenNoQueueExists) {
 TEST(VirtualPrinter, PaperLookupsFollowTheList) {
   TfrxVirtualPrinter p("虚拟", "");
   p.Initialize();
-  EXPECT_EQ(p.PaperCodeOf(""), 1);           // the first empty name is table row 1
+  EXPECT_EQ(p.PaperCodeOf("A4"), 9);
+  EXPECT_EQ(p.PaperCodeOf("信纸"), 1);
+  EXPECT_EQ(p.PaperCodeOf(""), 256);         // no paper is nameless
   EXPECT_EQ(p.PaperCodeOf("自定"), 256);
   EXPECT_EQ(p.PaperCodeOf("No such paper"), 256);
   EXPECT_EQ(p.PaperIndexOf(256), 0);
