@@ -90,6 +90,7 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   // resizes keep the page at the top of the view where it was.
   void WorkspaceShown();
   void WorkspaceResized();
+  bool LaidOutForShownWindow() const { return shownLayout_; }
 
   // Text chosen on a page (Shift-drag, Ctrl+A) and copied with Ctrl+C.
   TextSelection& Selection() { return *selection_; }

@@ -124,8 +124,10 @@ void TfrxPreviewWorkspace::scrollContentsBy(int dx, int dy) {
   if (dy != 0 && !thumbnail_) TrackCurrentPage();
 }
 
+// Until its first layout for the shown window, where the view's stale layout scrolls to
+// says nothing about the page the user is on: a page chosen before the window shows stays.
 void TfrxPreviewWorkspace::TrackCurrentPage() {
-  if (list_.Count() == 0) return;
+  if (list_.Count() == 0 || (preview_ && !preview_->LaidOutForShownWindow())) return;
   SetCurrentFromPoint(list_.PageAtPoint(offsetY_, 0));
 }
 

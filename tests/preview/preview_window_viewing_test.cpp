@@ -16,6 +16,7 @@
 #include "preview/dropped_report.h"
 #include "preview/preview_control.h"
 #include "preview/preview_form.h"
+#include "preview/preview_status_panels.h"
 #include "preview/preview_workspace.h"
 #include "report/preview_host.h"
 #include "report/report.h"
@@ -124,6 +125,22 @@ TEST_F(PreviewWindowTest, FirstLayoutIsMadeForTheShownWindow) {
     }
     CloseWindow();
   }
+}
+
+// What `quarlo --page N` does: the page is asked for before the window shows.
+TEST_F(PreviewWindowTest, APageChosenBeforeTheWindowShowsIsAtTheTopOnceShown) {
+  std::ofstream(::testing::TempDir() + "page_before_show.fp3", std::ios::binary)
+      << ReportXml(9, "R", "PreviewOptions.ZoomMode=\"zmPageWidth\"");
+  report.PreviewPages().LoadFromFile(::testing::TempDir() + "page_before_show.fp3", true);
+  TfrxPreviewForm form(&report);
+  form.Setup();
+  form.Preview().SetCurrentPage(5);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QApplication::processEvents();
+  EXPECT_EQ(form.Preview().CurrentPage(), 5);
+  EXPECT_EQ(form.Preview().Workspace().PageRect(4).top(), TfrxPreviewWorkspace::kGap);
+  EXPECT_EQ(form.StatusPanels().Text(0), QStringLiteral("页 5 / 9"));
 }
 
 TEST_F(PreviewWindowTest, ADroppedReportOpensInTheWindow) {
