@@ -60,6 +60,18 @@ void OnPngError(png_structp png, png_const_charp message) {
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
+// A row of 0xAARRGGBB pixels as the bytes R, G, B and, with 4 channels, A.
+template <int channels>
+void RowBytes(const std::uint32_t* src, int width, png_byte* out) {
+  for (int x = 0; x < width; ++x, out += channels) {
+    const std::uint32_t v = src[x];
+    out[0] = static_cast<png_byte>(v >> 16);
+    out[1] = static_cast<png_byte>(v >> 8);
+    out[2] = static_cast<png_byte>(v);
+    if constexpr (channels == 4) out[3] = static_cast<png_byte>(v >> 24);
+  }
+}
+
 }  // namespace
 
 DecodedImage DecodePng(std::string_view bytes) {
@@ -123,8 +135,11 @@ std::string EncodePng(const std::uint32_t* pixels, int width, int height, std::s
   const auto rowAt = [&](int y) { return pixels + static_cast<std::size_t>(y) * stride; };
   bool opaque = true;
   for (int y = 0; y < height && opaque; ++y) {
+    // Tested a row at a time: the loop over the pixels has no branch.
     const std::uint32_t* src = rowAt(y);
-    for (int x = 0; x < width && opaque; ++x) opaque = (src[x] >> 24) == 0xFF;
+    std::uint32_t alpha = 0xFF000000u;
+    for (int x = 0; x < width; ++x) alpha &= src[x];
+    opaque = alpha == 0xFF000000u;
   }
   std::string result;
   PngMessage message;
@@ -150,13 +165,10 @@ std::string EncodePng(const std::uint32_t* pixels, int width, int height, std::s
   const int channels = opaque ? 3 : 4;
   row.resize(static_cast<std::size_t>(width) * channels);
   for (int y = 0; y < height; ++y) {
-    const std::uint32_t* src = rowAt(y);
-    for (int x = 0; x < width; ++x) {
-      png_byte* p = row.data() + static_cast<std::size_t>(x) * channels;
-      p[0] = static_cast<png_byte>(src[x] >> 16);
-      p[1] = static_cast<png_byte>(src[x] >> 8);
-      p[2] = static_cast<png_byte>(src[x]);
-      if (!opaque) p[3] = static_cast<png_byte>(src[x] >> 24);
+    if (opaque) {
+      RowBytes<3>(rowAt(y), width, row.data());
+    } else {
+      RowBytes<4>(rowAt(y), width, row.data());
     }
     png_write_row(png, row.data());
   }
