@@ -3,7 +3,9 @@
 //   dense-page.fp3  one A4 page of 200 framed texts, Chinese and Latin, some wrapped or
 //                   justified, a third in a Chinese font;
 //   pages-200.fp3   200 A4 pages of 40 objects each: 10 rows of three framed texts and a
-//                   line.
+//                   line;
+// and the report the spool measurement (bench/spool_mixed_paper.sh) prints:
+//   mixed-paper-200.fp3  200 pages of one framed text each, A4 and A5 by turns.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -71,6 +73,12 @@ void PageOfForty(ReportGenerator& g, int number) {
   }
 }
 
+void MixedPaperPage(ReportGenerator& g, int number) {
+  TfrxReportPage& page = g.AddCompletePage();
+  page.SetPaperSize(number % 2 == 0 ? 9 : 11);  // A4, A5
+  AddText(&page, number, 40, 40, 400, 60);
+}
+
 void Write(const std::string& path, ReportGenerator& g) {
   g.WriteFile(path);
   std::printf("%s\n", path.c_str());
@@ -95,6 +103,11 @@ int main(int argc, char** argv) {
       ReportGenerator g;
       for (int p = 0; p < 200; ++p) PageOfForty(g, p);
       Write(folder + "/pages-200.fp3", g);
+    }
+    {
+      ReportGenerator g;
+      for (int p = 0; p < 200; ++p) MixedPaperPage(g, p);
+      Write(folder + "/mixed-paper-200.fp3", g);
     }
     return 0;
   } catch (const std::exception& e) {

@@ -320,22 +320,26 @@ void TfrxPrinter::StartJob() {
   printing_ = true;
   lastJobIds_.clear();
   lastError_.clear();
-  sheetSetups_.clear();
+  spoolFiles_.clear();
+}
+
+bool TfrxPrinter::OpenSpoolFile(const JobSetup& setup) {
+  SpoolFile spool;
+  spool.setup = setup;
   QString path;
   if (outputFileName_.empty()) {
-    jobFile_ = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/quarlo-job-XXXXXX.pdf");
-    if (!jobFile_->open()) {
+    spool.file = std::make_unique<QTemporaryFile>(QDir::tempPath() + "/quarlo-job-XXXXXX.pdf");
+    if (!spool.file->open()) {
       lastError_ = "cannot create a temporary file for the job";
       ReportPrinterError(lastError_);
-      jobFile_.reset();
-      printing_ = false;
-      return;
+      return false;
     }
-    path = jobFile_->fileName();
-    jobFile_->close();
+    path = spool.file->fileName();
+    spool.file->close();
   } else {
     path = QString::fromStdString(outputFileName_);
   }
+  painter_.reset();
   jobPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   jobPrinter_->setOutputFormat(QPrinter::PdfFormat);
   jobPrinter_->setOutputFileName(path);
@@ -343,13 +347,34 @@ void TfrxPrinter::StartJob() {
   jobPrinter_->setFullPage(false);
   jobPrinter_->setDocName(QString::fromStdString(DocumentName()));
   jobPrinter_->setCreator(QStringLiteral("Quarlo"));
+  spoolFiles_.push_back(std::move(spool));
+  return true;
+}
+
+void TfrxPrinter::CloseSpoolFile() {
+  canvas_.reset();
+  if (painter_ && painter_->isActive()) painter_->end();
+  painter_.reset();
+  jobPrinter_.reset();
 }
 
 void TfrxPrinter::StartSheet() {
-  if (!jobPrinter_) return;
+  if (!printing_) return;
   double w = paperWidth_, h = paperHeight_;
   const bool landscape = orientation_ == TPrinterOrientation::poLandscape;
   if (landscape) std::swap(w, h);
+  const SheetPaper paper{static_cast<int>(Nearest(std::min(w, h) * 100)),
+                         static_cast<int>(Nearest(std::max(w, h) * 100))};
+  const JobSetup job{paper, dm_.defaultSource, dm_.duplex, dm_.copies};
+  // Paper, tray, sides and copies are set once per spooler job: a sheet that needs
+  // others starts the next job, with a file of its own. Into an output file everything
+  // goes.
+  const bool newJob = spoolFiles_.empty() || (outputFileName_.empty() && !(spoolFiles_.back().setup == job));
+  if (newJob) {
+    CloseSpoolFile();
+    if (!OpenSpoolFile(job)) return;
+  }
+  if (!jobPrinter_) return;
   // The painter's origin is the printable corner, as on a device context.
   const QPageLayout layout(QPageSize(QSizeF(w, h), QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
                            landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
@@ -362,6 +387,7 @@ void TfrxPrinter::StartSheet() {
       lastError_ = "cannot write the job file " + jobPrinter_->outputFileName().toStdString();
       ReportPrinterError(lastError_);
       painter_.reset();
+      jobPrinter_.reset();
       return;
     }
   } else {
@@ -369,14 +395,7 @@ void TfrxPrinter::StartSheet() {
   }
   canvas_ = std::make_unique<QPainterCanvas>(*painter_, CanvasKind::Printer, dpiX_, dpiY_);
   inSheet_ = true;
-  SheetSetup setup;
-  const double portraitW = std::min(w, h), portraitH = std::max(w, h);
-  setup.widthMm100 = static_cast<int>(Nearest(portraitW * 100));
-  setup.lengthMm100 = static_cast<int>(Nearest(portraitH * 100));
-  setup.source = dm_.defaultSource;
-  setup.duplex = dm_.duplex;
-  setup.copies = dm_.copies;
-  sheetSetups_.push_back(setup);
+  ++spoolFiles_.back().sheets;
 }
 
 void TfrxPrinter::EndSheet() {
@@ -386,25 +405,21 @@ void TfrxPrinter::EndSheet() {
 
 Canvas* TfrxPrinter::GetCanvas() { return inSheet_ ? canvas_.get() : nullptr; }
 
-bool TfrxPrinter::SubmitJobFile(const std::string& path) {
-  const bool ranged = std::any_of(sheetSetups_.begin(), sheetSetups_.end(),
-                                  [&](const SheetSetup& s) { return !(s == sheetSetups_.front()); });
-  std::size_t first = 0;
-  for (std::size_t i = 1; i <= sheetSetups_.size(); ++i) {
-    if (i < sheetSetups_.size() && sheetSetups_[i] == sheetSetups_[first]) continue;
-    if (!SubmitSheets(path, sheetSetups_[first], static_cast<int>(first) + 1, static_cast<int>(i), ranged)) {
-      // All of the document or nothing: take back the runs already queued.
+bool TfrxPrinter::SubmitSpoolFiles() {
+  for (const SpoolFile& spool : spoolFiles_) {
+    if (spool.sheets == 0 || !spool.file) continue;
+    if (!SubmitSpoolFile(spool)) {
+      // All of the document or nothing: take back the jobs already queued.
       for (int id : lastJobIds_) cupsCancelJob2(CUPS_HTTP_DEFAULT, name_.c_str(), id, 0);
       lastJobIds_.clear();
       return false;
     }
-    first = i;
   }
   return true;
 }
 
-bool TfrxPrinter::SubmitSheets(const std::string& path, const SheetSetup& setup, int firstSheet, int lastSheet,
-                               bool ranged) {
+bool TfrxPrinter::SubmitSpoolFile(const SpoolFile& spool) {
+  const JobSetup& setup = spool.setup;
   cups_option_t* options = nullptr;
   int count = 0;
   count = cupsAddOption(CUPS_COPIES, std::to_string(setup.copies).c_str(), count, &options);
@@ -415,18 +430,16 @@ bool TfrxPrinter::SubmitSheets(const std::string& path, const SheetSetup& setup,
   if (const std::string source = BinKeyword(setup.source); !source.empty())
     count = cupsAddOption(CUPS_MEDIA_SOURCE, source.c_str(), count, &options);
   char media[128] = "";
-  if (const pwg_media_t* known = pwgMediaForSize(setup.widthMm100, setup.lengthMm100)) {
+  const SheetPaper& paper = setup.paper;
+  if (const pwg_media_t* known = pwgMediaForSize(paper.widthMm100, paper.lengthMm100)) {
     std::snprintf(media, sizeof media, "%s", known->pwg);
   } else {
-    pwgFormatSizeName(media, sizeof media, "custom", nullptr, setup.widthMm100, setup.lengthMm100, nullptr);
+    pwgFormatSizeName(media, sizeof media, "custom", nullptr, paper.widthMm100, paper.lengthMm100, nullptr);
   }
   if (media[0]) count = cupsAddOption(CUPS_MEDIA, media, count, &options);
   // Pages are drawn at their size; the queue must not fit them to its paper.
   count = cupsAddOption("print-scaling", "none", count, &options);
-  if (ranged) {
-    const std::string range = std::to_string(firstSheet) + "-" + std::to_string(lastSheet);
-    count = cupsAddOption("page-ranges", range.c_str(), count, &options);
-  }
+  const std::string path = spool.file->fileName().toStdString();
   const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, name_.c_str(), path.c_str(), DocumentName().c_str(), count, options);
   cupsFreeOptions(count, options);
   if (id <= 0) {
@@ -439,11 +452,9 @@ bool TfrxPrinter::SubmitSheets(const std::string& path, const SheetSetup& setup,
 }
 
 void TfrxPrinter::FinishJob() {
-  canvas_.reset();
+  CloseSpoolFile();
   inSheet_ = false;
-  painter_.reset();
-  jobPrinter_.reset();
-  jobFile_.reset();
+  spoolFiles_.clear();
   printing_ = false;
   binOverride_ = -1;
   duplexOverride_ = -1;
@@ -454,16 +465,15 @@ void TfrxPrinter::FinishJob() {
 void TfrxPrinter::EndJob() {
   if (!printing_) return;
   const bool drawn = painter_ && painter_->isActive();
-  if (drawn) painter_->end();
-  if (drawn && !sheetSetups_.empty() && outputFileName_.empty() && jobFile_)
-    SubmitJobFile(jobFile_->fileName().toStdString());
+  CloseSpoolFile();
+  if (drawn && outputFileName_.empty()) SubmitSpoolFiles();
   FinishJob();
 }
 
 void TfrxPrinter::AbortJob() {
   if (!printing_) return;
-  const bool toFile = !outputFileName_.empty() && painter_;
-  if (painter_ && painter_->isActive()) painter_->end();
+  const bool toFile = !outputFileName_.empty() && !spoolFiles_.empty();
+  CloseSpoolFile();
   // Nothing reached the queue yet; a half-written output file is no document either.
   if (toFile) QFile::remove(QString::fromStdString(outputFileName_));
   FinishJob();

@@ -2,11 +2,13 @@
 // A printer that is a CUPS queue. Its papers and resolution come from Qt's view of the
 // queue, its bins (input slots), duplex default and the submission of jobs from libcups,
 // which is where Qt has no call for them. A job is drawn into a PDF file, every sheet on
-// paper of its own size, and handed to the queue when it ends. A spooler job has one
-// paper, input slot and duplex setting for all its pages, so each run of sheets set up
-// alike becomes one spooler job (the same file with its page range), in order; copies,
-// collation, sides, input slot and paper are job options. With an output file name the
-// PDF is written there instead. An aborted job leaves nothing in the queue.
+// paper of its own size, and handed to the queue when it ends, with print scaling off. A
+// spooler job has one paper, input slot, duplex setting and copy count for all its pages
+// (the queue's filters put every page on the job's paper), so where those change the
+// print goes out as several spooler jobs, in order, each with a PDF of only its own
+// sheets; copies, collation, sides, input slot and paper are job options.
+// With an output file name the whole PDF is written there instead. An aborted job leaves
+// nothing in the queue.
 #include <map>
 #include <memory>
 #include <string>
@@ -44,8 +46,9 @@ class TfrxPrinter final : public TfrxCustomPrinter {
   bool ShowProperties() override;
   Canvas* GetCanvas() override;
 
-  // Spooler job ids of the last job handed to the queue, one per run of sheets set up
-  // alike (none when it went to a file or failed), and why the last hand-over failed.
+  // Spooler job ids of the last job handed to the queue, one per run of sheets with the
+  // same paper, input slot, duplex and copies (none when it went to a file or failed),
+  // and why the last hand-over failed.
   const std::vector<int>& LastJobIds() const { return lastJobIds_; }
   int LastJobId() const { return lastJobIds_.empty() ? 0 : lastJobIds_.back(); }
   const std::string& LastError() const { return lastError_; }
@@ -71,16 +74,31 @@ class TfrxPrinter final : public TfrxCustomPrinter {
   bool PortraitSizeOf(const DeviceMode& dm, double& widthMm, double& heightMm) const;
   // Bins, default bin and orientation from the queue; returns its default resolution.
   int LoadQueueOptions();
-  // How one sheet is to be printed: what a spooler job holds for all its pages.
-  struct SheetSetup {
-    int widthMm100 = 0, lengthMm100 = 0;  // portrait paper, hundredths of a mm
+  // The portrait paper of a sheet, hundredths of a mm.
+  struct SheetPaper {
+    int widthMm100 = 0, lengthMm100 = 0;
+    bool operator==(const SheetPaper&) const = default;
+  };
+  // What a spooler job holds for all its pages: a sheet that needs other values starts
+  // the next job. The queue's filters put every page of a job on the job's paper, so the
+  // paper is one of them.
+  struct JobSetup {
+    SheetPaper paper;
     int source = kAutoBinCode;
     int duplex = kDuplexSimplex;
     int copies = 1;
-    bool operator==(const SheetSetup&) const = default;
+    bool operator==(const JobSetup&) const = default;
   };
-  bool SubmitJobFile(const std::string& path);
-  bool SubmitSheets(const std::string& path, const SheetSetup& setup, int firstSheet, int lastSheet, bool ranged);
+  // One spooler job of the running print job: its own PDF file with only its sheets.
+  struct SpoolFile {
+    std::unique_ptr<QTemporaryFile> file;  // none when writing to the output file
+    JobSetup setup;
+    int sheets = 0;
+  };
+  bool OpenSpoolFile(const JobSetup& setup);
+  void CloseSpoolFile();
+  bool SubmitSpoolFiles();
+  bool SubmitSpoolFile(const SpoolFile& spool);
   void FinishJob();
 
   DeviceMode dm_;
@@ -90,11 +108,10 @@ class TfrxPrinter final : public TfrxCustomPrinter {
   std::string defaultSidesKeyword_;
 
   // The running job.
-  std::unique_ptr<QTemporaryFile> jobFile_;
-  std::unique_ptr<QPrinter> jobPrinter_;
+  std::vector<SpoolFile> spoolFiles_;
+  std::unique_ptr<QPrinter> jobPrinter_;  // writes the last of spoolFiles_
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<QPainterCanvas> canvas_;
-  std::vector<SheetSetup> sheetSetups_;  // one per sheet of the running job
   bool inSheet_ = false;
   int rawJobId_ = 0;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> rawFile_{nullptr, &std::fclose};

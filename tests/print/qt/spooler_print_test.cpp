@@ -181,6 +181,11 @@ TEST(SpoolerPrinter, PrintsSheetsOfTheirOwnSizeAndOrientation) {
   printer->EndJob();
   // A spooler job has one paper: the two A4 sheets share one, each other size has its own.
   ASSERT_EQ(printer->LastJobIds().size(), 3u) << printer->LastError();
+  // Each job carries only its own sheets: the one of two sheets is the largest.
+  std::vector<int> kilobytes;
+  for (int id : printer->LastJobIds()) kilobytes.push_back(std::stoi("0" + JobAttribute(id, "job-k-octets")));
+  EXPECT_GT(kilobytes[0], kilobytes[1]);
+  EXPECT_GT(kilobytes[0], kilobytes[2]);
   struct Printed {
     std::string pdf;
     int page;
