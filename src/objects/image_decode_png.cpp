@@ -157,8 +157,9 @@ std::string EncodePng(const std::uint32_t* pixels, int width, int height, std::s
                PNG_FILTER_TYPE_DEFAULT);
   // Rendered pages are mostly flat paper with anti-aliased text and lines. Unfiltered rows
   // at a fast deflate level come out smaller than the library's defaults (every filter
-  // tried per row, level 6) on such pages and take a quarter of the time; pictures with
-  // smooth shading grow by about a third.
+  // tried per row, level 6) on such pages, by a fifth to a third, and take a quarter of
+  // the time. Pages of large blocks of colour (pictures, barcodes) grow instead, by up
+  // to two thirds; the bundled sample by an eighth in all.
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_set_compression_level(png, 3);
   png_write_info(png, info);
