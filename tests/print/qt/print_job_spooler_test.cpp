@@ -21,6 +21,9 @@
 #include "print/qt/printers_cups.h"
 #include "support/report_generator.h"
 #include "support/spooler.h"
+#include "marked_pages.h"
+
+#include <QTemporaryDir>
 
 namespace quarlo {
 namespace {
@@ -217,6 +220,61 @@ TEST_F(SpoolerPrintJob, CancelledJobLeavesNothingQueued) {
   const std::vector<PrintedSheet> sheets = PrintOnQueue(*queue, std::vector<PageSpec>(4));
   EXPECT_TRUE(sheets.empty());
   EXPECT_EQ(spooler::RunCommand("lpstat -W all -o " + spooler::ShellQuote(queue->name)), before);
+}
+
+// The sheet modes through the queue: a 100 mm circle on a Letter page scaled onto A4
+// keeps its shape and sits in the middle of the printable area; four 120 x 170 mm pages
+// joined two to a landscape sheet keep the words in all their corners.
+TEST_F(SpoolerPrintJob, ScaleAndJoinKeepEveryPageWholeOnTheQueue) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  using print_job_test::MarkedPage;
+  TfrxPrinters printers(SpoolerPrinterSource());
+  printers.SetCurrentIndex(printers.IndexOfName(queue->name));
+  auto* printer = dynamic_cast<TfrxPrinter*>(printers.CurrentPrinter());
+  ASSERT_NE(printer, nullptr);
+  PrintJobServices services;
+  services.printers = &printers;
+  services.showError = [](const std::string& m) { ADD_FAILURE() << m; };
+  auto printMarked = [&](const std::vector<MarkedPage>& pages, M mode) {
+    MemoryStream stream(print_job_test::MakeMarkedReport(pages));
+    report.PreviewPages().LoadFromStream(stream);
+    report.PrintOptions().SetPrintMode(mode);
+    report.PrintOptions().SetPrintOnSheet(9);
+    EXPECT_TRUE(PrintReportPages(report.PreviewPages(), services));
+    std::vector<std::string> pdfs;
+    for (int id : printer->LastJobIds())
+      if (const auto pdf = spooler::WaitForJobPdf(*queue, id)) pdfs.push_back(*pdf);
+    return pdfs;
+  };
+
+  const std::vector<std::string> scaled = printMarked({MarkedPage{0, 0, 1, 100}}, M::pmScale);
+  ASSERT_EQ(scaled.size(), 1u);
+  const double left = printer->LeftMargin(), right = printer->RightMargin();
+  const double top = printer->TopMargin(), bottom = printer->BottomMargin();
+  const double k = std::min((210 - left - right) / 215.9, (297 - top - bottom) / 279.4);
+  ASSERT_LT(k, 210 / 215.9);  // the queue has margins, and the page shrinks by them
+  QTemporaryDir dir;
+  const print_job_test::InkCross ink = print_job_test::MeasureInkCross(scaled[0], 1, dir.filePath("circle"));
+  EXPECT_NEAR(ink.right - ink.left, 100 * k, 0.6);
+  EXPECT_NEAR(ink.bottom - ink.top, 100 * k, 0.6);
+  EXPECT_NEAR((ink.left + ink.right) / 2, left + (210 - left - right) / 2, 0.6);
+  EXPECT_NEAR((ink.top + ink.bottom) / 2, top + (297 - top - bottom) / 2, 0.6);
+
+  const std::vector<std::string> joined = printMarked(std::vector<MarkedPage>(4, MarkedPage{120, 170}), M::pmJoin);
+  ASSERT_EQ(joined.size(), 1u);
+  const auto info = spooler::ReadPdfInfo(joined[0]);
+  ASSERT_TRUE(info);
+  ASSERT_EQ(info->pages, 2);
+  for (int sheet = 1; sheet <= 2; ++sheet) {
+    std::vector<std::string> words;
+    for (const spooler::PdfWord& w : spooler::PdfPageWords(joined[0], sheet)) words.push_back(w.text);
+    std::sort(words.begin(), words.end());
+    std::vector<std::string> expected;
+    for (int page : {sheet * 2 - 1, sheet * 2})
+      for (const char* corner : {"BL", "BR", "TL", "TR"}) expected.push_back(corner + std::to_string(page));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(words, expected) << "sheet " << sheet;
+  }
 }
 
 }  // namespace
