@@ -4,10 +4,9 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <exception>
 
 #include "document/preview_pages.h"
-#include "document/preview_pages_paint.h"
+#include "document/page_recording.h"
 #include "platform/recording_canvas.h"
 
 namespace quarlo {
@@ -26,18 +25,6 @@ int ClampToInt(double v) {
 }
 
 }  // namespace
-
-// The recording is made as for the screen: 96 dpi, a device large enough for any page.
-std::unique_ptr<RecordingCanvas> RecordPageText(TfrxCustomPreviewPages& pages, int index) {
-  auto canvas = std::make_unique<RecordingCanvas>(CanvasRect{0, 0, 1 << 20, 1 << 20}, 96, 96, CanvasKind::Screen);
-  try {
-    PaintPage(pages, index, *canvas, 1, 1, 0, 0);
-  } catch (const std::exception&) {
-    // What was drawn before the failure is still used; the preview itself reports
-    // the failure when it paints the page.
-  }
-  return canvas;
-}
 
 TextSearchState& SearchState() {
   static TextSearchState state;
@@ -71,7 +58,7 @@ bool TextSearchCursor::FindNextMatch(TfrxCustomPreviewPages& pages) {
   while (matchPage_ < count) {
     if (!recording_ || recordedPage_ != matchPage_) {
       recording_.reset();
-      recording_ = RecordPageText(pages, matchPage_);
+      recording_ = RecordPage(pages, matchPage_);
       recordedPage_ = matchPage_;
       ++recordingsMade_;
     }

@@ -30,11 +30,6 @@ struct TextSearchState {
 
 TextSearchState& SearchState();
 
-// Page index drawn at scale 1 onto a recording made as for the screen: the text
-// operations of that recording are what the search and the text selection see. A page
-// that fails part-way keeps what it drew.
-std::unique_ptr<RecordingCanvas> RecordPageText(TfrxCustomPreviewPages& pages, int index);
-
 // Whether one text operation holds the search text. An empty search text is never
 // contained. Without caseSensitive both texts are upper-cased first, so Latin letters
 // match in any case; characters without case (Chinese) must match exactly.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/page_recording.h"
 #include "preview/text_search.h"
 
 namespace quarlo {
@@ -74,7 +75,7 @@ void TextSelection::Select(TfrxCustomPreviewPages& pages, int page, const std::o
   Clear();
   if (page < 0) return;
   if (!recording_ || recordedPage_ != page) {
-    recording_ = RecordPageText(pages, page);
+    recording_ = RecordPage(pages, page);
     recordedPage_ = page;
   }
   const std::vector<CanvasRecord>& records = recording_->Records();
