@@ -27,19 +27,6 @@ bool IsDrillDownHeader(const TfrxComponent* c) {
   return header && header->DrillDown();
 }
 
-// "@N": a 1-based page number; anything else after the "@" is not a page.
-bool ParsePageLink(const std::string& url, int& page) {
-  if (url.size() < 2 || url.size() > 11) return false;
-  long long n = 0;
-  for (size_t i = 1; i < url.size(); ++i) {
-    if (url[i] < '0' || url[i] > '9') return false;
-    n = n * 10 + (url[i] - '0');
-  }
-  if (n > 0x7FFFFFFF) return false;
-  page = static_cast<int>(n);
-  return true;
-}
-
 void FollowLink(TfrxCustomPreviewPages& pages, const std::string& url, TfrxPreviewPointerHost& host) {
   if (url[0] == '@') {
     int page = 0;
@@ -57,6 +44,18 @@ void FollowLink(TfrxCustomPreviewPages& pages, const std::string& url, TfrxPrevi
 }
 
 }  // namespace
+
+bool ParsePageLink(const std::string& url, int& page) {
+  if (url.size() < 2 || url.size() > 11) return false;
+  long long n = 0;
+  for (size_t i = 1; i < url.size(); ++i) {
+    if (url[i] < '0' || url[i] > '9') return false;
+    n = n * 10 + (url[i] - '0');
+  }
+  if (n > 0x7FFFFFFF) return false;
+  page = static_cast<int>(n);
+  return true;
+}
 
 std::string ShortHint(const std::string& hint) {
   const size_t bar = hint.find('|');

@@ -36,6 +36,9 @@ class TfrxPreviewPointerHost {
   virtual void PageModified() = 0;
 };
 
+// "@N" links to 1-based page N; anything else after the "@" is not a page (false).
+bool ParsePageLink(const std::string& url, int& page);
+
 // Splits a hint into the tooltip part (before the first '|') and the status bar part
 // (after it); without '|' both are the whole hint.
 std::string ShortHint(const std::string& hint);

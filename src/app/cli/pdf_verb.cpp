@@ -1,6 +1,7 @@
-// quarlo-cli pdf FILE -o OUT.pdf [--pages LIST] [--dpi N]: the listed pages drawn as
-// printing draws them into a PDF file, each on paper of its own size, in list order, as
-// the preview's PDF export writes them. Needs no printer.
+// quarlo-cli pdf FILE -o OUT.pdf [--pages LIST] [--dpi N] [--pdfa]: the listed pages
+// drawn as printing draws them into a PDF file, each on paper of its own size, in list
+// order, with the outline as bookmarks and the links as link annotations, as the
+// preview's PDF export writes them. Needs no printer.
 #include <ostream>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@ constexpr CliOption kPdfOptions[] = {
     {"-o --output", "FILE", "write the PDF into FILE"},
     kPagesOption,
     {"--dpi -r", "N", "resolution the pages are drawn at, 72 to 2400 dots per inch (default 600)"},
+    {"--pdfa", nullptr, "write archival PDF/A-1b"},
 };
 
 int Pdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -46,9 +48,11 @@ int Pdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   // The pages as they are: the print options stored in the file do not apply.
   PdfPagesOptions options;
   options.dpi = dpi;
+  options.pdfA = a->Has("--pdfa");
   const PdfPagesResult result = WritePdfPagesToFile(pages, ParsePageList(pageList, pages.Count()), output, options);
   for (const std::string& error : result.pageErrors) WorkError(self, err, error);
   if (!result.Complete()) return WorkError(self, err, result.error);
+  if (!result.structureNote.empty()) WorkError(self, err, result.structureNote);
   if (!result.pageErrors.empty()) return kExitFailure;
   out << output << '\n';
   return kExitOk;
@@ -56,10 +60,11 @@ int Pdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 
 }  // namespace
 
-QUARLO_CLI_VERB(.name = "pdf", .usage = "FILE -o OUT.pdf [--pages LIST] [--dpi N]",
+QUARLO_CLI_VERB(.name = "pdf", .usage = "FILE -o OUT.pdf [--pages LIST] [--dpi N] [--pdfa]",
                 .summary = "write pages into a PDF file as they print, each on paper of its own size",
                 .details = "The listed pages in list order, repeats kept; the print settings stored in\n"
                            "the file (copies, order, odd/even pages, sheet mode) do not apply.\n"
+                           "The report's outline becomes bookmarks and its links link annotations.\n"
                            "Needs no printer. Prints the name of the file written.",
                 .needsGui = true, .run = &Pdf, .options = kPdfOptions);
 

@@ -35,6 +35,7 @@ std::string TfrxPDFExport::Description() const { return ResText(151).toStdString
 
 bool TfrxPDFExport::Run(TfrxCustomPreviewPages& pages) {
   lastError_.clear();
+  structureNote_.clear();
   pagesWritten_ = 0;
   const TfrxPageList list = ParsePageList(PageNumbers, pages.Count());
   if (FileName.empty()) {
@@ -46,6 +47,7 @@ bool TfrxPDFExport::Run(TfrxCustomPreviewPages& pages) {
   ExportProgress progress(report);
   PdfPagesOptions options;
   options.dpi = Dpi;
+  options.pdfA = PdfA;
   options.pageWritten = [&](int idx) {
     progress.Step(idx + 1);
     return !progress.Cancelled();
@@ -56,6 +58,7 @@ bool TfrxPDFExport::Run(TfrxCustomPreviewPages& pages) {
     return false;
   }
   pagesWritten_ = result.pagesWritten;
+  structureNote_ = result.structureNote;
   if (report) {
     // Pages that failed in part are told once the file is written.
     for (const std::string& e : result.pageErrors) report->Errors().insert(e);

@@ -1,7 +1,7 @@
 #pragma once
 // The PDF export filter of the preview: the listed pages as they are, each on paper of
-// its own size, in list order (WritePdfPagesToFile); the report's print options do not
-// apply. The file is written beside the target under another name and renamed over it
+// its own size, in list order, with the outline as bookmarks and the links as link
+// annotations (WritePdfPagesToFile); the report's print options do not apply. The file is written beside the target under another name and renamed over it
 // only when every page is in, so a cancelled or failed export leaves no partial file and
 // an older file of that name untouched.
 #include <string>
@@ -24,12 +24,18 @@ class TfrxPDFExport final : public TfrxCustomExportFilter {
   // As typed in the print dialog ("1,3,5-12"); empty: all pages.
   std::string PageNumbers;
   int Dpi = 600;
+  // Archival PDF/A-1b instead of plain PDF.
+  bool PdfA = false;
 
   // Pages written by the last run.
   int PagesWritten() const { return pagesWritten_; }
+  // What the last run's file leaves out of the report's structure (the limits on
+  // bookmarks and links); empty when nothing.
+  const std::string& StructureNote() const { return structureNote_; }
 
  private:
   std::string lastError_;
+  std::string structureNote_;
   int pagesWritten_ = 0;
 };
 

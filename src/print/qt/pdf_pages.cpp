@@ -1,5 +1,6 @@
 #include "print/qt/pdf_pages.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
@@ -15,6 +16,7 @@
 #include "objects/report_page.h"
 #include "platform/qt/qpainter_canvas.h"
 #include "print/page_list.h"
+#include "print/pdf_structure.h"
 #include "print/printers.h"
 #include "print/qt/print_job_pdf.h"
 
@@ -32,8 +34,14 @@ PdfPagesResult WritePdfPages(TfrxCustomPreviewPages& pages, const TfrxPageList& 
                              const PdfPagesOptions& options) {
   PdfPagesResult result;
   const int dpi = std::clamp(options.dpi, 72, 2400);
-  QPdfWriter writer(&out);
+  // The document is made in memory: the bookmarks and links go into it once every page
+  // is written.
+  QBuffer document;
+  document.open(QIODevice::WriteOnly);
+  PdfStructureCollector structure;
+  QPdfWriter writer(&document);
   writer.setResolution(dpi);
+  if (options.pdfA) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
   writer.setCreator(QStringLiteral("Quarlo"));
   if (!options.title.empty()) writer.setTitle(QString::fromStdString(options.title));
   QPainter painter;
@@ -55,6 +63,7 @@ PdfPagesResult WritePdfPages(TfrxCustomPreviewPages& pages, const TfrxPageList& 
       } else {
         writer.newPage();
       }
+      structure.AddWrittenPage(idx, *page);
       {
         QPainterCanvas canvas(painter, CanvasKind::Printer, dpi, dpi);
         try {
@@ -76,6 +85,19 @@ PdfPagesResult WritePdfPages(TfrxCustomPreviewPages& pages, const TfrxPageList& 
   }
   if (painter.isActive()) painter.end();
   if (result.pagesWritten == 0 && result.error.empty() && !result.cancelled) result.error = kNoListedPageText;
+  if (!result.Complete()) return result;
+  const PdfStructure found = structure.Finish(pages);
+  result.structureNote = found.DroppedText();
+  std::string withStructure;
+  const QByteArray& drawn = document.data();
+  if (!found.Empty()) {
+    result.error = AddPdfStructure(std::string_view(drawn.constData(), static_cast<std::size_t>(drawn.size())),
+                                   found, withStructure);
+    if (!result.error.empty()) return result;
+  }
+  const char* bytes = found.Empty() ? drawn.constData() : withStructure.data();
+  const qint64 size = found.Empty() ? drawn.size() : static_cast<qint64>(withStructure.size());
+  if (out.write(bytes, size) != size) result.error = "cannot write the PDF: " + out.errorString().toStdString();
   return result;
 }
 
