@@ -3,7 +3,8 @@
 # below the Qt layer. Each folder of src/ is one library; a file may include headers of
 # its own library and of the layers below it:
 #   platform <- xml <- resources <- objects <- document <- report <- print <- qt <- preview <- app <- cli
-# (objects/special is part of objects; platform/qt, resources/qt and print/qt form qt).
+# (objects/special is part of objects; platform/qt, resources/qt and print/qt form qt;
+# app/filter, the print server's filter program, stands beside app).
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 exec python3 - "$@" <<'PY'
@@ -12,7 +13,7 @@ import os, re, sys
 LAYERS = ["platform", "xml", "resources", "objects", "document", "report", "print", "qt",
           "preview", "app", "cli"]
 FOLDERS = {"objects/special": "objects", "platform/qt": "qt", "resources/qt": "qt",
-           "print/qt": "qt", "app/cli": "cli"}
+           "print/qt": "qt", "app/cli": "cli", "app/filter": "app"}
 QT_FROM = LAYERS.index("qt")
 include = re.compile(r'\s*#\s*include\s*([<"])([^">]+)[">]')
 

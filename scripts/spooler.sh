@@ -4,7 +4,7 @@
 # It never touches the machine's own cupsd or its queues.
 #
 #   source scripts/spooler.sh; spooler_start; ...; spooler_stop
-#   scripts/spooler.sh start|stop|status|wait-idle
+#   scripts/spooler.sh start|stop|status|wait-idle|use-filter PATH
 #
 # After spooler_start these are exported for the tests (unset when no queue could be made,
 # so spooler tests skip):
@@ -13,11 +13,17 @@
 #   QUARLO_PDF_QUEUE   the queue name (QuarloPDF)
 #   QUARLO_PDF_DIR     the folder that receives one PDF per job, named job_<id>-<title>.pdf
 # spooler_stop ends cupsd only when spooler_start started it.
+#
+# Prepared reports: the daemon knows the MIME type and conversion rule of config/cups and
+# runs its filters from a program folder of its own ($QUARLO_SPOOLER_DIR/serverbin: the
+# machine's /usr/lib/cups entry by entry, plus fp3topdf). `spooler_use_filter PATH`
+# points fp3topdf at a build's filter; until then such jobs fail with a message.
 
 QUARLO_SPOOLER_DIR=${QUARLO_SPOOLER_DIR:-/tmp/quarlo-spooler}
 QUARLO_QUEUE_NAME=${QUARLO_QUEUE_NAME:-QuarloPDF}
 QUARLO_CUPS_PDF_CONF=/etc/cups/cups-pdf-quarlo.conf
 QUARLO_SPOOLER_PORT=${QUARLO_SPOOLER_PORT:-8631}
+QUARLO_SPOOLER_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 _spooler_log() { echo "spooler: $*" >&2; }
 
@@ -41,7 +47,7 @@ RequestRoot $d/spool
 TempDir $d/spool/tmp
 CacheDir $d/cache
 StateDir $d/state
-ServerBin /usr/lib/cups
+ServerBin $d/serverbin
 DataDir /usr/share/cups
 DocumentRoot /usr/share/cups/doc-root
 ErrorLog $d/log/error_log
@@ -103,7 +109,56 @@ CONF
   chmod 600 "$d/etc/printers.conf" "$d/etc/classes.conf"
   cp /etc/cups/mime.types /etc/cups/mime.convs "$d/etc/" 2>/dev/null || true
   [ -f /etc/cups/raw.types ] && cp /etc/cups/raw.types /etc/cups/raw.convs "$d/etc/" 2>/dev/null
+  _spooler_write_serverbin
+  cp "$QUARLO_SPOOLER_SOURCE/config/cups/quarlo.types" "$QUARLO_SPOOLER_SOURCE/config/cups/quarlo.convs" "$d/etc/"
   return 0
+}
+
+# The daemon's program folder: the machine's own entries as links, and a filter folder of
+# its own so a build's filter joins them without touching /usr/lib/cups.
+_spooler_write_serverbin() {
+  local d=$QUARLO_SPOOLER_DIR/serverbin entry
+  rm -rf "$d"
+  mkdir -p "$d/filter"
+  chmod 755 "$d" "$d/filter"
+  for entry in /usr/lib/cups/*; do
+    [ "$(basename "$entry")" = filter ] || ln -s "$entry" "$d/"
+  done
+  for entry in /usr/lib/cups/filter/*; do ln -s "$entry" "$d/filter/"; done
+  cat >"$QUARLO_SPOOLER_DIR/no-fp3topdf" <<'SH'
+#!/bin/sh
+echo "ERROR: the test spooler has no fp3topdf yet (scripts/spooler.sh: spooler_use_filter)" >&2
+exit 1
+SH
+  chmod 755 "$QUARLO_SPOOLER_DIR/no-fp3topdf"
+  ln -s "$QUARLO_SPOOLER_DIR/no-fp3topdf" "$d/filter/fp3topdf"
+}
+
+# Whether the daemon accepts prepared reports for the queue (it has read the rules).
+_spooler_takes_reports() {
+  ipptool -tv "ipp://localhost:$QUARLO_SPOOLER_PORT/printers/$QUARLO_QUEUE_NAME" \
+    /usr/share/cups/ipptool/get-printer-attributes.test 2>/dev/null |
+    grep -q "document-format-supported.*application/x-quarlo-prepared-report"
+}
+
+# Makes the private spooler convert prepared reports with the given fp3topdf (a build's).
+# A daemon started before its configuration had the rules gets them and reloads once.
+spooler_use_filter() {
+  local filter d=$QUARLO_SPOOLER_DIR i
+  filter=$(realpath "${1:?usage: spooler_use_filter PATH}") || return 1
+  [ -x "$filter" ] || { _spooler_log "no filter program at $filter"; return 1; }
+  _spooler_running || { _spooler_log "the private cupsd is not running"; return 1; }
+  if ! _spooler_takes_reports; then
+    [ -d "$d/serverbin/filter" ] || _spooler_write_serverbin
+    cp "$QUARLO_SPOOLER_SOURCE/config/cups/quarlo.types" "$QUARLO_SPOOLER_SOURCE/config/cups/quarlo.convs" "$d/etc/"
+    sed -i "s|^ServerBin .*|ServerBin $d/serverbin|" "$d/etc/cups-files.conf"
+    kill -HUP "$(cat "$d/cupsd.pid")"
+    for i in $(seq 1 300); do _spooler_running && _spooler_takes_reports && break; sleep 0.1; done
+    _spooler_takes_reports || { _spooler_log "the private cupsd did not take the rules for prepared reports"; return 1; }
+    _spooler_log "the private cupsd now takes prepared reports"
+  fi
+  # Replaced in one step, so a job starting meanwhile runs one filter or the other.
+  ln -sfn "$filter" "$d/serverbin/filter/fp3topdf.new" && mv -T "$d/serverbin/filter/fp3topdf.new" "$d/serverbin/filter/fp3topdf"
 }
 
 _spooler_find_ppd() {
@@ -239,6 +294,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
       if _spooler_running; then echo "running: CUPS_SERVER=localhost:$QUARLO_SPOOLER_PORT QUARLO_PDF_QUEUE=$QUARLO_QUEUE_NAME QUARLO_PDF_DIR=$QUARLO_SPOOLER_DIR/pdf"
       else echo "not running"; fi ;;
     wait-idle) spooler_wait_idle "${2:-60}" ;;
-    *) echo "usage: $0 start|stop|status|wait-idle [seconds]" >&2; exit 2 ;;
+    use-filter) export CUPS_SERVER=localhost:$QUARLO_SPOOLER_PORT; spooler_use_filter "${2:?usage: $0 use-filter PATH}" ;;
+    *) echo "usage: $0 start|stop|status|wait-idle [seconds]|use-filter PATH" >&2; exit 2 ;;
   esac
 fi
