@@ -9,20 +9,49 @@ namespace {
 
 struct Piece {
   CanvasRect bounds;
-  std::u16string text;
+  std::u16string_view text;
 };
 
-struct Row {
-  int top;
-  int bottom;
-  std::vector<Piece> pieces;
-};
+using Line = std::vector<Piece>;
 
 bool IsWide(char32_t c) {
   return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0x303E) || (c >= 0x3041 && c <= 0x33FF) ||
          (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xA000 && c <= 0xA4CF) ||
          (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFE30 && c <= 0xFE4F) ||
          (c >= 0xFF00 && c <= 0xFF60) || (c >= 0xFFE0 && c <= 0xFFE6) || (c >= 0x20000 && c <= 0x3FFFD);
+}
+
+bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\x3000'; }
+
+std::vector<Line> Lines(std::vector<Piece> pieces) {
+  std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) {
+    return a.bounds.top != b.bounds.top ? a.bounds.top < b.bounds.top : a.bounds.left < b.bounds.left;
+  });
+  std::vector<Line> lines;
+  CanvasRect first{};
+  for (const Piece& p : pieces) {
+    const long long middle = (static_cast<long long>(p.bounds.top) + p.bounds.bottom) / 2;
+    if (lines.empty() || middle < first.top || middle >= first.bottom) {
+      lines.emplace_back();
+      first = p.bounds;
+    }
+    lines.back().push_back(p);
+  }
+  for (Line& line : lines) {
+    std::stable_sort(line.begin(), line.end(),
+                     [](const Piece& a, const Piece& b) { return a.bounds.left < b.bounds.left; });
+  }
+  return lines;
+}
+
+void AppendLine(std::u16string& out, const Line& line) {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const std::u16string_view text = line[i].text;
+    if (i > 0 && line[i].bounds.left > line[i - 1].bounds.right && !out.empty() && !IsSpace(out.back()) &&
+        !text.empty() && !IsSpace(text.front()))
+      out += u' ';
+    out += text;
+  }
 }
 
 // Control characters become spaces; spaces at either end are dropped.
@@ -35,52 +64,11 @@ std::u16string CleanText(std::u16string_view text) {
   return out.substr(first, out.find_last_not_of(u' ') - first + 1);
 }
 
-// Two extents share a row when they overlap by at least half the lower one.
-bool SameRow(const Row& row, const CanvasRect& b) {
-  const int overlap = std::min(row.bottom, b.bottom) - std::max(row.top, b.top);
-  const int smaller = std::min(row.bottom - row.top, b.bottom - b.top);
-  return overlap > 0 && 2 * overlap >= smaller;
-}
-
-std::vector<Row> Rows(const std::vector<CanvasRecord>& records) {
-  std::vector<Piece> pieces;
-  for (const CanvasRecord& r : records) {
-    if (r.op != CanvasRecord::Op::Text) continue;
-    std::u16string text = CleanText(r.text);
-    if (!text.empty()) pieces.push_back({r.bounds, std::move(text)});
-  }
-  std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) {
-    return a.bounds.top != b.bounds.top ? a.bounds.top < b.bounds.top : a.bounds.left < b.bounds.left;
-  });
-  std::vector<Row> rows;
-  // Only the last few rows can still take a piece: pieces come in order of their tops.
-  constexpr std::size_t kRowsLookedAt = 8;
-  for (Piece& p : pieces) {
-    Row* home = nullptr;
-    for (std::size_t i = rows.size(), looked = 0; i-- > 0 && looked < kRowsLookedAt; ++looked) {
-      if (SameRow(rows[i], p.bounds)) {
-        home = &rows[i];
-        break;
-      }
-    }
-    if (!home) {
-      rows.push_back({p.bounds.top, p.bounds.bottom, {}});
-      home = &rows.back();
-    }
-    home->pieces.push_back(std::move(p));
-  }
-  for (Row& row : rows) {
-    std::stable_sort(row.pieces.begin(), row.pieces.end(),
-                     [](const Piece& a, const Piece& b) { return a.bounds.left < b.bounds.left; });
-  }
-  return rows;
-}
-
 // The width of one column: the median over the pieces of width per column.
-double CellWidth(const std::vector<Row>& rows) {
+double CellWidth(const std::vector<Line>& lines) {
   std::vector<double> widths;
-  for (const Row& row : rows)
-    for (const Piece& p : row.pieces) {
+  for (const Line& line : lines)
+    for (const Piece& p : line) {
       const int columns = DisplayColumns(p.text);
       if (columns > 0 && p.bounds.right > p.bounds.left)
         widths.push_back(static_cast<double>(p.bounds.right - p.bounds.left) / columns);
@@ -90,9 +78,26 @@ double CellWidth(const std::vector<Row>& rows) {
   return std::max(1.0, widths[widths.size() / 2]);
 }
 
-// Columns of a page are capped, so a piece far out on a huge page cannot ask for
-// gigabytes of spaces.
+// Columns are capped, so a piece far out on a huge page cannot ask for gigabytes of
+// spaces.
 constexpr long long kMaxColumn = 4096;
+
+void AppendLaidOutLine(std::u16string& out, const Line& line, double cell) {
+  long long used = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const Piece& p = line[i];
+    const long long column = std::clamp(std::llround(p.bounds.left / cell), 0LL, kMaxColumn);
+    if (column > used) {
+      out.append(static_cast<std::size_t>(column - used), u' ');
+      used = column;
+    } else if (i > 0) {
+      out += u' ';
+      ++used;
+    }
+    out += p.text;
+    used += DisplayColumns(p.text);
+  }
+}
 
 }  // namespace
 
@@ -108,30 +113,35 @@ int DisplayColumns(std::u16string_view text) {
   return columns;
 }
 
-std::u16string RecordedText(const std::vector<CanvasRecord>& records, bool layout) {
-  const std::vector<Row> rows = Rows(records);
-  const double cell = layout ? CellWidth(rows) : 1;
+std::u16string TextInReadingOrder(const std::vector<const CanvasRecord*>& records) {
+  std::vector<Piece> pieces;
+  for (const CanvasRecord* r : records) pieces.push_back({r->bounds, r->text});
   std::u16string out;
-  for (const Row& row : rows) {
-    long long used = 0;
-    bool first = true;
-    for (const Piece& p : row.pieces) {
-      if (layout) {
-        const long long column = std::clamp(std::llround(p.bounds.left / cell), 0LL, kMaxColumn);
-        if (column > used) {
-          out.append(static_cast<std::size_t>(column - used), u' ');
-          used = column;
-        } else if (!first) {
-          out += u' ';
-          ++used;
-        }
-        used += DisplayColumns(p.text);
-      } else if (!first) {
-        out += u' ';
-      }
-      out += p.text;
-      first = false;
-    }
+  for (const Line& line : Lines(std::move(pieces))) {
+    if (!out.empty()) out += u'\n';
+    AppendLine(out, line);
+  }
+  return out;
+}
+
+std::u16string RecordedText(const std::vector<CanvasRecord>& records, bool layout) {
+  std::vector<std::u16string> texts;
+  std::vector<CanvasRect> bounds;
+  for (const CanvasRecord& r : records) {
+    if (r.op != CanvasRecord::Op::Text) continue;
+    std::u16string text = CleanText(r.text);
+    if (text.empty()) continue;
+    texts.push_back(std::move(text));
+    bounds.push_back(r.bounds);
+  }
+  std::vector<Piece> pieces;
+  for (std::size_t i = 0; i < texts.size(); ++i) pieces.push_back({bounds[i], texts[i]});
+  const std::vector<Line> lines = Lines(std::move(pieces));
+  const double cell = layout ? CellWidth(lines) : 1;
+  std::u16string out;
+  for (const Line& line : lines) {
+    if (layout) AppendLaidOutLine(out, line, cell);
+    else AppendLine(out, line);
     out += u'\n';
   }
   return out;

@@ -13,8 +13,6 @@ bool Meets(const CanvasRect& a, const CanvasRect& b) {
   return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
 
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\x3000'; }
-
 }  // namespace
 
 std::vector<std::size_t> TextRecordsMeeting(const std::vector<CanvasRecord>& records, const CanvasRect& area) {
@@ -22,37 +20,6 @@ std::vector<std::size_t> TextRecordsMeeting(const std::vector<CanvasRecord>& rec
   for (std::size_t i = 0; i < records.size(); ++i) {
     const CanvasRecord& r = records[i];
     if (r.op == CanvasRecord::Op::Text && !r.text.empty() && Meets(r.bounds, area)) out.push_back(i);
-  }
-  return out;
-}
-
-std::u16string TextInReadingOrder(const std::vector<const CanvasRecord*>& records) {
-  std::vector<const CanvasRecord*> byTop(records);
-  std::stable_sort(byTop.begin(), byTop.end(), [](const CanvasRecord* a, const CanvasRecord* b) {
-    return a->bounds.top != b->bounds.top ? a->bounds.top < b->bounds.top : a->bounds.left < b->bounds.left;
-  });
-  std::vector<std::vector<const CanvasRecord*>> lines;
-  CanvasRect line{};
-  for (const CanvasRecord* r : byTop) {
-    const long long middle = (static_cast<long long>(r->bounds.top) + r->bounds.bottom) / 2;
-    if (lines.empty() || middle < line.top || middle >= line.bottom) {
-      lines.emplace_back();
-      line = r->bounds;
-    }
-    lines.back().push_back(r);
-  }
-  std::u16string out;
-  for (auto& l : lines) {
-    std::stable_sort(l.begin(), l.end(),
-                     [](const CanvasRecord* a, const CanvasRecord* b) { return a->bounds.left < b->bounds.left; });
-    if (!out.empty()) out += u'\n';
-    for (std::size_t i = 0; i < l.size(); ++i) {
-      const std::u16string& text = l[i]->text;
-      if (i > 0 && l[i]->bounds.left > l[i - 1]->bounds.right && !out.empty() && !IsSpace(out.back()) &&
-          !IsSpace(text.front()))
-        out += u' ';
-      out += text;
-    }
   }
   return out;
 }

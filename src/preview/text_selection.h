@@ -2,13 +2,15 @@
 // Text chosen on one page, by a Shift-drag over the page or Ctrl+A, and copied with
 // Ctrl+C. Like the search it works on the page's recording at scale 1: the selection is
 // the text operations whose bounds meet the dragged rectangle, kept in report pixels
-// relative to the page, so it stays on the same words when the zoom changes.
+// relative to the page, so it stays on the same words when the zoom changes. The copied
+// text is in reading order by the rule the text export follows too (TextInReadingOrder).
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/canvas.h"
+#include "platform/recorded_text.h"
 #include "platform/recording_canvas.h"
 
 namespace quarlo {
@@ -17,12 +19,6 @@ class TfrxCustomPreviewPages;
 
 // Indexes of the text operations holding some text whose bounds meet area.
 std::vector<std::size_t> TextRecordsMeeting(const std::vector<CanvasRecord>& records, const CanvasRect& area);
-
-// The texts in reading order: lines from top to bottom (an operation whose vertical
-// middle lies within the line's first operation belongs to that line), each line from
-// left to right, a space where two operations of a line do not touch, lines separated
-// by "\n".
-std::u16string TextInReadingOrder(const std::vector<const CanvasRecord*>& records);
 
 class TextSelection {
  public:

@@ -1,5 +1,6 @@
-// The text of a recorded page: pieces gathered into rows and rows read from the top,
-// with and without the column layout. The records are made by hand so each case shows
+// The text of a recorded page: pieces gathered into lines and lines read from the top,
+// with and without the column layout (the preview's copy of a selection reads lines by
+// the same rule; its cases are with the selection's tests). The records are made by hand so each case shows
 // exactly the arrangement it is about.
 #include "platform/recorded_text.h"
 
@@ -57,6 +58,8 @@ TEST(RecordedText, ReadsRowsFromTheTopAndPiecesFromTheLeft) {
       {"spaces at the ends and control characters",
        {{"  padded\t", {10, 10, 90, 25}}, {"a\rb", {10, 40, 40, 55}}}, "padded\na b\n"},
       {"blank pieces are left out", {{"   ", {10, 10, 90, 25}}, {"", {10, 40, 40, 55}}}, ""},
+      // A word drawn in two operations stays one word.
+      {"pieces that touch", {{"Sum", {10, 10, 40, 25}}, {"mary", {40, 10, 80, 25}}}, "Summary\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -72,8 +72,9 @@ int Text(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
 
 QUARLO_CLI_VERB(.name = "text", .usage = "FILE [--pages LIST] [--layout] [-o FILE]",
                 .summary = "write the text of pages in reading order, a form feed after each page",
-                .details = "Text pieces are read as the preview's find sees them: rows from top to\n"
-                           "bottom, pieces of a row from left to right, one space between them.\n"
+                .details = "Text pieces are read as the preview's find sees them, in the order its copy\n"
+                           "of a selection uses: lines from top to bottom, pieces of a line from left\n"
+                           "to right with a space where two do not touch.\n"
                            "--layout places each piece at the column of its left edge instead,\n"
                            "so table columns line up (Chinese characters take two columns).\n"
                            "Output is UTF-8 on standard output, or in FILE with -o (then its name is printed).",
