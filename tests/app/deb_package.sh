@@ -35,7 +35,9 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
 for path in ./usr/bin/quarlo ./usr/bin/quarlo-cli ./usr/share/applications/quarlo.desktop \
             ./usr/share/mime/packages/quarlo.xml ./usr/share/icons/hicolor/48x48/apps/quarlo.png \
             ./usr/share/icons/hicolor/scalable/apps/quarlo.svg ./usr/share/quarlo/fonts/60-quarlo-aliases.conf \
-            ./usr/share/quarlo/help/quarlo-help.html; do
+            ./usr/share/quarlo/help/quarlo-help.html ./usr/lib/cups/filter/fp3topdf \
+            ./usr/share/cups/mime/quarlo.types ./usr/share/cups/mime/quarlo.convs \
+            ./usr/share/thumbnailers/quarlo.thumbnailer; do
   if grep -qxF "$path" <<<"$contents"; then echo "ok   carries $path"
   else echo "FAIL does not carry $path"; fail=1; fi
 done
@@ -81,6 +83,18 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION XDG_DATA_DIRS XDG_CONFIG_DIRS
 sample=/usr/share/quarlo/samples/sample.fp3
 check "sample installed" "$(test -s "$sample" && echo present)" present
+# The print server's filter as the spooler runs it (report on standard input), and the
+# thumbnailer's line as a file manager runs it.
+want_pages=$(/usr/bin/quarlo-cli info "$sample" 2>/dev/null | sed -n 's/.*"pageCount": \([0-9]*\).*/\1/p' | head -1)
+/usr/lib/cups/filter/fp3topdf 1 user report 1 '' <"$sample" >"$out/filter.pdf" 2>"$out/filter.log" || true
+check "installed filter converts the sample" \
+  "$(pdfinfo "$out/filter.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')" "$want_pages"
+thumbnailer=$(sed -n 's/^Exec=//p' /usr/share/thumbnailers/quarlo.thumbnailer)
+thumbnailer=${thumbnailer//%s/128}
+thumbnailer=${thumbnailer//%i/$sample}
+thumbnailer=${thumbnailer//%o/$out/thumbnail.png}
+env -u QT_QPA_PLATFORM bash -c "$thumbnailer" >/dev/null 2>&1 || true
+check "installed thumbnailer writes the first page" "$(identify -format '%wx%h' "$out/thumbnail.png" 2>/dev/null)" 91x128
 cp "$sample" "$out/renamed.fp3"
 check "xdg-mime type of a .fp3" "$(xdg-mime query filetype "$out/renamed.fp3")" application/x-quarlo-prepared-report
 check "xdg-mime default application" "$(xdg-mime query default application/x-quarlo-prepared-report)" quarlo.desktop
