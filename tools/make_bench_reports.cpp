@@ -24,6 +24,7 @@ namespace {
 
 using namespace quarlo;
 using testing::ReportGenerator;
+using testing::SetMargins;
 
 const char16_t* const kTexts[] = {
     u"报表合计 Total amount 12345.67 元",
@@ -49,10 +50,7 @@ TfrxMemoView* AddText(TfrxComponent* parent, int n, double left, double top, dou
 // An A4 page with 10 mm margins: 718 x 1047 pixels for the objects.
 TfrxMasterData& PageBand(ReportGenerator& g) {
   TfrxReportPage& page = g.AddCompletePage();
-  page.SetLeftMargin(10);
-  page.SetRightMargin(10);
-  page.SetTopMargin(10);
-  page.SetBottomMargin(10);
+  SetMargins(page, 10);
   auto* band = new TfrxMasterData(&page);
   band->SetBounds(0, 0, 718, 1047);
   return *band;

@@ -53,6 +53,13 @@ void WriteOutline(TfrxXMLItem& parent, const std::vector<GeneratedOutlineItem>& 
 
 }  // namespace
 
+void SetMargins(TfrxReportPage& page, double millimetres) {
+  page.SetLeftMargin(millimetres);
+  page.SetRightMargin(millimetres);
+  page.SetTopMargin(millimetres);
+  page.SetBottomMargin(millimetres);
+}
+
 ReportGenerator::ReportGenerator() = default;
 
 ReportGenerator::~ReportGenerator() {

@@ -120,4 +120,7 @@ class ReportGenerator {
   std::vector<std::pair<std::string, std::string>> unknownSections_;
 };
 
+// The same margin on all four sides of the page, in millimetres.
+void SetMargins(TfrxReportPage& page, double millimetres);
+
 }  // namespace quarlo::testing

@@ -52,10 +52,7 @@ TfrxBarCodeView* Barcode(TfrxComponent* band, int n, const Symbol& s, double lef
 
 void AddBarcodeSamplePage(ReportGenerator& g) {
   TfrxReportPage& page = g.AddCompletePage();
-  page.SetLeftMargin(10);
-  page.SetRightMargin(10);
-  page.SetTopMargin(10);
-  page.SetBottomMargin(10);
+  SetMargins(page, 10);
   auto* band = new TfrxMasterData(&page);
   band->SetName("MasterData1");
   band->SetBounds(0, 0, 718, 1040);

@@ -53,10 +53,7 @@ TfrxChartView& AddChart(TfrxComponent* band, int n, double left, double top, con
 
 void AddChartSamplePage(ReportGenerator& g) {
   TfrxReportPage& page = g.AddCompletePage();
-  page.SetLeftMargin(10);
-  page.SetRightMargin(10);
-  page.SetTopMargin(10);
-  page.SetBottomMargin(10);
+  SetMargins(page, 10);
   auto* band = new TfrxMasterData(&page);
   band->SetName("MasterData1");
   band->SetBounds(0, 0, 718, 900);

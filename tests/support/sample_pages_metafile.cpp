@@ -99,10 +99,7 @@ TfrxMemoView* Caption(TfrxComponent* band, const std::string& name, double top, 
 
 void AddMetafileSamplePage(ReportGenerator& g) {
   TfrxReportPage& page = g.AddCompletePage();
-  page.SetLeftMargin(10);
-  page.SetRightMargin(10);
-  page.SetTopMargin(10);
-  page.SetBottomMargin(10);
+  SetMargins(page, 10);
   page.BackPicture().LoadFromData(WatermarkEmf());
 
   auto* band = new TfrxMasterData(&page);

@@ -49,10 +49,7 @@ void SetText(TfrxComponent& memo, std::u16string_view text) {
 
 // Source page 0, A4 portrait with 10 mm margins: the templates of the report pages.
 void BuildSourcePage(TfrxReportPage& page) {
-  page.SetLeftMargin(10);
-  page.SetRightMargin(10);
-  page.SetTopMargin(10);
-  page.SetBottomMargin(10);
+  SetMargins(page, 10);
   page.Frame().SetTyp(ftAll);
   page.Frame().SetColor(clSilver);
 
