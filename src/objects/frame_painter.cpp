@@ -31,19 +31,28 @@ void DrawThickLine(Canvas& canvas, int x, int y, int x1, int y1, int w) {
   }
 }
 
+void DrawStyledLine(Canvas& canvas, int x, int y, int x1, int y1, int w) {
+  CanvasStateSaver keep(canvas);
+  CanvasPen pen = canvas.Pen();
+  pen.width = std::clamp(w, 1, 1 << 16);
+  canvas.SetPen(pen);
+  canvas.MoveTo(x, y);
+  canvas.LineTo(x1, y1);
+}
+
 void PaintViewBackground(Canvas& canvas, const FrameBox& box, TBrushStyle brush, TColor hatchColor) {
   canvas.SetBrush(CanvasBrush{canvas.Brush().color, static_cast<CanvasBrush::Style>(brush)});
-  const CanvasRect rect{box.left, box.top, box.right, box.bottom};
   if (box.fill != clTransparent) {
     canvas.SetBrush(CanvasBrush::SolidColor(box.fill));
-    canvas.FillRect(rect);
+    canvas.FillRect({box.left, box.top, box.right, box.bottom});
   }
   if (brush >= bsHorizontal && brush <= bsDiagCross) {
     CanvasStateSaver keep(canvas);
-    // The hatch covers the same pixels as the fill; it gets no outline of its own,
-    // the frame is drawn over it anyway.
-    canvas.SetBrush(CanvasBrush{ColorToRGB(hatchColor), static_cast<CanvasBrush::Style>(brush)});
-    canvas.FillRect(rect);
+    // The hatch is a rectangle figure from (left, top) to (right + 1, bottom + 1): it
+    // reaches the column and row the right and bottom frame sides are drawn on, so an
+    // unframed object shows its last hatch line there. It gets no outline of its own.
+    canvas.SetBrush(CanvasBrush{ColorToRGB(hatchColor), static_cast<CanvasBrush::Style>(brush), box.scaleX});
+    canvas.FillRect({box.left, box.top, box.right + 1, box.bottom + 1});
   }
 }
 
@@ -64,6 +73,7 @@ void SetSidePen(Canvas& canvas, const TfrxFrameLine& line, double scaleX) {
   } else {
     pen.style = IsDashFamily(line.Style()) ? static_cast<CanvasPen::Style>(line.Style()) : CanvasPen::Style::Solid;
     pen.width = 1;
+    pen.unit = scaleX;  // dashes keep their length in millimetres at every zoom and resolution
   }
   canvas.SetPen(pen);
 }
@@ -75,6 +85,12 @@ void Segment(Canvas& canvas, int x, int y, int x1, int y1) {
 
 void DrawDouble(Canvas& canvas, const FrameBox& box, const TfrxFrameLine& line, Side side, int x, int y, int x1,
                 int y1, int w, bool ns, bool ne) {
+  // Square caps: where two sides meet, their outer and inner lines run into each other's
+  // band and close the corner (round ends would leave its outermost pixels out).
+  CanvasPen pen = canvas.Pen();
+  pen.geometric = true;
+  pen.cap = CanvasPen::Cap::Square;
+  canvas.SetPen(pen);
   const int d1 = ns ? w : 0, d2 = ne ? w : 0;
   const bool leading = side == Side::Left || side == Side::Top;
   const int p1 = leading ? -d1 : d1, p2 = leading ? -d2 : d2;
@@ -152,7 +168,7 @@ void DrawSide(Canvas& canvas, const FrameBox& box, const TfrxFrameLine& line, Si
     case fsDouble: DrawDouble(canvas, box, line, side, x, y, x1, y1, w, ns, ne); break;
     case fsAltDot:
     case fsSquare: DrawDotted(canvas, box, line, x, y, x1, y1, w); break;
-    default: DrawThickLine(canvas, x, y, x1, y1, w); break;
+    default: DrawStyledLine(canvas, x, y, x1, y1, w); break;
   }
 }
 

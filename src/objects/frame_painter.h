@@ -17,6 +17,10 @@ int RoundDevice(double v);
 // w = 1 draws offset 0, w = 2 offsets -1 and 0, w = 3 offsets -1, 0, 1 (0 counts as 1).
 void DrawThickLine(Canvas& canvas, int x, int y, int x1, int y1, int w);
 
+// The thick line of a styled (dash, dot, ...) one-pixel canvas pen as one segment of a
+// styled pen w wide: the same pixels, and one stroke with a dash pattern on paper.
+void DrawStyledLine(Canvas& canvas, int x, int y, int x1, int y1, int w);
+
 // What the frame drawing needs of its view, in device pixels.
 struct FrameBox {
   int left = 0, top = 0, right = 0, bottom = 0;  // the view's device rectangle

@@ -33,8 +33,12 @@ void TfrxCustomLineView::Draw(Canvas& canvas, double scaleX, double scaleY, doub
     pen.width = 1;
     const TfrxFrameStyle style = Frame().Style();
     pen.style = style <= fsDashDotDot ? static_cast<CanvasPen::Style>(style) : CanvasPen::Style::Solid;
+    pen.unit = scaleX;
     canvas.SetPen(pen);
-    DrawThickLine(canvas, DeviceLeft(), DeviceTop(), DeviceRight(), DeviceBottom(), FrameWidthPx());
+    if (pen.style == CanvasPen::Style::Solid)
+      DrawThickLine(canvas, DeviceLeft(), DeviceTop(), DeviceRight(), DeviceBottom(), FrameWidthPx());
+    else
+      DrawStyledLine(canvas, DeviceLeft(), DeviceTop(), DeviceRight(), DeviceBottom(), FrameWidthPx());
   }
   if (!ArrowStart() && !ArrowEnd()) return;
   if (Frame().Color() == clTransparent) return;

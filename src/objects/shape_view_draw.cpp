@@ -11,16 +11,24 @@ namespace {
 
 // The outline pen: frame styles with a platform pen style of the same number use it,
 // the others (double, alt-dot, square) draw solid.
-CanvasPen OutlinePen(const TfrxFrame& frame, int width, bool forceSolid) {
+CanvasPen OutlinePen(const TfrxFrame& frame, int width, bool forceSolid, double scaleX) {
   CanvasPen pen;
   pen.color = frame.Color();
   pen.width = width;
+  pen.unit = scaleX;
   const TfrxFrameStyle style = frame.Style();
   if (frame.Color() == clTransparent)
     pen.style = CanvasPen::Style::Clear;
   else if (!forceSolid && style <= fsDashDotDot)
     pen.style = static_cast<CanvasPen::Style>(style);
   return pen;
+}
+
+// The rectangle to hand the canvas so that a pen w wide, which the canvas centres on the
+// figure's outline, stays inside (l, t)-(r, b) (right and bottom exclusive).
+CanvasRect InsideFrame(int l, int t, int r, int b, int w) {
+  if (w <= 1) return {l, t, r, b};
+  return {l + w / 2, t + w / 2, r + 1 - w + w / 2, b + 1 - w + w / 2};
 }
 
 }  // namespace
@@ -30,19 +38,22 @@ void TfrxShapeView::Draw(Canvas& canvas, double scaleX, double scaleY, double of
   CanvasStateSaver keep(canvas);
   PrepareDraw(canvas, scaleX, scaleY, offsetX, offsetY);
   const bool isDouble = Frame().Style() == fsDouble;
-  const CanvasPen pen = OutlinePen(Frame(), FrameWidthPx(), isDouble);
+  const CanvasPen pen = OutlinePen(Frame(), FrameWidthPx(), isDouble, scaleX);
+  // The alt-dot outline is a solid pen kept inside the figure's rectangle.
+  const bool inside = Frame().Style() == fsAltDot && pen.style != CanvasPen::Style::Clear;
 
   auto figure = [&] {
     const int l = DeviceLeft(), t = DeviceTop(), r = DeviceRight(), b = DeviceBottom();
     const int w = DeviceWidth(), h = DeviceHeight();
+    const CanvasRect box = InsideFrame(l, t, r + 1, b + 1, inside ? pen.width : 1);
     switch (Shape()) {
-      case skRectangle: canvas.Rectangle(l, t, r + 1, b + 1); break;
+      case skRectangle: canvas.Rectangle(box.left, box.top, box.right, box.bottom); break;
       case skRoundRectangle: {
         const int c = Curve() != 0 ? RoundDevice(Curve() * scaleX * 10) : std::min(w, h) / 4;
-        canvas.RoundRect(l, t, r + 1, b + 1, c, c);
+        canvas.RoundRect(box.left, box.top, box.right, box.bottom, c, c);
         break;
       }
-      case skEllipse: canvas.Ellipse(l, t, r + 1, b + 1); break;
+      case skEllipse: canvas.Ellipse(box.left, box.top, box.right, box.bottom); break;
       case skTriangle: {
         const CanvasPoint pts[] = {{r, b}, {l, b}, {l + w / 2, t}, {r, b}};
         canvas.Polygon(pts);
@@ -59,10 +70,12 @@ void TfrxShapeView::Draw(Canvas& canvas, double scaleX, double scaleY, double of
         CanvasPen thin = pen;
         thin.width = 1;
         canvas.SetPen(thin);
-        if (Shape() == skDiagonal1)
-          DrawThickLine(canvas, l, b, r, t, FrameWidthPx());
+        const CanvasPoint from = Shape() == skDiagonal1 ? CanvasPoint{l, b} : CanvasPoint{l, t};
+        const CanvasPoint to = Shape() == skDiagonal1 ? CanvasPoint{r, t} : CanvasPoint{r, b};
+        if (thin.style == CanvasPen::Style::Solid || thin.style == CanvasPen::Style::Clear)
+          DrawThickLine(canvas, from.x, from.y, to.x, to.y, FrameWidthPx());
         else
-          DrawThickLine(canvas, l, t, r, b, FrameWidthPx());
+          DrawStyledLine(canvas, from.x, from.y, to.x, to.y, FrameWidthPx());
         canvas.SetPen(pen);
         break;
       }
@@ -79,7 +92,7 @@ void TfrxShapeView::Draw(Canvas& canvas, double scaleX, double scaleY, double of
         canvas.SetBrush(CanvasBrush::SolidColor(Color()));
         figure();
       }
-      canvas.SetBrush(CanvasBrush{ColorToRGB(Frame().Color()), static_cast<CanvasBrush::Style>(BrushStyle())});
+      canvas.SetBrush(CanvasBrush{ColorToRGB(Frame().Color()), static_cast<CanvasBrush::Style>(BrushStyle()), scaleX});
       figure();
     }
   };

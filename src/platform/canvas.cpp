@@ -1,6 +1,7 @@
 #include "platform/canvas.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -20,15 +21,36 @@ CanvasRect CanvasRect::United(const CanvasRect& o) const {
   return {std::min(left, o.left), std::min(top, o.top), std::max(right, o.right), std::max(bottom, o.bottom)};
 }
 
-bool HatchCovers(CanvasBrush::Style style, int x, int y) {
-  // Patterns repeat every 8 pixels from the device origin; & 7 keeps negative
-  // coordinates on the same grid.
-  const int px = x & 7;
-  const int py = y & 7;
-  const bool horizontal = py == 0;
-  const bool vertical = px == 0;
-  const bool fdiagonal = px == py;        // top-left to bottom-right
-  const bool bdiagonal = px + py == 7;    // bottom-left to top-right
+namespace {
+
+// Whether `v` lies within a line of thickness `t` centred on a multiple of `period`.
+bool OnLine(double v, double period, int t) {
+  double r = std::fmod(v + t / 2.0, period);
+  if (r < 0) r += period;
+  return r < t;
+}
+
+}  // namespace
+
+int HatchLineWidth(double unit) { return std::max(1, static_cast<int>(std::lrint(unit))); }
+
+double HatchUnit(double unit) {
+  if (!(unit > 0)) return 1;
+  // Below a quarter, lines a pixel thick two pixels apart would run into one solid area.
+  return std::max(unit, 0.25);
+}
+
+bool HatchCovers(CanvasBrush::Style style, int x, int y, double unit) {
+  unit = HatchUnit(unit);
+  // Line k of a pattern pixel row sits at the centre of that row, (8k + 0.5) units from
+  // the origin; a diagonal passes through the centres of the pattern pixels it covers.
+  const double period = 8 * unit;
+  const int t = HatchLineWidth(unit);
+  const double cx = x + 0.5, cy = y + 0.5;
+  const bool horizontal = OnLine(cy - 0.5 * unit, period, t);
+  const bool vertical = OnLine(cx - 0.5 * unit, period, t);
+  const bool fdiagonal = OnLine(cx - cy, period, t);       // top-left to bottom-right
+  const bool bdiagonal = OnLine(cx + cy, period, t);         // bottom-left to top-right
   switch (style) {
     case CanvasBrush::Style::Horizontal: return horizontal;
     case CanvasBrush::Style::Vertical: return vertical;
@@ -40,6 +62,34 @@ bool HatchCovers(CanvasBrush::Style style, int x, int y) {
     case CanvasBrush::Style::Clear: return false;
   }
   return false;
+}
+
+std::span<const int> StyledPenPattern(CanvasPen::Style style) {
+  static constexpr std::array<int, 2> kDash{18, 6};
+  static constexpr std::array<int, 2> kDot{3, 3};
+  static constexpr std::array<int, 4> kDashDot{9, 6, 3, 6};
+  static constexpr std::array<int, 6> kDashDotDot{9, 3, 3, 3, 3, 3};
+  switch (style) {
+    case CanvasPen::Style::Dash: return kDash;
+    case CanvasPen::Style::Dot: return kDot;
+    case CanvasPen::Style::DashDot: return kDashDot;
+    case CanvasPen::Style::DashDotDot: return kDashDotDot;
+    default: return {};
+  }
+}
+
+bool StyledPenOn(std::span<const int> pattern, long long position, double unit) {
+  long long period = 0;
+  for (int p : pattern) period += p;
+  if (period <= 0) return true;
+  if (!(unit > 0)) unit = 1;
+  double phase = std::fmod((static_cast<double>(position) + 0.5) / unit, static_cast<double>(period));
+  if (phase < 0) phase += static_cast<double>(period);
+  for (std::size_t k = 0; k < pattern.size(); ++k) {
+    if (phase < pattern[k]) return k % 2 == 0;
+    phase -= pattern[k];
+  }
+  return true;
 }
 
 int FontEmPixels(int height, double cellPerEm) {

@@ -13,16 +13,22 @@
 //    from pixel centres: width 2 covers offsets -1 and 0, width 3 covers -1, 0, 1. Square
 //    caps extend the band by w/2 past both ends (width 1 from (0,0) to (4,0) covers
 //    x 0..4); flat caps end at the end points; round caps end in half discs.
-//  * Styled cosmetic pens (dash, dot, ...) paint their gaps in the brush colour while
-//    the brush is solid and leave them untouched while it is clear.
+//  * Styled pens (dash, dot, ...) that are not geometric repeat a fixed pattern
+//    (StyledPenPattern) counted along the line's major axis, each step `unit` device
+//    pixels long, so a dash keeps its length in millimetres on every device. A width w
+//    draws w such lines side by side across the minor axis, on the band a geometric
+//    pen of width w covers. They paint their gaps in the brush colour while the brush
+//    is solid and leave them untouched while it is clear. Vector devices (PDF,
+//    printers) draw such a segment as one stroke with a dash pattern.
 //  * Rectangle, Ellipse and RoundRect take (left, top, right, bottom) with right and
 //    bottom exclusive: with a 1-pixel pen the outline covers columns left and right-1
 //    and rows top and bottom-1; a wider pen is centred on that outline. Without a pen
 //    the filled area is one pixel smaller on the right and bottom.
 //  * FillRect paints [left, right) x [top, bottom) with the brush; it ignores the pen
 //    and the raster mode.
-//  * Hatch brushes repeat an 8 x 8 device-pixel pattern anchored at the device origin,
-//    whatever the zoom; the pixels between hatch lines are left untouched.
+//  * Hatch brushes repeat an 8 x 8 pattern anchored at the device origin, each pattern
+//    pixel `unit` device pixels wide (HatchCovers); the pixels between hatch lines are
+//    left untouched.
 //  * The raster mode applies to pen lines and to figures (outline and fill).
 //
 // Colours are 0x00BBGGRR (platform/color.h); system colours are resolved by the
@@ -73,13 +79,16 @@ struct CanvasPen {
   TColor color = clBlack;
   int width = 1;  // device pixels; 0 counts as 1
   Style style = Style::Solid;
-  // A geometric pen honours `cap` and `dashes` at any width; a plain pen of width > 1
-  // draws solid with round caps (styles other than Solid and Clear apply to width 0/1).
+  // A geometric pen honours `cap` and `dashes` at any width; a plain solid pen of width
+  // > 1 has round caps; a plain styled pen is the band of styled lines described above.
   bool geometric = false;
   Cap cap = Cap::Round;
   // User dash pattern of a geometric pen: alternating dash and gap lengths in device
   // pixels, starting with a dash. A dash of 0 with round caps draws a dot `width` wide.
   std::vector<int> dashes;
+  // Device pixels per step of a styled pen's pattern: 1 on a 96-dpi screen at 100 %,
+  // the drawing scale elsewhere (a 600-dpi printer takes 6.25).
+  double unit = 1.0;
 
   static CanvasPen Solid(TColor c, int w = 1) {
     CanvasPen p;
@@ -105,6 +114,8 @@ struct CanvasBrush {
 
   TColor color = clWhite;
   Style style = Style::Solid;
+  // Device pixels per pixel of the hatch pattern, as CanvasPen::unit.
+  double unit = 1.0;
 
   bool IsHatch() const { return static_cast<int>(style) >= 2; }
   static CanvasBrush SolidColor(TColor c) { return CanvasBrush{c, Style::Solid}; }
@@ -112,8 +123,23 @@ struct CanvasBrush {
   friend bool operator==(const CanvasBrush&, const CanvasBrush&) = default;
 };
 
-// True when the 8 x 8 hatch pattern of `style` covers device pixel (x, y).
-bool HatchCovers(CanvasBrush::Style style, int x, int y);
+// True when the hatch pattern of `style`, anchored at the device origin with pattern
+// pixels `unit` device pixels wide, covers device pixel (x, y). At unit 1 it is the
+// 8 x 8 tile; at other units the lines keep their places in millimetres and are
+// max(1, Round(unit)) device pixels thick (measured across rows and columns, and
+// along rows for the diagonals).
+bool HatchCovers(CanvasBrush::Style style, int x, int y, double unit = 1.0);
+// Device pixels of one hatch line's thickness at `unit`.
+int HatchLineWidth(double unit);
+// The unit a hatch is drawn with: `unit`, but at least a quarter (1 for a bad value).
+double HatchUnit(double unit);
+
+// On and off lengths of a styled pen's pattern in pattern steps (on, off, on, ...);
+// empty for Solid and Clear.
+std::span<const int> StyledPenPattern(CanvasPen::Style style);
+// Whether step `position` (0 at the segment's start, in device pixels along the major
+// axis) of a styled pen with `unit` is on: the pattern evaluated at the pixel's centre.
+bool StyledPenOn(std::span<const int> pattern, long long position, double unit);
 
 enum FontStyleBits : int { kFontBold = 1, kFontItalic = 2, kFontUnderline = 4, kFontStrikeOut = 8 };
 

@@ -17,33 +17,38 @@ namespace quarlo {
 
 namespace {
 
-// Pixel patterns of the styled one-pixel pens (on, off, on, off, ...), counted along
-// the line's major axis.
-std::span<const int> CosmeticPattern(CanvasPen::Style style) {
-  static constexpr std::array<int, 2> kDash{18, 6};
-  static constexpr std::array<int, 2> kDot{3, 3};
-  static constexpr std::array<int, 4> kDashDot{9, 6, 3, 6};
-  static constexpr std::array<int, 6> kDashDotDot{9, 3, 3, 3, 3, 3};
-  switch (style) {
-    case CanvasPen::Style::Dash: return kDash;
-    case CanvasPen::Style::Dot: return kDot;
-    case CanvasPen::Style::DashDot: return kDashDot;
-    case CanvasPen::Style::DashDotDot: return kDashDotDot;
-    default: return {};
-  }
+bool IsStyled(const CanvasPen& pen) { return !pen.geometric && !StyledPenPattern(pen.style).empty(); }
+
+// The styled pattern of `pen` in units of a stroke `width` wide, as Qt takes it.
+QList<qreal> DashPattern(const CanvasPen& pen, int width) {
+  const double unit = pen.unit > 0 ? pen.unit : 1.0;
+  QList<qreal> dashes;
+  for (int step : StyledPenPattern(pen.style)) dashes << step * unit / std::max(1, width);
+  return dashes;
 }
 
 // Pixels covered by a band of width w around centre c: [c - w div 2, c + w - w div 2).
 int BandLo(int c, int w) { return c - w / 2; }
 int BandHi(int c, int w) { return c + w - w / 2; }
 
-QImage HatchTile(CanvasBrush::Style style, const QColor& color) {
-  QImage tile(8, 8, QImage::Format_ARGB32);
-  tile.fill(Qt::transparent);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x)
-      if (HatchCovers(style, x, y)) tile.setPixelColor(x, y, color);
-  return tile;
+// The hatch pixels of `area` (device coordinates) in `color`, the rest transparent.
+QImage HatchImage(const CanvasBrush& brush, const QColor& color, const CanvasRect& area) {
+  QImage image(std::max(1, area.Width()), std::max(1, area.Height()), QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  const QRgb ink = color.rgba();
+  for (int y = 0; y < image.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x)
+      if (HatchCovers(brush.style, area.left + x, area.top + y, brush.unit)) line[x] = ink;
+  }
+  return image;
+}
+
+// The pattern repeats every 8 units; a whole number of pixels makes one tile of it.
+int HatchTilePixels(double unit) {
+  const double period = 8 * HatchUnit(unit);
+  const double whole = std::round(period);
+  return whole >= 1 && whole <= 4096 && std::abs(period - whole) < 1e-9 ? static_cast<int>(whole) : 0;
 }
 
 bool IsHatch(const CanvasBrush& brush) {
@@ -51,13 +56,18 @@ bool IsHatch(const CanvasBrush& brush) {
          brush.color != clTransparent;
 }
 
-// The first value at or above `lo` that leaves `rest` when divided by 8 (negatives too).
-long long FirstOnGrid(long long lo, long long rest) { return lo + (((rest - lo) % 8) + 8) % 8; }
+// Multiples of `period` from the first at or above `lo` to the last at or below `hi`.
+template <typename Each>
+void Multiples(double lo, double hi, double period, Each each) {
+  const long long first = static_cast<long long>(std::ceil(lo / period));
+  const long long last = static_cast<long long>(std::floor(hi / period));
+  for (long long k = first; k <= last; ++k) each(static_cast<double>(k) * period);
+}
 
 // Paper and PDF have no transparent pattern brush that every printer driver and
 // converter can take (a masked tile becomes a soft mask some of them reject), so a
-// hatch there is its own opaque lines, on the same 8-pixel device grid as the tile,
-// clipped to the filled area.
+// hatch there is its own opaque lines, in the places HatchCovers gives them, clipped to
+// the filled area.
 void StrokeHatch(QPainter& painter, const QPainterPath& area, const CanvasBrush& brush) {
   if (!IsHatch(brush) || area.isEmpty()) return;
   QRectF box = area.boundingRect();
@@ -69,10 +79,10 @@ void StrokeHatch(QPainter& painter, const QPainterPath& area, const CanvasBrush&
   }
   if (painter.hasClipping()) box &= painter.clipBoundingRect();
   if (box.isEmpty()) return;
-  const long long x0 = static_cast<long long>(std::floor(box.left())) - 1;
-  const long long y0 = static_cast<long long>(std::floor(box.top())) - 1;
-  const long long x1 = static_cast<long long>(std::ceil(box.right())) + 1;
-  const long long y1 = static_cast<long long>(std::ceil(box.bottom())) + 1;
+  const double unit = HatchUnit(brush.unit);
+  const double period = 8 * unit, t = HatchLineWidth(unit);
+  const double x0 = std::floor(box.left()) - t - 1, y0 = std::floor(box.top()) - t - 1;
+  const double x1 = std::ceil(box.right()) + t + 1, y1 = std::ceil(box.bottom()) + t + 1;
   const auto style = brush.style;
   const bool rows = style == CanvasBrush::Style::Horizontal || style == CanvasBrush::Style::Cross;
   const bool columns = style == CanvasBrush::Style::Vertical || style == CanvasBrush::Style::Cross;
@@ -82,26 +92,24 @@ void StrokeHatch(QPainter& painter, const QPainterPath& area, const CanvasBrush&
 
   painter.save();
   painter.setClipPath(area, Qt::IntersectClip);
-  QPainterPath bars;  // whole pixel rows and columns, as the tile covers them
-  if (rows)
-    for (long long y = FirstOnGrid(y0, 0); y <= y1; y += 8) bars.addRect(QRectF(x0, y, x1 - x0, 1));
-  if (columns)
-    for (long long x = FirstOnGrid(x0, 0); x <= x1; x += 8) bars.addRect(QRectF(x, y0, 1, y1 - y0));
+  // Row and column lines cover whole pixels, t of them about the centre of their
+  // pattern pixel (at half a unit past each multiple of the period).
+  auto band = [t](double centre) { return std::ceil(centre - t / 2.0 - 0.5); };
+  QPainterPath bars;
+  if (rows) Multiples(y0, y1, period, [&](double y) { bars.addRect(QRectF(x0, band(y + unit / 2), x1 - x0, t)); });
+  if (columns) Multiples(x0, x1, period, [&](double x) { bars.addRect(QRectF(band(x + unit / 2), y0, t, y1 - y0)); });
   if (!bars.isEmpty()) {
     bars.setFillRule(Qt::WindingFill);
     painter.fillPath(bars, color);
   }
-  // Diagonals run through the centres of the pixels the tile covers: x - y = 0 or
-  // x + y = 7 (mod 8).
+  // Diagonals: x - y or x + y a multiple of the period, through pixel centres.
   QList<QLineF> lines;
   if (forward)
-    for (long long d = FirstOnGrid(x0 - y1, 0); d <= x1 - y0; d += 8)
-      lines << QLineF(y0 + d + 0.5, y0 + 0.5, y1 + d + 0.5, y1 + 0.5);
+    Multiples(x0 - y1, x1 - y0, period, [&](double d) { lines << QLineF(y0 + d, y0, y1 + d, y1); });
   if (backward)
-    for (long long s = FirstOnGrid(x0 + y0, 7); s <= x1 + y1; s += 8)
-      lines << QLineF(s - y0 + 0.5, y0 + 0.5, s - y1 + 0.5, y1 + 0.5);
+    Multiples(x0 + y0, x1 + y1, period, [&](double sum) { lines << QLineF(sum - y0, y0, sum - y1, y1); });
   if (!lines.isEmpty()) {
-    QPen pen(color, 1);
+    QPen pen(color, t);
     pen.setCapStyle(Qt::FlatCap);
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
@@ -253,17 +261,64 @@ void QPainterCanvas::Polyline(std::span<const CanvasPoint> points) {
 void QPainterCanvas::Segment(CanvasPoint from, CanvasPoint to, bool lastPixel) {
   if (!PenVisible()) return;
   BeginOp(true);
-  if (!Pen().geometric && Pen().width <= 1)
+  if (IsStyled(Pen()))
+    StyledSegment(from, to, lastPixel);
+  else if (!Pen().geometric && Pen().width <= 1)
     CosmeticSegment(from, to, lastPixel);
   else
     WideSegment(from, to);
+}
+
+void QPainterCanvas::StyledSegment(CanvasPoint from, CanvasPoint to, bool lastPixel) {
+  // A width beyond any device is a broken document, not a request for millions of lines.
+  const int w = std::clamp(Pen().width, 1, 1 << 16);
+  if (!raster_) {
+    StrokeStyledSegment(from, to, w);
+    return;
+  }
+  const bool acrossY = std::llabs(static_cast<long long>(to.x) - from.x) > std::llabs(static_cast<long long>(to.y) - from.y);
+  const CanvasRect clip = ClipBox();
+  for (int i = -(w / 2); i <= w / 2 - (w % 2 == 0 ? 1 : 0); ++i) {
+    const CanvasPoint a = acrossY ? CanvasPoint{from.x, from.y + i} : CanvasPoint{from.x + i, from.y};
+    const CanvasPoint b = acrossY ? CanvasPoint{to.x, to.y + i} : CanvasPoint{to.x + i, to.y};
+    // Lines wholly beside the clip are skipped (the band of a wide pen can be long).
+    const int lo = acrossY ? std::min(a.y, b.y) : std::min(a.x, b.x), hi = acrossY ? std::max(a.y, b.y) : std::max(a.x, b.x);
+    if (hi < (acrossY ? clip.top : clip.left) - 1 || lo > (acrossY ? clip.bottom : clip.right)) continue;
+    CosmeticSegment(a, b, lastPixel);
+  }
+}
+
+void QPainterCanvas::StrokeStyledSegment(CanvasPoint from, CanvasPoint to, int w) {
+  // The stroke runs along the middle of the band the raster lines cover, from the first
+  // pixel edge the line covers to the edge before its end point.
+  const bool acrossY = std::llabs(static_cast<long long>(to.x) - from.x) > std::llabs(static_cast<long long>(to.y) - from.y);
+  const double band = (w % 2 == 0) ? 0.0 : 0.5;
+  // Going backwards the pixels from..to+1 lie between the edges from+1 and to+1.
+  const int back = acrossY ? (to.x < from.x) : (to.y < from.y);
+  const QPointF p0 = acrossY ? QPointF(from.x + back, from.y + band) : QPointF(from.x + band, from.y + back);
+  const QPointF p1 = acrossY ? QPointF(to.x + back, to.y + band) : QPointF(to.x + band, to.y + back);
+  if (p0 == p1) return;
+  const CanvasPen& pen = Pen();
+  QPen stroke(ToQColor(pen.color), w);
+  stroke.setCapStyle(Qt::FlatCap);
+  stroke.setJoinStyle(Qt::MiterJoin);
+  if (Brush().style == CanvasBrush::Style::Solid && Brush().color != clTransparent) {
+    QPen gaps = stroke;
+    gaps.setColor(ToQColor(Brush().color));
+    painter_->setPen(gaps);
+    painter_->drawLine(p0, p1);
+  }
+  stroke.setDashPattern(DashPattern(pen, w));
+  painter_->setPen(stroke);
+  painter_->drawLine(p0, p1);
 }
 
 void QPainterCanvas::CosmeticSegment(CanvasPoint from, CanvasPoint to, bool lastPixel) {
   const QColor on = ToQColor(Pen().color);
   const bool gapsPainted = Brush().style == CanvasBrush::Style::Solid && Brush().color != clTransparent;
   const QColor off = gapsPainted ? ToQColor(Brush().color) : QColor();
-  const std::span<const int> pattern = CosmeticPattern(Pen().style);
+  const std::span<const int> pattern = StyledPenPattern(Pen().style);
+  const double unit = Pen().unit;
   const CanvasRect clip = ClipBox();
 
   int x = from.x, y = from.y;
@@ -293,8 +348,6 @@ void QPainterCanvas::CosmeticSegment(CanvasPoint from, CanvasPoint to, bool last
     return;
   }
   // Bresenham, merging pixels of one row (or column) and one pattern state into runs.
-  int period = 0;
-  for (int p : pattern) period += p;
   int runX = 0, runY = 0, runLen = 0;
   bool runOn = true;
   auto flush = [&] {
@@ -313,17 +366,7 @@ void QPainterCanvas::CosmeticSegment(CanvasPoint from, CanvasPoint to, bool last
   };
   int err = xMajor ? dx / 2 : dy / 2;
   for (long long i = 0; i < steps; ++i) {
-    bool state = true;
-    if (period > 0) {
-      int phase = static_cast<int>(i % period);
-      for (std::size_t k = 0; k < pattern.size(); ++k) {
-        if (phase < pattern[k]) {
-          state = (k % 2) == 0;
-          break;
-        }
-        phase -= pattern[k];
-      }
-    }
+    const bool state = StyledPenOn(pattern, i, unit);
     const bool visible = x >= clip.left - 1 && x <= clip.right && y >= clip.top - 1 && y <= clip.bottom;
     if (visible) {
       const bool extends = runLen > 0 && state == runOn &&
@@ -444,6 +487,16 @@ void QPainterCanvas::WideSegment(CanvasPoint from, CanvasPoint to) {
   }
 }
 
+namespace {
+
+CanvasRect PointsArea(std::span<const CanvasPoint> points) {
+  CanvasRect r;
+  for (const CanvasPoint& p : points) r = r.United({p.x, p.y, p.x + 1, p.y + 1});
+  return r;
+}
+
+}  // namespace
+
 void QPainterCanvas::FillBrush(const CanvasRect& rect) {
   if (rect.IsEmpty()) return;
   const CanvasBrush& brush = Brush();
@@ -459,8 +512,8 @@ void QPainterCanvas::FillBrush(const CanvasRect& rect) {
     StrokeHatch(*painter_, area, brush);
     return;
   }
-  painter_->setBrushOrigin(0, 0);
-  painter_->fillRect(r, QBrush(HatchTile(brush.style, ToQColor(brush.color))));
+  SelectBrush(rect);
+  painter_->fillRect(r, painter_->brush());
 }
 
 void QPainterCanvas::FillRect(const CanvasRect& rect) {
@@ -477,20 +530,30 @@ void QPainterCanvas::Rectangle(int left, int top, int right, int bottom) {
     return;
   }
   const int w = std::max(1, Pen().width);
-  const bool styled = w == 1 && !Pen().geometric && Pen().style != CanvasPen::Style::Solid;
   const int r1 = right - 1, b1 = bottom - 1;  // outline centres
   FillBrush({left + (w - w / 2), top + (w - w / 2), r1 - w / 2, b1 - w / 2});
   BeginOp(true);
-  if (styled) {
-    CosmeticSegment({left, top}, {r1, top}, false);
-    CosmeticSegment({r1, top}, {r1, b1}, false);
-    CosmeticSegment({r1, b1}, {left, b1}, false);
-    CosmeticSegment({left, b1}, {left, top}, false);
-    if (r1 == left && b1 == top) Span(left, top, left + 1, top + 1, ToQColor(Pen().color));
+  const int ol = BandLo(left, w), or_ = BandHi(r1, w), ot = BandLo(top, w), ob = BandHi(b1, w);
+  if (IsStyled(Pen())) {
+    if (w == 1) {
+      StyledSegment({left, top}, {r1, top}, false);
+      StyledSegment({r1, top}, {r1, b1}, false);
+      StyledSegment({r1, b1}, {left, b1}, false);
+      StyledSegment({left, b1}, {left, top}, false);
+      if (r1 == left && b1 == top) Span(left, top, left + 1, top + 1, ToQColor(Pen().color));
+      return;
+    }
+    // Wider bands: top and bottom run the full outer width, the sides between them, so
+    // the corners are covered once; each side starts its pattern at its first corner.
+    StyledSegment({ol, top}, {or_, top}, false);
+    StyledSegment({or_ - 1, b1}, {ol - 1, b1}, false);
+    if (BandHi(top, w) < BandLo(b1, w)) {
+      StyledSegment({r1, BandHi(top, w)}, {r1, BandLo(b1, w)}, false);
+      StyledSegment({left, BandLo(b1, w) - 1}, {left, BandHi(top, w) - 1}, false);
+    }
     return;
   }
   const QColor color = ToQColor(Pen().color);
-  const int ol = BandLo(left, w), or_ = BandHi(r1, w), ot = BandLo(top, w), ob = BandHi(b1, w);
   if (BandHi(top, w) >= BandLo(b1, w) || BandHi(left, w) >= BandLo(r1, w)) {
     Span(ol, ot, or_, ob, color);  // the bands meet: one solid block
     return;
@@ -503,27 +566,36 @@ void QPainterCanvas::Rectangle(int left, int top, int right, int bottom) {
 
 QPen QPainterCanvas::VectorPen() const {
   if (!PenVisible()) return QPen(Qt::NoPen);
-  QPen qp(ToQColor(Pen().color), std::max(1, Pen().width));
-  if (Pen().width <= 1 && !Pen().geometric) {
+  const int w = std::max(1, Pen().width);
+  QPen qp(ToQColor(Pen().color), w);
+  if (IsStyled(Pen())) {
+    qp.setDashPattern(DashPattern(Pen(), w));
+    qp.setCapStyle(Qt::FlatCap);
+  } else if (Pen().width <= 1 && !Pen().geometric) {
     qp.setWidth(0);  // cosmetic
-    switch (Pen().style) {
-      case CanvasPen::Style::Dash: qp.setStyle(Qt::DashLine); break;
-      case CanvasPen::Style::Dot: qp.setStyle(Qt::DotLine); break;
-      case CanvasPen::Style::DashDot: qp.setStyle(Qt::DashDotLine); break;
-      case CanvasPen::Style::DashDotDot: qp.setStyle(Qt::DashDotDotLine); break;
-      default: break;
-    }
   }
   qp.setJoinStyle(Qt::MiterJoin);
   return qp;
 }
 
-QBrush QPainterCanvas::VectorBrush() const {
+void QPainterCanvas::SelectBrush(const CanvasRect& area) {
+  painter_->setBrushOrigin(0, 0);
   const CanvasBrush& brush = Brush();
-  if (brush.style == CanvasBrush::Style::Clear || brush.color == clTransparent) return QBrush(Qt::NoBrush);
-  if (brush.style == CanvasBrush::Style::Solid) return QBrush(ToQColor(brush.color));
-  if (!raster_) return QBrush(Qt::NoBrush);  // StrokeHatch draws it
-  return QBrush(HatchTile(brush.style, ToQColor(brush.color)));
+  if (brush.style == CanvasBrush::Style::Clear || brush.color == clTransparent) {
+    painter_->setBrush(Qt::NoBrush);
+  } else if (brush.style == CanvasBrush::Style::Solid) {
+    painter_->setBrush(ToQColor(brush.color));
+  } else if (!raster_) {
+    painter_->setBrush(Qt::NoBrush);  // StrokeHatch draws it
+  } else if (const int tile = HatchTilePixels(brush.unit)) {
+    painter_->setBrush(QBrush(HatchImage(brush, ToQColor(brush.color), {0, 0, tile, tile})));
+  } else {
+    // A period of no whole number of pixels does not tile: one image covers what can
+    // be seen of the figure.
+    const CanvasRect part = area.Intersected(ClipBox());
+    painter_->setBrushOrigin(part.left, part.top);
+    painter_->setBrush(QBrush(HatchImage(brush, ToQColor(brush.color), part)));
+  }
 }
 
 void QPainterCanvas::Polygon(std::span<const CanvasPoint> points) {
@@ -531,8 +603,7 @@ void QPainterCanvas::Polygon(std::span<const CanvasPoint> points) {
   BeginOp(true);
   QPolygonF poly;
   for (const CanvasPoint& p : points) poly << QPointF(p.x + 0.5, p.y + 0.5);
-  painter_->setBrushOrigin(0, 0);
-  painter_->setBrush(VectorBrush());
+  SelectBrush(PointsArea(points));
   painter_->setPen(Qt::NoPen);
   painter_->drawPolygon(poly, Qt::OddEvenFill);
   if (!raster_) {
@@ -566,9 +637,9 @@ void QPainterCanvas::PolyPolygon(std::span<const CanvasPoint> points, std::span<
   }
   if (figures.empty()) return;
   BeginOp(true);
-  painter_->setBrushOrigin(0, 0);
+  SelectBrush(PointsArea(points));
   painter_->setPen(Qt::NoPen);
-  painter_->fillPath(path, VectorBrush());
+  painter_->fillPath(path, painter_->brush());
   if (!raster_) StrokeHatch(*painter_, path, Brush());
   if (!PenVisible()) return;
   const CanvasPoint saved = PenPosition();
@@ -581,8 +652,7 @@ void QPainterCanvas::Ellipse(int left, int top, int right, int bottom) {
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);
   BeginOp(true);
-  painter_->setBrushOrigin(0, 0);
-  painter_->setBrush(VectorBrush());
+  SelectBrush({left, top, right, bottom});
   painter_->setPen(VectorPen());
   const QRectF r = FigureRect(left, top, right, bottom, PenVisible());
   if (!raster_ && IsHatch(Brush())) {
@@ -597,8 +667,7 @@ void QPainterCanvas::RoundRect(int left, int top, int right, int bottom, int cor
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);
   BeginOp(true);
-  painter_->setBrushOrigin(0, 0);
-  painter_->setBrush(VectorBrush());
+  SelectBrush({left, top, right, bottom});
   painter_->setPen(VectorPen());
   const QRectF r = FigureRect(left, top, right, bottom, PenVisible());
   const double rx = std::clamp(cornerWidth / 2.0, 0.0, r.width() / 2), ry = std::clamp(cornerHeight / 2.0, 0.0, r.height() / 2);
@@ -637,7 +706,10 @@ void QPainterCanvas::TextOut(int x, int y, std::u16string_view text, std::span<c
   painter_->translate(x, y);
   if (font.escapement % 3600 != 0) painter_->rotate(-font.escapement / 10.0);
   const QColor color = ToQColor(font.color);
-  const double ascent = metrics.ascent * em;
+  // Screen text is read at its own pixel size, so its glyphs take the desktop's hinting
+  // on a whole-pixel baseline; printers, PDF and images keep the unhinted outlines.
+  const bool hinted = Kind() == CanvasKind::Screen && raster_ && font.escapement % 3600 == 0;
+  const double ascent = hinted ? std::round(metrics.ascent * em) : metrics.ascent * em;
   long long total = 0;
   for (std::size_t i = 0; i < text.size(); ++i) total += advances[i];
 
@@ -652,7 +724,7 @@ void QPainterCanvas::TextOut(int x, int y, std::u16string_view text, std::span<c
     auto flushRun = [&] {
       if (runFace < 0 || glyphs.isEmpty() || !resolved) return;
       QGlyphRun run;
-      run.setRawFont(qtEngine->SizedFace(*resolved, runFace, em));
+      run.setRawFont(qtEngine->SizedFace(*resolved, runFace, em, hinted));
       run.setGlyphIndexes(glyphs);
       run.setPositions(positions);
       painter_->setPen(color);

@@ -2,8 +2,10 @@
 // The canvas over QPainter: images, widgets, printers and PDF. Lines, rectangles and
 // hatches are painted as whole device-pixel spans so the pixels match the integer
 // geometry the objects were designed for (see platform/canvas.h); curves and slanted
-// wide lines go through QPainter without antialiasing. Text is drawn glyph by glyph at
-// the positions the caller gives, with the faces the font engine measured.
+// wide lines go through QPainter without antialiasing. On vector devices styled lines
+// are strokes with a dash pattern and hatches are lines. Text is drawn glyph by glyph
+// at the positions the caller gives, with the faces the font engine measured; screen
+// canvases draw the glyph shapes with the desktop's hinting.
 #include <QPainter>
 #include <QRegion>
 #include <memory>
@@ -53,13 +55,16 @@ class QPainterCanvas final : public Canvas {
   void Init(int dpiX, int dpiY);
   void Segment(CanvasPoint from, CanvasPoint to, bool lastPixel);
   void CosmeticSegment(CanvasPoint from, CanvasPoint to, bool lastPixel);
+  void StyledSegment(CanvasPoint from, CanvasPoint to, bool lastPixel);
+  void StrokeStyledSegment(CanvasPoint from, CanvasPoint to, int width);
   void WideSegment(CanvasPoint from, CanvasPoint to);
   void Disc(double cx, double cy, int w, const QColor& color);
   void Span(int left, int top, int right, int bottom, const QColor& color);
   void FillBrush(const CanvasRect& rect);
   bool PenVisible() const;
   QPen VectorPen() const;
-  QBrush VectorBrush() const;
+  // The painter's brush for filling a figure within `area`, hatches included.
+  void SelectBrush(const CanvasRect& area);
   void BeginOp(bool useMode);
 
   std::unique_ptr<QPainter> ownPainter_;

@@ -34,6 +34,21 @@ QRawFont LoadFace(const QString& family, int style) {
   return raw;
 }
 
+// The same face at `em` pixels with the platform's default hinting; invalid when the
+// platform resolves the request to another face (its glyph indexes would differ).
+QRawFont HintedFace(const QRawFont& design, int em) {
+  QFont f(design.familyName());
+  f.setPixelSize(em);
+  f.setWeight(static_cast<QFont::Weight>(design.weight()));
+  f.setStyle(design.style());
+  f.setHintingPreference(QFont::PreferDefaultHinting);
+  f.setStyleStrategy(QFont::StyleStrategy(QFont::NoFontMerging | QFont::PreferOutline));
+  QRawFont raw = QRawFont::fromFont(f);
+  if (!raw.isValid() || raw.familyName() != design.familyName() || raw.styleName() != design.styleName())
+    return QRawFont();
+  return raw;
+}
+
 }  // namespace
 
 QString ResolvedFamily(const QRawFont& face) { return face.familyName(); }
@@ -127,14 +142,18 @@ std::string QtFontEngine::FaceFor(const FontKey& key, char32_t ch) {
   return font.faces[static_cast<std::size_t>(g.face)].familyName().toStdString();
 }
 
-const QRawFont& QtFontEngine::SizedFace(const ResolvedFont& font, int face, int em) {
+const QRawFont& QtFontEngine::SizedFace(const ResolvedFont& font, int face, int em, bool hinted) {
   auto& f = const_cast<ResolvedFont&>(font);
-  const long long key = (static_cast<long long>(face) << 32) | static_cast<unsigned>(em);
+  const long long key = (static_cast<long long>(face) << 33) | (static_cast<long long>(hinted) << 32) | static_cast<unsigned>(em);
   auto it = f.sized.find(key);
   if (it != f.sized.end()) return it->second;
   if (f.sized.size() >= 64) f.sized.clear();  // zooming through many sizes: start afresh
-  QRawFont raw = f.faces[static_cast<std::size_t>(face)];
-  raw.setPixelSize(em);
+  const QRawFont& design = f.faces[static_cast<std::size_t>(face)];
+  QRawFont raw = hinted ? HintedFace(design, em) : QRawFont();
+  if (!raw.isValid()) {
+    raw = design;
+    raw.setPixelSize(em);
+  }
   return f.sized.emplace(key, std::move(raw)).first->second;
 }
 

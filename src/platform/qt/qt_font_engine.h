@@ -37,8 +37,10 @@ class QtFontEngine final : public FontEngine {
     // Faces at the pixel sizes drawn so far: keeping them keeps Qt's glyph caches.
     std::unordered_map<long long, QRawFont> sized;
   };
-  // `face` of `font` at an em of `em` pixels (under Lock()).
-  const QRawFont& SizedFace(const ResolvedFont& font, int face, int em);
+  // `face` of `font` at an em of `em` pixels (under Lock()). `hinted` asks for the
+  // glyph shapes with the hinting the desktop uses for its own text (same glyph
+  // indexes; advances stay the unhinted ones the layout measured).
+  const QRawFont& SizedFace(const ResolvedFont& font, int face, int em, bool hinted = false);
   // The face list and glyph of `ch` for `key`; the reference stays valid for the
   // engine's lifetime. Callers hold Lock() while using the result.
   Glyph GlyphFor(const FontKey& key, char32_t ch, const ResolvedFont** font);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "draw_test_raster.h"
 #include "objects/line_draw_arrow.h"
 #include "objects/line_view.h"
@@ -167,6 +170,35 @@ TEST(ShapeDraw, FiguresAndTheirDoubleOutlines) {
     EXPECT_EQ(shape.Left(), 10) << "geometry restored";
     EXPECT_EQ(shape.Width(), 40) << "geometry restored";
   }
+}
+
+// An alt-dot outline is a solid pen that stays inside the figure: a 3-pixel pen on the
+// shape (2, 2)-(22, 14) paints from column 2 to 22 and row 2 to 14, not a pixel beyond.
+TEST(ShapeDraw, AltDotOutlineStaysInsideTheFigure) {
+  for (TfrxShapeKind kind : {skRectangle, skRoundRectangle, skEllipse}) {
+    TfrxShapeView shape(nullptr);
+    shape.SetBounds(2, 2, 20, 12);
+    shape.SetShape(kind);
+    shape.Frame().SetStyle(fsAltDot);
+    shape.Frame().SetWidth(3);
+    const QImage img = Paint(26, 18, [&](Canvas& c) { shape.Draw(c, 1, 1, 0, 0); });
+    int left = 99, right = -1, top = 99, bottom = -1;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x)
+        if (drawtest::PixelChar(img, x, y) != '.') {
+          left = std::min(left, x), right = std::max(right, x);
+          top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    EXPECT_EQ((std::vector<int>{left, top, right, bottom}), (std::vector<int>{2, 2, 22, 14}))
+        << kind << "\n" << Block(img, 0, 0, 25, 17);
+  }
+  // A rectangle's band is the full pen width inside the edge.
+  TfrxShapeView shape(nullptr);
+  shape.SetBounds(2, 2, 20, 12);
+  shape.Frame().SetStyle(fsAltDot);
+  shape.Frame().SetWidth(3);
+  const QImage img = Paint(26, 18, [&](Canvas& c) { shape.Draw(c, 1, 1, 0, 0); });
+  EXPECT_EQ(Row(img, 8, 0, 25), "..###...............###...");
 }
 
 TEST(ShapeDraw, HatchOverFillAndFillWithoutOutline) {

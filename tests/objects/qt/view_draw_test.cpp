@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <string>
+#include <vector>
+
 #include "draw_test_raster.h"
 #include "objects/frame_painter.h"
 #include "objects/view.h"
@@ -109,11 +113,18 @@ TEST(ViewFrame, DoubleFrameAtScaleFourShowsTwoLinesPerSideJoinedAtCorners) {
   const std::string across = Row(img, 40, 10, 30);
   EXPECT_EQ(across, "....####....####.....") << across;
   // Along the middle of the top side's lines: the outer lines meet at the corner and
-  // so do the inner ones (the plain wide pen rounds the outermost corner pixel).
+  // so do the inner ones.
   EXPECT_EQ(Row(img, 16, 10, 30), "....#################");
   EXPECT_EQ(Row(img, 24, 10, 30), "....####....#########");
   EXPECT_EQ(Column(img, 16, 10, 30), "....#################");
   EXPECT_EQ(Column(img, 24, 10, 30), "....####....#########");
+  // Every corner is closed out to its outermost pixel, inner corners too: the bands of
+  // the outer lines (14..17 and 62..65) and of the inner ones (22..25 and 54..57) meet
+  // in full squares.
+  for (int cx : {14, 62})
+    for (int cy : {14, 62}) EXPECT_EQ(Block(img, cx, cy, cx + 3, cy + 3), "####\n####\n####\n####\n") << cx << "," << cy;
+  for (int cx : {22, 54})
+    for (int cy : {22, 54}) EXPECT_EQ(Block(img, cx, cy, cx + 3, cy + 3), "####\n####\n####\n####\n") << cx << "," << cy;
 }
 
 TEST(ViewFrame, DashGapsShowTheFillOrStayClear) {
@@ -148,18 +159,61 @@ TEST(ViewBackground, HatchInTheFrameColourOverTransparentOrFilledBackground) {
     view.SetBrushStyle(bsCross);
     view.Frame().SetColor(clRed);
     const QImage img = Paint(20, 20, [&](Canvas& canvas) { view.Draw(canvas, 1, 1, 0, 0); });
+    // The fill covers the device rectangle (0, 0)-(16, 16); the hatch reaches one pixel
+    // further, to the column and row of DeviceRight and DeviceBottom, where the hatch
+    // line at 16 shows although no frame is drawn.
     int hatch = 0, other = 0;
-    for (int y = 0; y < 16; ++y)
-      for (int x = 0; x < 16; ++x) {
+    for (int y = 0; y <= 16; ++y)
+      for (int x = 0; x <= 16; ++x) {
         const char p = drawtest::PixelChar(img, x, y);
+        const char between = x < 16 && y < 16 ? c.between : '.';
         if (HatchCovers(CanvasBrush::Style::Cross, x, y))
           hatch += p == 'r';
         else
-          other += p == c.between;
+          other += p == between;
       }
-    EXPECT_EQ(hatch + other, 256) << c.name << "\n" << Block(img, 0, 0, 17, 17);
-    EXPECT_GT(hatch, 0) << c.name;
-    EXPECT_EQ(Row(img, 16, 0, 19), std::string(20, '.')) << c.name << ": nothing below the rectangle";
+    EXPECT_EQ(hatch + other, 17 * 17) << c.name << "\n" << Block(img, 0, 0, 17, 17);
+    EXPECT_EQ(Row(img, 16, 0, 17), "rrrrrrrrrrrrrrrrr.") << c.name;
+    EXPECT_EQ(Column(img, 16, 0, 17), "rrrrrrrrrrrrrrrrr.") << c.name;
+    EXPECT_EQ(Row(img, 17, 0, 19), std::string(20, '.')) << c.name << ": nothing below the hatch";
+  }
+}
+
+// A styled side is patterned in the units of the drawing scale: the same millimetres
+// at every zoom and on every printer resolution, in a band as wide as the side.
+TEST(ViewFrame, StyledSidesKeepTheirPatternAtEveryScale) {
+  struct Case {
+    TfrxFrameStyle style;
+    double scale;
+    std::vector<int> runs;  // on, off, ... along the side from its start
+    int band;
+  };
+  const Case cases[] = {
+      {fsDash, 1, {18, 6, 18}, 1},        {fsDash, 2, {36, 12, 36}, 2},
+      {fsDash, 6.25, {112, 38, 112}, 6},  {fsDot, 3.125, {9, 10, 9}, 3},
+      {fsDashDot, 2, {18, 12, 6, 12}, 2}, {fsDashDotDot, 1, {9, 3, 3, 3, 3, 3}, 1},
+  };
+  for (const Case& c : cases) {
+    TfrxView view(nullptr);
+    view.SetBounds(4, 4, 60, 10);
+    view.Frame().SetTyp(ftTop);
+    view.Frame().SetStyle(c.style);
+    const int left = static_cast<int>(std::nearbyint(4 * c.scale)), top = left;
+    const QImage img = Paint(static_cast<int>(70 * c.scale), static_cast<int>(20 * c.scale),
+                             [&](Canvas& canvas) { view.Draw(canvas, c.scale, c.scale, 0, 0); });
+    std::vector<int> runs;
+    int x = left;
+    for (std::size_t k = 0; k < c.runs.size(); ++k) {
+      const char want = k % 2 == 0 ? '#' : '.';
+      int n = 0;
+      while (drawtest::PixelChar(img, x, top) == want) ++x, ++n;
+      runs.push_back(n);
+    }
+    EXPECT_EQ(runs, c.runs) << c.style << " at " << c.scale;
+    // Band rows: top - band/2 .. top + band - band/2 - 1, all dark at the side's start.
+    std::string across;
+    for (int y = top - c.band / 2 - 1; y <= top + c.band - c.band / 2; ++y) across += drawtest::PixelChar(img, left, y);
+    EXPECT_EQ(across, "." + std::string(static_cast<std::size_t>(c.band), '#') + ".") << c.style << " at " << c.scale;
   }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <vector>
 
 #include "platform/font_engine.h"
@@ -76,6 +77,56 @@ TEST(QPainterCanvasText, GlyphsLandAtTheGivenAdvances) {
   const int secondA = FirstInk(a, firstA + 6, 120), secondB = FirstInk(b, firstB + 6, 120);
   EXPECT_EQ(secondA - firstA, 16);
   EXPECT_EQ(secondB - firstB, 31);
+}
+
+// A 13-pixel Arial line (10 points at 100 %) on a canvas of `kind`, each glyph in a cell
+// of 16 pixels when `cells` is set.
+QImage ThirteenPixelLine(CanvasKind kind, bool cells) {
+  const std::u16string text = u"Hamburgefonstiv 0123456789";
+  QImage img(cells ? 16 * static_cast<int>(text.size()) + 8 : 260, 24, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainterCanvas c(img, 96, 96, kind);
+  CanvasFont f;
+  f.height = -13;
+  c.SetFont(f);
+  c.TextOut(4, 4, text, cells ? std::vector<int>(text.size(), 16) : std::vector<int>{});
+  return img;
+}
+
+// Of the pixels with ink, the share that is fully dark.
+double FullyDarkShare(const QImage& img) {
+  int ink = 0, dark = 0;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const int g = qGray(img.pixel(x, y));
+      ink += g < 250;
+      dark += g < 16;
+    }
+  return ink ? static_cast<double>(dark) / ink : 0;
+}
+
+// Ink extent (left, right, top, bottom) of columns [x0, x1).
+std::vector<int> InkBox(const QImage& img, int x0, int x1) {
+  std::vector<int> box{x1, x0 - 1, img.height(), -1};
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = x0; x < x1; ++x)
+      if (qGray(img.pixel(x, y)) < 128) box = {std::min(box[0], x), std::max(box[1], x), std::min(box[2], y), std::max(box[3], y)};
+  return box;
+}
+
+// Screen text is drawn with the desktop's hinting: crisper (more of its ink fully dark)
+// than the unhinted outlines images and paper keep, with every glyph where the layout
+// put it.
+TEST(QPainterCanvasText, ScreenGlyphsAreHintedAtTheirLaidOutPositions) {
+  const double screen = FullyDarkShare(ThirteenPixelLine(CanvasKind::Screen, false));
+  const double unhinted = FullyDarkShare(ThirteenPixelLine(CanvasKind::Image, false));
+  EXPECT_GT(screen, unhinted * 1.1) << "screen " << screen << ", unhinted " << unhinted;
+  const QImage a = ThirteenPixelLine(CanvasKind::Screen, true), b = ThirteenPixelLine(CanvasKind::Image, true);
+  for (int cell = 0; cell < 26; ++cell) {
+    if (cell == 15) continue;  // the space
+    const std::vector<int> hinted = InkBox(a, 4 + 16 * cell, 20 + 16 * cell), plain = InkBox(b, 4 + 16 * cell, 20 + 16 * cell);
+    for (std::size_t k = 0; k < 4; ++k) EXPECT_NEAR(hinted[k], plain[k], 1) << "glyph " << cell << ", edge " << k;
+  }
 }
 
 TEST(QPainterCanvasText, RotatedTextReadsUpwardsFromItsStartPoint) {
