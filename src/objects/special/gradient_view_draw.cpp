@@ -22,17 +22,24 @@ void Fill(Canvas& canvas, TColor color, int left, int top, int right, int bottom
   canvas.FillRect({left, top, right, bottom});
 }
 
+// On paper and PDF each band runs on to the far end (or the middle) and the next band
+// is painted over it: a viewer that smooths the edges of abutting fills would show the
+// paper through the seam between two bands, never through overlapping ones.
+bool OverlapBands(const Canvas& c) { return c.IsPrinter(); }
+
 void PaintHorizontal(Canvas& c, const GradientArea& a, TColor from, TColor to) {
+  const bool overlap = OverlapBands(c);
   for (int i = 0; i <= 255; ++i) {
-    Fill(c, GradientStepColor(from, to, i, 255), a.x + MulDiv(i, a.w, 256), a.y, a.x + MulDiv(i + 1, a.w, 256),
-         a.y + a.h);
+    Fill(c, GradientStepColor(from, to, i, 255), a.x + MulDiv(i, a.w, 256), a.y,
+         overlap ? a.x + a.w : a.x + MulDiv(i + 1, a.w, 256), a.y + a.h);
   }
 }
 
 void PaintVertical(Canvas& c, const GradientArea& a, TColor from, TColor to) {
+  const bool overlap = OverlapBands(c);
   for (int i = 0; i <= 255; ++i) {
     Fill(c, GradientStepColor(from, to, i, 255), a.x, a.y + MulDiv(i, a.h, 256), a.x + a.w,
-         a.y + MulDiv(i + 1, a.h, 256));
+         overlap ? a.y + a.h : a.y + MulDiv(i + 1, a.h, 256));
   }
 }
 
@@ -62,12 +69,20 @@ std::vector<std::pair<int, int>> VisibleSteps(int start, int size, int half, int
   return ranges;
 }
 
+// Step i paints row (or column) i from each edge; on paper it paints everything from
+// there to the mirrored row, which the later steps cover again.
 void PaintVertCenter(Canvas& c, const GradientArea& a, TColor from, TColor to) {
   const int h = a.h / 2;
+  if (h == 0) return Fill(c, to, a.x, a.y, a.x + a.w, a.y + a.h);  // one row: edge and middle at once
   const CanvasRect visible = c.ClipBox();
+  const bool overlap = OverlapBands(c);
   for (auto [first, last] : VisibleSteps(a.y, a.h, h, visible.top, visible.bottom)) {
     for (int i = first; i < last; ++i) {
       const TColor color = GradientStepColor(from, to, i, h);
+      if (overlap) {
+        Fill(c, color, a.x, a.y + i, a.x + a.w, a.y + a.h - i);
+        continue;
+      }
       Fill(c, color, a.x, a.y + MulDiv(i, h, h), a.x + a.w, a.y + MulDiv(i + 1, h, h));
       Fill(c, color, a.x, a.y + a.h - MulDiv(i + 1, h, h), a.x + a.w, a.y + a.h - MulDiv(i, h, h));
     }
@@ -76,26 +91,32 @@ void PaintVertCenter(Canvas& c, const GradientArea& a, TColor from, TColor to) {
 
 void PaintHorizCenter(Canvas& c, const GradientArea& a, TColor from, TColor to) {
   const int h = a.w / 2;
+  if (h == 0) return Fill(c, to, a.x, a.y, a.x + a.w, a.y + a.h);
   const CanvasRect visible = c.ClipBox();
+  const bool overlap = OverlapBands(c);
   for (auto [first, last] : VisibleSteps(a.x, a.w, h, visible.left, visible.right)) {
     for (int i = first; i < last; ++i) {
       const TColor color = GradientStepColor(from, to, i, h);
+      if (overlap) {
+        Fill(c, color, a.x + i, a.y, a.x + a.w - i, a.y + a.h);
+        continue;
+      }
       Fill(c, color, a.x + MulDiv(i, h, h), a.y, a.x + MulDiv(i + 1, h, h), a.y + a.h);
       Fill(c, color, a.x + a.w - MulDiv(i + 1, h, h), a.y, a.x + a.w - MulDiv(i, h, h), a.y + a.h);
     }
   }
 }
 
+// Nested rectangles, the first the whole area, each moved in by the same whole number
+// of pixels on opposite sides: every pixel is painted, the rings stay symmetric and no
+// seam opens at the right or bottom (edges stepped before filling and cut toward zero
+// left the outermost ring out, more of it the larger the zoom).
 void PaintRectangle(Canvas& c, const GradientArea& a, TColor from, TColor to) {
-  double left = a.x, right = static_cast<double>(a.x) + a.w, top = a.y, bottom = static_cast<double>(a.y) + a.h;
   const double dx = a.w / 2.0 / 255, dy = a.h / 2.0 / 255;
   for (int i = 0; i <= 255; ++i) {
-    left += dx;
-    right -= dx;
-    top += dy;
-    bottom -= dy;
-    Fill(c, GradientStepColor(from, to, i, 255), static_cast<int>(std::trunc(left)), static_cast<int>(std::trunc(top)),
-         static_cast<int>(std::trunc(right)), static_cast<int>(std::trunc(bottom)));
+    const int inX = static_cast<int>(std::floor(i * dx)), inY = static_cast<int>(std::floor(i * dy));
+    if (2 * inX >= a.w || 2 * inY >= a.h) break;
+    Fill(c, GradientStepColor(from, to, i, 255), a.x + inX, a.y + inY, a.x + a.w - inX, a.y + a.h - inY);
   }
 }
 

@@ -91,12 +91,9 @@ TEST_F(GradientView, EqualColoursFillUniformlyInEveryStyle) {
     view.SetBeginColor(0x3366CC);
     view.SetEndColor(0x3366CC);
     const QImage image = Render(view, 61, 37);
-    // The rectangle style's edges are cut toward zero, which leaves its last column
-    // and row to the page.
-    const int w = style == gsRectangle ? 60 : 61, h = style == gsRectangle ? 36 : 37;
     std::set<TColor> seen;
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) seen.insert(PixelAt(image, 2 + x, 3 + y));
+    for (int y = 0; y < 37; ++y) {
+      for (int x = 0; x < 61; ++x) seen.insert(PixelAt(image, 2 + x, 3 + y));
     }
     EXPECT_EQ(seen, std::set<TColor>{0x3366CC}) << GradientStyleNames().Name(style);
   }
@@ -127,14 +124,16 @@ TEST_F(GradientView, NarrowRectangleLeavesEmptyBandsButStillRunsFromBeginToEnd) 
   EXPECT_GT(PixelAt(image, 2 + width - 1, 5) & 0xFF, 252);
 }
 
-TEST_F(GradientView, VertCenterOfOneRowPaintsNothingAndOfTwoRowsEndsInTheEndColour) {
+// One row is the edge and the middle at once: it takes the end colour, as both rows of
+// a two-row object end up in.
+TEST_F(GradientView, VertCenterOfOneOrTwoRowsEndsInTheEndColour) {
   TfrxGradientView view(nullptr);
   view.SetStyle(gsVertCenter);
   view.SetBeginColor(clWhite);
   view.SetEndColor(clBlue);
   view.SetColor(clRed);  // not a published setting: never painted
   QImage one = Render(view, 10, 1);
-  for (int x = 0; x < 10; ++x) EXPECT_EQ(PixelAt(one, 2 + x, 3), kPaper) << x;
+  for (int x = 0; x < 10; ++x) EXPECT_EQ(PixelAt(one, 2 + x, 3), clBlue) << x;
   QImage two = Render(view, 10, 2);
   for (int x = 0; x < 10; ++x) {
     EXPECT_EQ(PixelAt(two, 2 + x, 3), clBlue) << x;
@@ -180,9 +179,42 @@ TEST_F(GradientView, EllipticAndRectangleRunFromTheEdgesToTheCentre) {
     for (int y = 1; y < 40; ++y) {
       EXPECT_GE(PixelAt(image, 62, 3 + y) & 0xFF, PixelAt(image, 62, 2 + y) & 0xFF) << name << " y " << y;
     }
-    // Ellipses cover the whole bitmap; rectangles leave their last column to the page.
-    EXPECT_EQ(PixelAt(image, 2 + 119, 3) == kPaper, style == gsRectangle) << name;
+    // Both cover the object to its last column and row.
+    EXPECT_NE(PixelAt(image, 2 + 119, 3), kPaper) << name;
+    EXPECT_NE(PixelAt(image, 2 + 119, 3 + 79), kPaper) << name;
+    EXPECT_NE(PixelAt(image, 2, 3 + 79), kPaper) << name;
   }
+}
+
+// No pixel of the object is left to the page, in any style, at any size and zoom, on
+// screens and (where bands overlap instead of abutting) on printers.
+TEST_F(GradientView, EveryPixelIsPaintedInEveryStyleAtEveryZoom) {
+  struct Size {
+    double width, height;
+  };
+  const Size sizes[] = {{1, 1}, {2, 1}, {1, 7}, {61, 37}, {300.4, 5.3}, {7.7, 250.2}};
+  for (CanvasKind kind : {CanvasKind::Image, CanvasKind::Printer})
+    for (double scale : {1.0, 2.5, 4.0})
+      for (const Size& size : sizes)
+        for (int style = gsHorizontal; style <= gsHorizCenter; ++style) {
+          TfrxGradientView view(nullptr);
+          view.SetStyle(static_cast<TfrxGradientStyle>(style));
+          view.SetBeginColor(clBlack);
+          view.SetEndColor(clBlue);
+          view.SetBounds(1.3, 2.2, size.width, size.height);
+          QImage image(static_cast<int>((size.width + 4) * scale), static_cast<int>((size.height + 5) * scale),
+                       QImage::Format_RGB32);
+          image.fill(QColor(255, 0, 255));
+          {
+            QPainterCanvas canvas(image, 96, 96, kind);
+            view.Draw(canvas, scale, scale, 0, 0);
+          }
+          int left = 0;
+          for (int y = view.DeviceTop(); y < view.DeviceBottom(); ++y)
+            for (int x = view.DeviceLeft(); x < view.DeviceRight(); ++x) left += PixelAt(image, x, y) == kPaper;
+          EXPECT_EQ(left, 0) << GradientStyleNames().Name(style) << " " << size.width << " x " << size.height << " at "
+                             << scale << (kind == CanvasKind::Printer ? " on a printer" : "");
+        }
 }
 
 TEST_F(GradientView, ColoursAreTakenByteByByteWithoutResolvingSystemColours) {
