@@ -268,8 +268,7 @@ void TfrxDrawText::WrapParagraph(std::u16string line) {
     flags_[firstIndex] |= kParagraphStart;
     flags_.back() |= kParagraphEnd;
   };
-  const double a = (rotation_ >= 90 && rotation_ < 180) || rotation_ >= 270 ? layoutRect_.Bottom - layoutRect_.Top
-                                                                             : layoutRect_.Right - layoutRect_.Left;
+  const double a = wrapWidth_;
   const long long full = Round(a * kE);
   const int spacing = Round(charSpacing_ * kE);
   const long long first = Round((a - paragraphGap_) * kE);
@@ -341,6 +340,39 @@ void TfrxDrawText::WrapParagraph(std::u16string line) {
 }
 
 void TfrxDrawText::SetText(std::span<const std::u16string> lines) {
+  const bool across = (rotation_ >= 90 && rotation_ < 180) || rotation_ >= 270;
+  wrapWidth_ = across ? layoutRect_.Bottom - layoutRect_.Top : layoutRect_.Right - layoutRect_.Left;
+  WrapAll(lines);
+  if (rotation_ % 90 != 0) FitObliqueBlock(lines);
+}
+
+void TfrxDrawText::FitObliqueBlock(std::span<const std::u16string> lines) {
+  // Turned by an oblique angle, lines as long as the box is wide would leave it at the
+  // top or bottom. Where the block the table places fits, it stays; otherwise the lines
+  // are made as long as the box lets them be both across and down: the fewest lines n
+  // whose fitting length wraps the text into at most n lines.
+  double s, c;
+  SinCos(rotation_, &s, &c);
+  const double as = std::abs(s), ac = std::abs(c), lh = LineHeight();
+  const double w = layoutRect_.Right - layoutRect_.Left, h = layoutRect_.Bottom - layoutRect_.Top;
+  auto fit = [&](double n) { return std::min((w - as * n * lh) / ac, (h - ac * n * lh) / as); };
+  auto tableFits = [&](double n) { return (h - ac * n * lh) / as >= (w - as * n * lh) / ac; };
+  if (lh <= 0 || tableFits(static_cast<double>(lines_.size()))) return;
+  const double tableWidth = wrapWidth_;
+  // Wrapping at the length n lines allow gives m lines; when m > n, no count between n
+  // and m can do better (a shorter length never gives fewer lines), so go on from m.
+  for (std::size_t n = 1; fit(static_cast<double>(n)) >= 1;) {
+    wrapWidth_ = fit(static_cast<double>(n));
+    WrapAll(lines);
+    if (lines_.size() <= n) return;
+    n = lines_.size();
+  }
+  // No number of lines fits the box: the table's placement, as before.
+  wrapWidth_ = tableWidth;
+  WrapAll(lines);
+}
+
+void TfrxDrawText::WrapAll(std::span<const std::u16string> lines) {
   sourceText_.clear();
   lines_.clear();
   flags_.clear();
@@ -475,6 +507,9 @@ void TfrxDrawText::DrawText(Canvas& canvas, TfrxHAlign hAlign, TfrxVAlign vAlign
     X = R; Y = T; W = B - T; V = R - L;
   } else {
     W = ac > 1e-12 ? Round((R - L - as * Hd) / ac) : R - L;
+    // Lines that long would leave the box at the top or bottom: keep them as long as
+    // the box's height lets them be, as the wrapping did.
+    if (as > 1e-12) W = std::max(1, std::min(W, Round((B - T - ac * Hd) / as)));
     if (rot < 90) {
       X = L; Y = T + Round(as * W);
       V = H + (B - Y - Round(ac * Hd));

@@ -89,6 +89,8 @@ class TfrxDrawText {
 
  private:
   void WrapParagraph(std::u16string line);
+  void WrapAll(std::span<const std::u16string> lines);
+  void FitObliqueBlock(std::span<const std::u16string> lines);
   // Widths of every character of `line` at 600 dpi (spacing included), cumulative when
   // asked. Returns the total.
   long long MeasureLayout(std::u16string_view line, const TfrxHTMLTags& runs, int spacing, bool cumulative,
@@ -110,6 +112,7 @@ class TfrxDrawText {
   bool unicode_ = false;
   int rotation_ = 0;
   TfrxTextRect layoutRect_, outputRect_;
+  double wrapWidth_ = 0;  // report pixels, chosen by SetText
   double scaleX_ = 1, scaleY_ = 1, printScale_ = 1;
   std::u16string sourceText_;
   std::vector<std::u16string> lines_;

@@ -258,5 +258,54 @@ TEST_F(MemoDraw, SameLinesAtEveryZoomAndOnPrinters) {
   }
 }
 
+// Turned by an oblique angle, top-aligned text stays inside its box: the lines are kept
+// as long as the box lets them be both across and down, and wrapped to that length.
+TEST_F(MemoDraw, ObliqueTextStaysInsideItsBox) {
+  struct Case {
+    int rotation;
+    double width, height;
+  };
+  const Case cases[] = {{45, 150, 90}, {30, 150, 90}, {60, 150, 90}, {10, 300, 60},  {135, 150, 90},
+                        {225, 150, 90}, {315, 150, 90}, {300, 90, 150}, {350, 300, 60}, {80, 80, 300}};
+  const std::u16string text = u"Rotated text keeps inside its box";
+  for (const Case& c : cases) {
+    TfrxMemoView memo(nullptr);
+    memo.SetBounds(10, 10, c.width, c.height);
+    memo.SetRotation(c.rotation);
+    memo.SetClipped(false);
+    memo.Memo().SetText(text);
+    RecordingCanvas canvas;
+    memo.Draw(canvas, 1, 1, 0, 0);
+    CanvasRect all;
+    std::u16string drawn;
+    for (const CanvasRecord* r : canvas.RecordsOf(CanvasRecord::Op::Text)) {
+      all = all.United(r->bounds);
+      drawn += r->text;
+    }
+    SCOPED_TRACE(::testing::Message() << c.rotation << " in " << c.width << " x " << c.height);
+    for (const char16_t* word : {u"Rotated", u"keeps", u"box"}) EXPECT_NE(drawn.find(word), std::u16string::npos);
+    EXPECT_GE(all.left, 10 - 1);
+    EXPECT_GE(all.top, 10 - 1);
+    EXPECT_LE(all.right, 10 + c.width + 1);
+    EXPECT_LE(all.bottom, 10 + c.height + 1);
+  }
+}
+
+// Where the rotated lines already fit, they keep the placement of the rotation table:
+// at 45 degrees in a tall 100 x 200 box the line is Round((97 - 15 sin 45) / cos 45) =
+// 122 pixels long and starts at the text rectangle's left edge, Round(122 sin 45) = 86
+// pixels below its top (text rectangle 12, 11, 109, 210; block height 15).
+TEST_F(MemoDraw, ObliqueTextThatFitsKeepsTheTablePlacement) {
+  TfrxMemoView memo(nullptr);
+  memo.SetBounds(10, 10, 100, 200);
+  memo.SetRotation(45);
+  memo.Memo().SetText(u"Short");
+  RecordingCanvas canvas;
+  memo.Draw(canvas, 1, 1, 0, 0);
+  const auto texts = canvas.RecordsOf(CanvasRecord::Op::Text);
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0]->points[0], (CanvasPoint{12, 97}));
+}
+
 }  // namespace
 }  // namespace quarlo
