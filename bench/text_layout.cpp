@@ -17,7 +17,7 @@ namespace {
 using namespace quarlo;
 
 struct TextObject {
-  TfrxTextRect rect;  // report pixels
+  TextBounds rect;  // report pixels
   std::vector<std::u16string> text;
   TfrxHAlign align;
   std::string font;
@@ -59,12 +59,12 @@ void DrawPage(benchmark::State& state) {
     QPainterCanvas canvas(image);
     for (const TextObject& t : page) {
       TextLayoutLock lock(engine);
-      TfrxTextFont font;
+      TextFont font;
       font.Name = t.font;
       engine.SetFont(font);
       engine.SetOptions(true, false, false, false, true, true, 0);
       engine.SetGaps(0, 0, 2);
-      const TfrxTextRect out{static_cast<int>(std::lrint(t.rect.Left * zoom)), static_cast<int>(std::lrint(t.rect.Top * zoom)),
+      const TextBounds out{static_cast<int>(std::lrint(t.rect.Left * zoom)), static_cast<int>(std::lrint(t.rect.Top * zoom)),
                              static_cast<int>(std::lrint(t.rect.Right * zoom)), static_cast<int>(std::lrint(t.rect.Bottom * zoom))};
       engine.SetDimensions(zoom, zoom, 1, {0, 0, t.rect.Right - t.rect.Left, t.rect.Bottom - t.rect.Top}, out);
       engine.SetText(t.text);
@@ -82,7 +82,7 @@ void WrapOnly(benchmark::State& state) {
   for (auto _ : state) {
     for (const TextObject& t : page) {
       TextLayoutLock lock(engine);
-      engine.SetFont(TfrxTextFont{t.font});
+      engine.SetFont(TextFont{t.font});
       engine.SetOptions(true, false, false, false, true, true, 0);
       engine.SetGaps(0, 0, 2);
       engine.SetDimensions(1, 1, 1, {0, 0, t.rect.Right - t.rect.Left, 40}, {0, 0, 185, 40});

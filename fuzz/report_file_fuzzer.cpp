@@ -5,7 +5,6 @@
 
 #include "platform/errors.h"
 #include "document/preview_pages.h"
-#include "document/preview_pages_paint.h"
 #include "platform/stream.h"
 #include "fuzz_support.h"
 #include "platform/recording_canvas.h"
@@ -26,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < count; ++i) {
       try {
         RecordingCanvas canvas;
-        PaintPage(pages, i, canvas, 1, 1, 0, 0);
+        pages.PaintPage(i, canvas, 1, 1, 0, 0);
       } catch (const Exception&) {
       }
     }

@@ -70,7 +70,7 @@ int main(int argc, char** argv) {
   quarlo::InstallReportUiServices();
   // Every class a page may name is known before the first file is read.
   quarlo::RegisterReportClasses();
-  quarlo::TfrxPreviewFormHost previewHost;
+  quarlo::PreviewFormHost previewHost;
   quarlo::SetPreviewHost(&previewHost);
 
   // The report object lives as long as the launcher: declared first, freed last.

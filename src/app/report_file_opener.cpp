@@ -28,7 +28,7 @@ void ReportFileOpener::operator()(const std::string& path) const {
     // What was read before the error has no source pages to build from: the store
     // is emptied, and a preview still open shows that instead of unbuildable pages.
     pages.Clear();
-    if (TfrxPreviewControl* preview = report_->Preview()) preview->Attach();
+    if (PreviewControl* preview = report_->Preview()) preview->Attach();
     throw;
   }
   report_->ShowPreparedReport();

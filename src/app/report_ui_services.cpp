@@ -11,7 +11,7 @@ namespace quarlo {
 
 namespace {
 
-class QtProgressWindow final : public TfrxProgressWindow {
+class QtProgressWindow final : public ProgressWindow {
  public:
   void Execute(int maximum, const std::string& message, bool showBar, bool showCancel) override {
     window_.Execute(maximum, QString::fromStdString(message), showBar, showCancel);
@@ -28,7 +28,7 @@ class QtProgressWindow final : public TfrxProgressWindow {
 
 }  // namespace
 
-std::unique_ptr<TfrxProgressWindow> NewQtProgressWindow() {
+std::unique_ptr<ProgressWindow> NewQtProgressWindow() {
   return std::make_unique<QtProgressWindow>();
 }
 

@@ -7,11 +7,11 @@
 
 namespace quarlo {
 
-class TfrxProgressWindow;
+class ProgressWindow;
 
 void InstallReportUiServices();
 
 // A progress window on screen, as the report object drives it.
-std::unique_ptr<TfrxProgressWindow> NewQtProgressWindow();
+std::unique_ptr<ProgressWindow> NewQtProgressWindow();
 
 }  // namespace quarlo

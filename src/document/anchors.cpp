@@ -6,8 +6,8 @@
 #include "document/preview_pages.h"
 #include "document/report_file_sections.h"
 #include "xml/xml_document.h"
-#include "objects/property_model.h"
 #include "platform/codepage.h"
+#include "platform/same_text.h"
 
 namespace quarlo {
 
@@ -56,14 +56,14 @@ const TfrxXMLItem* FindAnchor(TfrxCustomPreviewPages& pages, std::string_view na
   return nullptr;
 }
 
-std::vector<TfrxAnchor> ListAnchors(TfrxCustomPreviewPages& pages) {
-  std::vector<TfrxAnchor> anchors;
+std::vector<AnchorEntry> ListAnchors(TfrxCustomPreviewPages& pages) {
+  std::vector<AnchorEntry> anchors;
   const TfrxXMLItem* section = AnchorsSection(pages);
   if (!section) return anchors;
   anchors.reserve(static_cast<size_t>(section->Count()));
   for (int i = 0; i < section->Count(); ++i) {
     const TfrxXMLItem& item = *section->Items(i);
-    TfrxAnchor a;
+    AnchorEntry a;
     a.Text = item.Prop("text");
     ReadItemPosition(item, a.Top, a.Page);
     anchors.push_back(std::move(a));

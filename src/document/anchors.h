@@ -11,7 +11,7 @@ namespace quarlo {
 class TfrxCustomPreviewPages;
 class TfrxXMLItem;
 
-struct TfrxAnchor {
+struct AnchorEntry {
   std::string Text;  // code page bytes, unescaped
   int Page = 0;      // 0-based page index
   int Top = 0;       // report pixels
@@ -22,7 +22,7 @@ struct TfrxAnchor {
 const TfrxXMLItem* FindAnchor(TfrxCustomPreviewPages& pages, std::string_view name);
 
 // Every anchor in file order.
-std::vector<TfrxAnchor> ListAnchors(TfrxCustomPreviewPages& pages);
+std::vector<AnchorEntry> ListAnchors(TfrxCustomPreviewPages& pages);
 
 // Names compared the way anchors are: letters of either case match, also outside
 // ASCII once the code page bytes are decoded.

@@ -3,7 +3,6 @@
 #include <exception>
 
 #include "document/preview_pages.h"
-#include "document/preview_pages_paint.h"
 #include "platform/recording_canvas.h"
 
 namespace quarlo {
@@ -12,7 +11,7 @@ std::unique_ptr<RecordingCanvas> RecordPage(TfrxCustomPreviewPages& pages, int i
   auto canvas = std::make_unique<RecordingCanvas>(CanvasRect{0, 0, 1 << 20, 1 << 20}, 96, 96, CanvasKind::Screen);
   if (error) error->clear();
   try {
-    PaintPage(pages, index, *canvas, 1, 1, 0, 0);
+    pages.PaintPage(index, *canvas, 1, 1, 0, 0);
   } catch (const std::exception& e) {
     if (error) *error = e.what();
   }

@@ -14,6 +14,7 @@
 #include "objects/picture_view.h"
 #include "objects/report_page.h"
 #include "objects/special/dmp_page.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -75,7 +76,6 @@ constexpr size_t kMaxPagePictureBytes = size_t{256} << 20;
 // long text or picture named by thousands of compact objects is read once per object.
 constexpr size_t kMaxPageLineBytes = size_t{256} << 20;
 
-int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
 
@@ -103,7 +103,7 @@ int TfrxPreviewPages::PagesSectionIndex() const {
   // The remembered place holds while the same element is still there under its name;
   // the document is open to changes through XMLDocument(), so it is checked each time.
   if (pagesAt_ >= 0 && pagesAt_ < root->Count() && root->Items(pagesAt_) == pagesItem_ &&
-      xml::SameText(pagesItem_->Name, kPagesSection)) {
+      SameText(pagesItem_->Name, kPagesSection)) {
     return pagesAt_;
   }
   pagesAt_ = root->Find(kPagesSection);
@@ -392,7 +392,7 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
   }
 }
 
-TfrxPageExtent TfrxPreviewPages::PageExtent(int index) {
+PagePixelSize TfrxPreviewPages::PageExtent(int index) {
   if (index < 0 || index >= Count()) return {};
   const TfrxXMLItem& element = *PagesSection()->Items(index);
   const TfrxComponent* page = nullptr;

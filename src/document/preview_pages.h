@@ -23,15 +23,15 @@ namespace quarlo {
 class Canvas;
 class Stream;
 class TfrxComponent;
-class TfrxPreviewPointerHost;
-class TfrxCustomExportFilter;
+class PreviewPointerHost;
+class CustomExportFilter;
 class TfrxReportPage;
 class TfrxXMLSerializer;
 
-struct TfrxPageExtent {
+struct PagePixelSize {
   int Width = 0;
   int Height = 0;
-  bool operator==(const TfrxPageExtent&) const = default;
+  bool operator==(const PagePixelSize&) const = default;
 };
 
 class TfrxCustomPreviewPages {
@@ -50,7 +50,7 @@ class TfrxCustomPreviewPages {
 
   virtual int Count() const = 0;
   virtual TfrxReportPage* PageObject(int index) = 0;
-  virtual TfrxPageExtent PageExtent(int index) = 0;
+  virtual PagePixelSize PageExtent(int index) = 0;
   virtual void Clear() = 0;
   virtual void InsertBlankPage(int index) = 0;
   virtual void RemovePage(int index) = 0;
@@ -63,9 +63,12 @@ class TfrxCustomPreviewPages {
   // Runs the registered print job over the pages (preview_pages_print.h).
   virtual bool PrintPages() = 0;
   // Runs an export filter over the pages (preview_pages_export.h); true when it wrote them.
-  virtual bool ExportPages(TfrxCustomExportFilter& filter);
+  virtual bool ExportPages(CustomExportFilter& filter);
   // Draws page `index` with its paper's top-left corner at device (offsetX, offsetY),
-  // scales in device pixels per report pixel (preview_pages_paint.cpp).
+  // scales in device pixels per report pixel (preview_pages_paint.cpp): the page is built
+  // (or taken from the cache) and drawn with the page count, copy and print scale the
+  // store holds. An index without a page draws nothing. When a view fails to draw, the
+  // rest of the page is still drawn and the first error is raised afterwards.
   virtual void PaintPage(int index, Canvas& canvas, double scaleX, double scaleY, double offsetX,
                          double offsetY);
 
@@ -73,7 +76,7 @@ class TfrxCustomPreviewPages {
   // corner at the offsets: sets cursor for the topmost view there, shows its link and
   // hint, and on a click follows its link and raises the click events (preview_pages_pointer.h).
   void HandlePointer(int index, int x, int y, int button, unsigned shift, double scale, double offsetX,
-                     double offsetY, bool click, int& cursor, bool doubleClick, TfrxPreviewPointerHost& host);
+                     double offsetY, bool click, int& cursor, bool doubleClick, PreviewPointerHost& host);
 
   // The 1-based page the preview shows, for "current page" print ranges.
   int CurrentPreviewPage = 0;
@@ -104,7 +107,7 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
 
   int Count() const override;
   TfrxReportPage* PageObject(int index) override;
-  TfrxPageExtent PageExtent(int index) override;
+  PagePixelSize PageExtent(int index) override;
   void Clear() override;
   void InsertBlankPage(int index) override;
   void RemovePage(int index) override;

@@ -16,7 +16,7 @@ ExportPagesHandler& Handler() {
 void SetExportPagesHandler(ExportPagesHandler handler) { Handler() = std::move(handler); }
 const ExportPagesHandler& GetExportPagesHandler() { return Handler(); }
 
-bool TfrxCustomPreviewPages::ExportPages(TfrxCustomExportFilter& filter) {
+bool TfrxCustomPreviewPages::ExportPages(CustomExportFilter& filter) {
   const ExportPagesHandler& handler = Handler();
   return handler ? handler(*this, filter) : filter.Run(*this);
 }

@@ -10,12 +10,12 @@ namespace quarlo {
 
 class TfrxCustomPreviewPages;
 
-class TfrxCustomExportFilter {
+class CustomExportFilter {
  public:
-  virtual ~TfrxCustomExportFilter() = default;
-  TfrxCustomExportFilter() = default;
-  TfrxCustomExportFilter(const TfrxCustomExportFilter&) = delete;
-  TfrxCustomExportFilter& operator=(const TfrxCustomExportFilter&) = delete;
+  virtual ~CustomExportFilter() = default;
+  CustomExportFilter() = default;
+  CustomExportFilter(const CustomExportFilter&) = delete;
+  CustomExportFilter& operator=(const CustomExportFilter&) = delete;
 
   // The class name ("TfrxPDFExport") and the description a menu shows.
   virtual std::string ClassName() const = 0;
@@ -25,7 +25,7 @@ class TfrxCustomExportFilter {
   virtual const std::string& LastError() const = 0;
 };
 
-using ExportPagesHandler = std::function<bool(TfrxCustomPreviewPages&, TfrxCustomExportFilter&)>;
+using ExportPagesHandler = std::function<bool(TfrxCustomPreviewPages&, CustomExportFilter&)>;
 
 void SetExportPagesHandler(ExportPagesHandler handler);
 const ExportPagesHandler& GetExportPagesHandler();

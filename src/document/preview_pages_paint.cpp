@@ -1,5 +1,4 @@
-#include "document/preview_pages_paint.h"
-
+// Painting one page of the store onto a canvas.
 #include "document/preview_pages.h"
 #include "objects/page_draw.h"
 #include "objects/report_page.h"
@@ -16,11 +15,6 @@ void TfrxCustomPreviewPages::PaintPage(int index, Canvas& canvas, double scaleX,
   context.copyNo = CurrentCopy;
   context.printScale = PrintScale;
   DrawReportPage(*page, index, canvas, scaleX, scaleY, offsetX, offsetY, context);
-}
-
-void PaintPage(TfrxCustomPreviewPages& pages, int index, Canvas& canvas, double scaleX, double scaleY,
-               double offsetX, double offsetY) {
-  pages.PaintPage(index, canvas, scaleX, scaleY, offsetX, offsetY);
 }
 
 }  // namespace quarlo

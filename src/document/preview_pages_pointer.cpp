@@ -14,20 +14,20 @@
 #include "objects/units.h"
 #include "objects/view.h"
 #include "resources/cursor_ids.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
 namespace {
 
 // Rounding as the page painting does it, so a view is hit exactly where it was drawn.
-long long RoundEven(double v) { return std::llround(std::nearbyint(v)); }
 
 bool IsDrillDownHeader(const TfrxComponent* c) {
   const auto* header = dynamic_cast<const TfrxGroupHeader*>(c);
   return header && header->DrillDown();
 }
 
-void FollowLink(TfrxCustomPreviewPages& pages, const std::string& url, TfrxPreviewPointerHost& host) {
+void FollowLink(TfrxCustomPreviewPages& pages, const std::string& url, PreviewPointerHost& host) {
   if (url[0] == '@') {
     int page = 0;
     if (ParsePageLink(url, page)) host.ShowPosition(page, 0);
@@ -69,7 +69,7 @@ std::string LongHint(const std::string& hint) {
 
 void TfrxCustomPreviewPages::HandlePointer(int index, int x, int y, int button, unsigned shift, double scale,
                                            double offsetX, double offsetY, bool click, int& cursor,
-                                           bool doubleClick, TfrxPreviewPointerHost& host) {
+                                           bool doubleClick, PreviewPointerHost& host) {
   if (index < 0 || index >= Count()) return;
   TfrxReportPage* page = nullptr;
   try {
@@ -81,8 +81,8 @@ void TfrxCustomPreviewPages::HandlePointer(int index, int x, int y, int button, 
   if (!page) return;
 
   const double margin = page->MirrorMargins() && index % 2 == 1 ? page->RightMargin() : page->LeftMargin();
-  const long long ox = RoundEven(offsetX + margin * fr01cm * scale);
-  const long long oy = RoundEven(offsetY + page->TopMargin() * fr01cm * scale);
+  const long long ox = RoundHalfEven(offsetX + margin * fr01cm * scale);
+  const long long oy = RoundHalfEven(offsetY + page->TopMargin() * fr01cm * scale);
   host.ShowStatusText("", false);
   host.ShowStatusText("", true);
 
@@ -95,10 +95,10 @@ void TfrxCustomPreviewPages::HandlePointer(int index, int x, int y, int button, 
     TfrxComponent* c = *it;
     const double left = c->AbsLeft();
     const double top = c->AbsTop();
-    const long long l = RoundEven(left * scale) + ox;
-    const long long t = RoundEven(top * scale) + oy;
-    const long long r = RoundEven((left + c->Width()) * scale) + ox;
-    const long long b = RoundEven((top + c->Height()) * scale) + oy;
+    const long long l = RoundHalfEven(left * scale) + ox;
+    const long long t = RoundHalfEven(top * scale) + oy;
+    const long long r = RoundHalfEven((left + c->Width()) * scale) + ox;
+    const long long b = RoundHalfEven((top + c->Height()) * scale) + oy;
     const bool under = x >= l && x < r && y >= t && y < b;
     auto* view = c->IsView() ? dynamic_cast<TfrxView*>(c) : nullptr;
     if (!under) {

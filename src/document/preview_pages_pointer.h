@@ -13,9 +13,9 @@ inline constexpr int kPointerLeftButton = 0;
 inline constexpr int kPointerRightButton = 1;
 inline constexpr int kPointerMiddleButton = 2;
 
-class TfrxPreviewPointerHost {
+class PreviewPointerHost {
  public:
-  virtual ~TfrxPreviewPointerHost() = default;
+  virtual ~PreviewPointerHost() = default;
   // The report's status texts: hint false is the link text, true the long hint.
   virtual void ShowStatusText(const std::string& text, bool hint) = 0;
   // Whether views' hints are shown at all.

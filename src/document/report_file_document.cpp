@@ -45,7 +45,7 @@ bool EndsList(bool got, std::string_view name) { return !got || name.empty() || 
 
 void CheckEndTag(std::string_view endTag, std::string_view openName) {
   if (!endTag.empty() &&
-      !(endTag.size() == openName.size() + 1 && xml::SameText(endTag.substr(1), openName))) {
+      !(endTag.size() == openName.size() + 1 && SameText(endTag.substr(1), openName))) {
     throw TfrxInvalidXMLException();
   }
 }
@@ -160,7 +160,7 @@ void ReadReportDocument(Stream& stream, TfrxXMLDocument& document, PageBodies& b
     child->Name.assign(name);
     child->Text.assign(text);
     const bool complete = TakeEmptyElementMark(child->Name, child->Text);
-    if (open == &root && !pages && xml::SameText(child->Name, kPagesSection)) pages = child;
+    if (open == &root && !pages && SameText(child->Name, kPagesSection)) pages = child;
     if (complete) continue;
     if (open == pages) {
       const bool endOfInput = CaptureChildren(reader, child->Name, body, bodyOpen);

@@ -1,7 +1,7 @@
 #include "document/report_file_sections.h"
 
 #include "xml/xml_document.h"
-#include "objects/property_model.h"
+#include "platform/same_text.h"
 
 namespace quarlo {
 

@@ -82,7 +82,7 @@ double SnapTo(double value, double cell) { return std::nearbyint(value / cell) *
 
 const ClassInfo& TfrxBand::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxBand, TfrxReportComponent> b("TfrxBand");
+    auto b = QUARLO_CLASS_BUILDER(TfrxBand, TfrxReportComponent);
     PublishBandProperties(b, {"Font", "Height", "Left", "ParentFont", "Restrictions", "Top",
                               "Vertical", "Visible", "Width", "OnAfterCalcHeight",
                               "OnAfterPrint", "OnBeforePrint"});
@@ -153,7 +153,7 @@ int TfrxBand::BandNumber() const {
 
 const ClassInfo& TfrxDataBand::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxDataBand, TfrxBand> b("TfrxDataBand");
+    auto b = QUARLO_CLASS_BUILDER(TfrxDataBand, TfrxBand);
     PublishBandProperties(b, {"AllowSplit", "Child", "Columns", "ColumnWidth", "ColumnGap", "DataSet", "DataSetName", "FooterAfterEach", "KeepChild", "KeepFooter", "KeepHeader", "KeepTogether", "OutlineText", "PrintChildIfInvisible", "PrintIfDetailEmpty", "RowCount", "StartNewPage", "Stretched", "OnMasterDetail"});
     return b.Build();
   }();
@@ -163,42 +163,42 @@ const ClassInfo& TfrxDataBand::StaticClass() {
 TfrxDataBand::TfrxDataBand(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxMasterData::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxMasterData, TfrxDataBand>("TfrxMasterData").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxMasterData, TfrxDataBand).Build();
   return info;
 }
 
 TfrxMasterData::TfrxMasterData(TComponent* owner) : TfrxDataBand(owner) {}
 
 const ClassInfo& TfrxDetailData::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxDetailData, TfrxDataBand>("TfrxDetailData").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxDetailData, TfrxDataBand).Build();
   return info;
 }
 
 TfrxDetailData::TfrxDetailData(TComponent* owner) : TfrxDataBand(owner) {}
 
 const ClassInfo& TfrxSubdetailData::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxSubdetailData, TfrxDataBand>("TfrxSubdetailData").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxSubdetailData, TfrxDataBand).Build();
   return info;
 }
 
 TfrxSubdetailData::TfrxSubdetailData(TComponent* owner) : TfrxDataBand(owner) {}
 
 const ClassInfo& TfrxDataBand4::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxDataBand4, TfrxDataBand>("TfrxDataBand4").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxDataBand4, TfrxDataBand).Build();
   return info;
 }
 
 TfrxDataBand4::TfrxDataBand4(TComponent* owner) : TfrxDataBand(owner) {}
 
 const ClassInfo& TfrxDataBand5::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxDataBand5, TfrxDataBand>("TfrxDataBand5").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxDataBand5, TfrxDataBand).Build();
   return info;
 }
 
 TfrxDataBand5::TfrxDataBand5(TComponent* owner) : TfrxDataBand(owner) {}
 
 const ClassInfo& TfrxDataBand6::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxDataBand6, TfrxDataBand>("TfrxDataBand6").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxDataBand6, TfrxDataBand).Build();
   return info;
 }
 
@@ -206,7 +206,7 @@ TfrxDataBand6::TfrxDataBand6(TComponent* owner) : TfrxDataBand(owner) {}
 
 const ClassInfo& TfrxHeader::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxHeader, TfrxBand> b("TfrxHeader");
+    auto b = QUARLO_CLASS_BUILDER(TfrxHeader, TfrxBand);
     PublishBandProperties(b, {"AllowSplit", "Child", "KeepChild", "PrintChildIfInvisible", "ReprintOnNewPage", "StartNewPage", "Stretched"});
     return b.Build();
   }();
@@ -217,7 +217,7 @@ TfrxHeader::TfrxHeader(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxFooter::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxFooter, TfrxBand> b("TfrxFooter");
+    auto b = QUARLO_CLASS_BUILDER(TfrxFooter, TfrxBand);
     PublishBandProperties(b, {"AllowSplit", "Child", "KeepChild", "PrintChildIfInvisible", "Stretched"});
     return b.Build();
   }();
@@ -228,7 +228,7 @@ TfrxFooter::TfrxFooter(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxGroupHeader::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxGroupHeader, TfrxBand> b("TfrxGroupHeader");
+    auto b = QUARLO_CLASS_BUILDER(TfrxGroupHeader, TfrxBand);
     PublishBandProperties(b, {"AllowSplit", "Child", "Condition", "DrillDown", "ExpandDrillDown", "KeepChild", "KeepTogether", "ReprintOnNewPage", "OutlineText", "PrintChildIfInvisible", "ResetPageNumbers", "ShowFooterIfDrillDown", "ShowChildIfDrillDown", "StartNewPage", "Stretched", "DrillName"});
     return b.Build();
   }();
@@ -239,7 +239,7 @@ TfrxGroupHeader::TfrxGroupHeader(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxGroupFooter::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxGroupFooter, TfrxBand> b("TfrxGroupFooter");
+    auto b = QUARLO_CLASS_BUILDER(TfrxGroupFooter, TfrxBand);
     PublishBandProperties(b, {"AllowSplit", "Child", "HideIfSingleDataRecord", "KeepChild", "PrintChildIfInvisible", "Stretched"});
     return b.Build();
   }();
@@ -250,7 +250,7 @@ TfrxGroupFooter::TfrxGroupFooter(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxPageHeader::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxPageHeader, TfrxBand> b("TfrxPageHeader");
+    auto b = QUARLO_CLASS_BUILDER(TfrxPageHeader, TfrxBand);
     PublishBandProperties(b, {"Child", "PrintChildIfInvisible", "PrintOnFirstPage", "Stretched"});
     // Page headers print on the first page unless told otherwise.
     PublishBandProperty(b, "PrintOnFirstPage").Default(true);
@@ -263,7 +263,7 @@ TfrxPageHeader::TfrxPageHeader(TComponent* owner) : TfrxBand(owner) { SetPrintOn
 
 const ClassInfo& TfrxPageFooter::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxPageFooter, TfrxBand> b("TfrxPageFooter");
+    auto b = QUARLO_CLASS_BUILDER(TfrxPageFooter, TfrxBand);
     PublishBandProperties(b, {"PrintOnFirstPage", "PrintOnLastPage"});
     PublishBandProperty(b, "PrintOnFirstPage").Default(true);
     PublishBandProperty(b, "PrintOnLastPage").Default(true);
@@ -279,7 +279,7 @@ TfrxPageFooter::TfrxPageFooter(TComponent* owner) : TfrxBand(owner) {
 
 const ClassInfo& TfrxColumnHeader::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxColumnHeader, TfrxBand> b("TfrxColumnHeader");
+    auto b = QUARLO_CLASS_BUILDER(TfrxColumnHeader, TfrxBand);
     PublishBandProperties(b, {"Child", "Stretched"});
     return b.Build();
   }();
@@ -289,7 +289,7 @@ const ClassInfo& TfrxColumnHeader::StaticClass() {
 TfrxColumnHeader::TfrxColumnHeader(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxColumnFooter::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxColumnFooter, TfrxBand>("TfrxColumnFooter").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxColumnFooter, TfrxBand).Build();
   return info;
 }
 
@@ -297,7 +297,7 @@ TfrxColumnFooter::TfrxColumnFooter(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxReportTitle::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxReportTitle, TfrxBand> b("TfrxReportTitle");
+    auto b = QUARLO_CLASS_BUILDER(TfrxReportTitle, TfrxBand);
     PublishBandProperties(b, {"AllowSplit", "Child", "KeepChild", "PrintChildIfInvisible", "StartNewPage", "Stretched"});
     return b.Build();
   }();
@@ -308,7 +308,7 @@ TfrxReportTitle::TfrxReportTitle(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxReportSummary::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxReportSummary, TfrxBand> b("TfrxReportSummary");
+    auto b = QUARLO_CLASS_BUILDER(TfrxReportSummary, TfrxBand);
     PublishBandProperties(b, {"AllowSplit", "Child", "KeepChild", "PrintChildIfInvisible", "StartNewPage", "Stretched"});
     return b.Build();
   }();
@@ -319,7 +319,7 @@ TfrxReportSummary::TfrxReportSummary(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxChild::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxChild, TfrxBand> b("TfrxChild");
+    auto b = QUARLO_CLASS_BUILDER(TfrxChild, TfrxBand);
     PublishBandProperties(b, {"AllowSplit", "Child", "KeepChild", "PrintChildIfInvisible", "StartNewPage", "Stretched"});
     return b.Build();
   }();
@@ -330,7 +330,7 @@ TfrxChild::TfrxChild(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxOverlay::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxOverlay, TfrxBand> b("TfrxOverlay");
+    auto b = QUARLO_CLASS_BUILDER(TfrxOverlay, TfrxBand);
     PublishBandProperties(b, {"PrintOnTop"});
     return b.Build();
   }();
@@ -340,7 +340,7 @@ const ClassInfo& TfrxOverlay::StaticClass() {
 TfrxOverlay::TfrxOverlay(TComponent* owner) : TfrxBand(owner) {}
 
 const ClassInfo& TfrxNullBand::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxNullBand, TfrxBand>("TfrxNullBand").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxNullBand, TfrxBand).Build();
   return info;
 }
 

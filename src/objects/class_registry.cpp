@@ -1,5 +1,7 @@
 #include "objects/class_registry.h"
 
+#include "platform/same_text.h"
+
 #include <mutex>
 
 namespace quarlo {

@@ -9,6 +9,7 @@
 #include "platform/stream.h"
 #include "objects/property_differences.h"
 #include "objects/units.h"
+#include "platform/same_text.h"
 #include "resources/resources.h"
 
 namespace quarlo {
@@ -17,7 +18,7 @@ namespace quarlo {
 
 const ClassInfo& TComponent::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TComponent, TPersistent> b("TComponent");
+    auto b = QUARLO_CLASS_BUILDER(TComponent, TPersistent);
     // Written ahead of the other attributes by the serializer, never as a property.
     b.String("Name", &TComponent::Name,
              [](TComponent& c, const std::string& v) { c.SetName(v); })
@@ -99,7 +100,7 @@ const EnumInfo& AlignNames() {
 // ------------------------------------------------------------ TfrxComponent
 
 const ClassInfo& TfrxComponent::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxComponent, TComponent>("TfrxComponent").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxComponent, TComponent).Build();
   return info;
 }
 
@@ -488,7 +489,7 @@ std::string TfrxComponent::WriteDifferences(const TfrxComponent& tmpl) const {
 
 const ClassInfo& TfrxReportComponent::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxReportComponent, TfrxComponent> b("TfrxReportComponent");
+    auto b = QUARLO_CLASS_BUILDER(TfrxReportComponent, TfrxComponent);
     b.String("Description", &TfrxReportComponent::Description,
              &TfrxReportComponent::SetDescription);
     return b.Build();
@@ -506,7 +507,7 @@ void TfrxReportComponent::AfterOutput() {
   SetBounds(savedBounds_.Left, savedBounds_.Top, savedBounds_.Right, savedBounds_.Bottom);
 }
 
-TfrxRect TfrxReportComponent::RealBounds() const {
+ReportRect TfrxReportComponent::RealBounds() const {
   return {AbsLeft(), AbsTop(), AbsLeft() + Width(), AbsTop() + Height()};
 }
 
@@ -514,7 +515,7 @@ TfrxRect TfrxReportComponent::RealBounds() const {
 
 const ClassInfo& TfrxPage::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxPage, TfrxComponent> b("TfrxPage");
+    auto b = QUARLO_CLASS_BUILDER(TfrxPage, TfrxComponent);
     b.Object<TFont>("Font", &TfrxComponent::FontObject)
         .StoredWhen<TfrxPage>([](const TfrxPage& p) { return !p.ParentFont(); });
     b.Bool("Visible", &TfrxComponent::Visible,

@@ -197,7 +197,7 @@ class TfrxComponent : public TComponent {
   bool inFontNotification_ = false;
 };
 
-struct TfrxRect {
+struct ReportRect {
   double Left = 0, Top = 0, Right = 0, Bottom = 0;
 };
 
@@ -218,12 +218,12 @@ class TfrxReportComponent : public TfrxComponent {
   virtual void FetchData() {}
   virtual void AfterOutput();   // restores them
   virtual std::string ComponentText() const { return {}; }
-  virtual TfrxRect RealBounds() const;
-  const TfrxRect& SavedBounds() const { return savedBounds_; }
+  virtual ReportRect RealBounds() const;
+  const ReportRect& SavedBounds() const { return savedBounds_; }
 
  private:
   std::string description_;
-  TfrxRect savedBounds_;
+  ReportRect savedBounds_;
 };
 
 // Page base.

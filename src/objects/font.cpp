@@ -29,7 +29,7 @@ const EnumInfo& FontPitchNames() {
 
 const ClassInfo& TFont::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TFont, TPersistent> b("TFont");
+    auto b = QUARLO_CLASS_BUILDER(TFont, TPersistent);
     b.Integer("Charset", &TFont::Charset, &TFont::SetCharset);
     b.Integer("Color", &TFont::Color, &TFont::SetColor);
     b.Integer("Height", &TFont::Height, &TFont::SetHeight);

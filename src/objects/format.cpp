@@ -10,7 +10,7 @@ const EnumInfo& FormatKindNames() {
 const ClassInfo& TfrxFormat::StaticClass() {
   static const ClassInfo info = [] {
     using F = TfrxFormat;
-    ClassBuilder<F, TPersistent> b("TfrxFormat");
+    auto b = QUARLO_CLASS_BUILDER(TfrxFormat, TPersistent);
     b.String("DecimalSeparator", &F::DecimalSeparator, &F::SetDecimalSeparator);
     b.String("ThousandSeparator", &F::ThousandSeparator, &F::SetThousandSeparator);
     b.String("FormatStr", &F::FormatStr, &F::SetFormatStr);

@@ -24,7 +24,7 @@ const EnumInfo& FrameStyleNames() {
 const ClassInfo& TfrxFrameLine::StaticClass() {
   static const ClassInfo info = [] {
     using L = TfrxFrameLine;
-    ClassBuilder<L, TPersistent> b("TfrxFrameLine");
+    auto b = QUARLO_CLASS_BUILDER(TfrxFrameLine, TPersistent);
     // No declared defaults: a side that differs from its frame must be written even
     // when it holds the frame's default value, or reading the frame would overwrite it.
     b.Integer("Color", &L::Color, &L::SetColor).StoredWhen<L>([](const L& l) {
@@ -57,7 +57,7 @@ bool TfrxFrameLine::operator==(const TfrxFrameLine& other) const {
 const ClassInfo& TfrxFrame::StaticClass() {
   static const ClassInfo info = [] {
     using F = TfrxFrame;
-    ClassBuilder<F, TPersistent> b("TfrxFrame");
+    auto b = QUARLO_CLASS_BUILDER(TfrxFrame, TPersistent);
     b.Integer("Color", &F::Color, &F::SetColor).Default(clBlack);
     b.Bool("DropShadow", &F::DropShadow, &F::SetDropShadow).Default(false);
     b.Integer("ShadowColor", &F::ShadowColor, &F::SetShadowColor).Default(clBlack);

@@ -1,16 +1,11 @@
 #include "objects/frame_painter.h"
+#include "platform/rounding.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 namespace quarlo {
-
-int RoundDevice(double v) {
-  constexpr double kLimit = 1e9;
-  if (std::isnan(v)) return 0;
-  return static_cast<int>(std::nearbyint(std::clamp(v, -kLimit, kLimit)));
-}
 
 void DrawThickLine(Canvas& canvas, int x, int y, int x1, int y1, int w) {
   if (w <= 0) w = 1;
@@ -69,7 +64,7 @@ void SetSidePen(Canvas& canvas, const TfrxFrameLine& line, double scaleX) {
   CanvasPen pen;
   pen.color = line.Color();
   if (line.Style() == fsSolid || line.Style() == fsDouble) {
-    pen.width = RoundDevice(line.Width() * scaleX);
+    pen.width = RoundHalfEven(line.Width() * scaleX);
   } else {
     pen.style = IsDashFamily(line.Style()) ? static_cast<CanvasPen::Style>(line.Style()) : CanvasPen::Style::Solid;
     pen.width = 1;
@@ -141,7 +136,7 @@ void DrawDotted(Canvas& canvas, const FrameBox& box, const TfrxFrameLine& line, 
 
 void DrawSide(Canvas& canvas, const FrameBox& box, const TfrxFrameLine& line, Side side, int x, int y, int x1, int y1,
               bool ns, bool ne) {
-  const int w = RoundDevice(line.Width() * box.scaleX);
+  const int w = RoundHalfEven(line.Width() * box.scaleX);
   const TfrxFrameStyle style = line.Style();
   if (style == fsSolid || style == fsDouble) {
     // Free ends are pulled in so that square caps end flush with the corner.
@@ -177,9 +172,9 @@ void DrawSide(Canvas& canvas, const FrameBox& box, const TfrxFrameLine& line, Si
 void PaintViewFrame(Canvas& canvas, const FrameBox& box, const TfrxFrame& frame) {
   if (frame.DropShadow()) {
     canvas.SetPen(CanvasPen::Solid(frame.ShadowColor(), 1));
-    const int s = RoundDevice(frame.ShadowWidth() * box.scaleX);
+    const int s = RoundHalfEven(frame.ShadowWidth() * box.scaleX);
     DrawThickLine(canvas, box.right + s / 2, box.top + s, box.right + s / 2, box.bottom, s);
-    const int t = RoundDevice(frame.ShadowWidth() * box.scaleY);
+    const int t = RoundHalfEven(frame.ShadowWidth() * box.scaleY);
     DrawThickLine(canvas, box.left + t, box.bottom + t / 2, box.right + t, box.bottom + t / 2, t);
   }
   if (frame.Typ() == 0 || frame.Color() == clTransparent || frame.Width() == 0) return;

@@ -6,12 +6,9 @@
 #include "objects/frame.h"
 #include "objects/view.h"
 #include "platform/canvas.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
-
-// Report values become device pixels by rounding half to even. Values beyond the
-// device range (absurd sizes in a document) are held at its edge.
-int RoundDevice(double v);
 
 // w parallel segments with the canvas pen, offset across the line's minor axis:
 // w = 1 draws offset 0, w = 2 offsets -1 and 0, w = 3 offsets -1, 0, 1 (0 counts as 1).

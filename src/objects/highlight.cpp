@@ -5,7 +5,7 @@ namespace quarlo {
 const ClassInfo& TfrxHighlight::StaticClass() {
   static const ClassInfo info = [] {
     using H = TfrxHighlight;
-    ClassBuilder<H, TPersistent> b("TfrxHighlight");
+    auto b = QUARLO_CLASS_BUILDER(TfrxHighlight, TPersistent);
     b.Bool("Active", &H::Active, &H::SetActive).Default(false);
     b.Object<TFont>("Font", [](const H& h) { return &h.font_; });
     b.Integer("Color", &H::Color, &H::SetColor).Default(clTransparent);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/errors.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -25,7 +26,6 @@ bool MatchAt(const std::u16string& s, std::size_t i, std::string_view word) {
 
 char16_t At(const std::u16string& s, std::size_t i) { return i < s.size() ? s[i] : u'\0'; }
 
-int RoundHalfEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 struct NamedColor {
   std::string_view name;

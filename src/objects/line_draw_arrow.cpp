@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "objects/frame_painter.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -45,9 +46,9 @@ ArrowHead ComputeArrowHead(double x1, double y1, double x2, double y2, const Arr
   ArrowHead head;
   head.baseX = bx;
   head.baseY = by;
-  head.tip = {RoundDevice(x2), RoundDevice(y2)};
-  head.wing1 = {RoundDevice(w1x), RoundDevice(w1y)};
-  head.wing2 = {RoundDevice(w2x), RoundDevice(w2y)};
+  head.tip = {RoundHalfEven(x2), RoundHalfEven(y2)};
+  head.wing1 = {RoundHalfEven(w1x), RoundHalfEven(w1y)};
+  head.wing2 = {RoundHalfEven(w2x), RoundHalfEven(w2y)};
   return head;
 }
 

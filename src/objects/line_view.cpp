@@ -6,7 +6,7 @@ namespace quarlo {
 
 const ClassInfo& TfrxCustomLineView::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxCustomLineView, TfrxStretcheable> b("TfrxCustomLineView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxCustomLineView, TfrxStretcheable);
     PublishViewProperty(b, "TagStr");
     return b.Build();
   }();
@@ -20,7 +20,7 @@ std::string TfrxCustomLineView::GetDescription() const { return frxResources().G
 const ClassInfo& TfrxLineView::StaticClass() {
   static const ClassInfo info = [] {
     using L = TfrxLineView;
-    ClassBuilder<L, TfrxCustomLineView> b("TfrxLineView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxLineView, TfrxCustomLineView);
     b.Bool("ArrowEnd", &L::ArrowEnd, &L::SetArrowEnd).Default(false);
     b.Integer("ArrowLength", &L::ArrowLength, &L::SetArrowLength).Default(20);
     b.Bool("ArrowSolid", &L::ArrowSolid, &L::SetArrowSolid).Default(false);

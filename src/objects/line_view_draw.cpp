@@ -7,6 +7,7 @@
 #include "objects/frame_painter.h"
 #include "objects/line_draw_arrow.h"
 #include "objects/line_view.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -47,7 +48,7 @@ void TfrxCustomLineView::Draw(Canvas& canvas, double scaleX, double scaleY, doub
   spec.width = scaleX * ArrowWidth();
   spec.length = scaleX * ArrowLength();
   const TfrxFrameStyle style = Frame().Style();
-  const int penWidth = style == fsSolid || style == fsDouble ? RoundDevice(Frame().Width() * scaleX) : 1;
+  const int penWidth = style == fsSolid || style == fsDouble ? RoundHalfEven(Frame().Width() * scaleX) : 1;
   auto drawArrow = [&](double x1, double y1, double x2, double y2) {
     const ArrowHead head = ComputeArrowHead(x1, y1, x2, y2, spec);
     if (ArrowSolid()) {
@@ -56,7 +57,7 @@ void TfrxCustomLineView::Draw(Canvas& canvas, double scaleX, double scaleY, doub
       const CanvasPoint pts[] = {head.tip, head.wing1, head.wing2, head.tip};
       canvas.Polygon(pts);
     } else {
-      canvas.SetPen(CanvasPen::Solid(Frame().Color(), RoundDevice(Frame().Width() * scaleX)));
+      canvas.SetPen(CanvasPen::Solid(Frame().Color(), RoundHalfEven(Frame().Width() * scaleX)));
       const CanvasPoint pts[] = {head.wing1, head.tip, head.wing2};
       canvas.Polyline(pts);
     }

@@ -31,7 +31,7 @@ void PublishMemoProperties(Builder& b, std::initializer_list<std::string_view> n
 
 const ClassInfo& TfrxCustomMemoView::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxCustomMemoView, TfrxStretcheable> b("TfrxCustomMemoView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxCustomMemoView, TfrxStretcheable);
     PublishMemoProperties(b, {"FirstParaBreak", "LastParaBreak", "Cursor", "TagStr", "URL"});
     return b.Build();
   }();
@@ -98,7 +98,7 @@ std::string TfrxCustomMemoView::WriteDifferences(const TfrxComponent& tmpl) cons
 
 const ClassInfo& TfrxMemoView::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxMemoView, TfrxCustomMemoView> b("TfrxMemoView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxMemoView, TfrxCustomMemoView);
     PublishMemoProperties(
         b, {"AutoWidth",     "AllowExpressions", "AllowHTMLTags",        "BrushStyle",
             "CharSpacing",   "Clipped",          "Color",                "DataField",
@@ -122,7 +122,7 @@ std::string TfrxMemoView::GetDescription() const { return frxResources().Get("ob
 
 const ClassInfo& TfrxSysMemoView::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxSysMemoView, TfrxCustomMemoView> b("TfrxSysMemoView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxSysMemoView, TfrxCustomMemoView);
     PublishMemoProperties(
         b, {"AutoWidth", "BrushStyle", "CharSpacing",  "Color",      "DisplayFormat",
             "Font",      "Frame",      "GapX",         "GapY",       "HAlign",

@@ -6,32 +6,27 @@
 #include "objects/memo_tokens.h"
 #include "objects/memo_view.h"
 #include "platform/codepage.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
 namespace {
 
-int RoundPx(double v) {
-  constexpr double kLimit = 1e9;
-  if (std::isnan(v)) return 0;
-  return static_cast<int>(std::nearbyint(std::clamp(v, -kLimit, kLimit)));
-}
-
 // The text rectangle inside a device rectangle: half the frame line on framed sides
 // (the odd pixel goes to the left/top side's outer half) and the gaps.
-TfrxTextRect InsetRect(int left, int top, int right, int bottom, double sx, double sy, const TfrxFrame& frame,
+TextBounds InsetRect(int left, int top, int right, int bottom, double sx, double sy, const TfrxFrame& frame,
                        double gapX, double gapY) {
   const double fw = frame.Width();
-  TfrxTextRect r;
-  r.Left = left + (frame.Has(ftLeft) ? RoundPx((sx * fw - 1) / 2) : 0) + RoundPx(sx * gapX);
-  r.Top = top + (frame.Has(ftTop) ? RoundPx((sy * fw - 1) / 2) : 0) + RoundPx(sy * gapY);
-  r.Right = right - (frame.Has(ftRight) ? RoundPx(sx * fw / 2) : 0) - RoundPx(sx * gapX) + 1;
-  r.Bottom = bottom - (frame.Has(ftBottom) ? RoundPx(sy * fw / 2) : 0) - RoundPx(sy * gapY) + 1;
+  TextBounds r;
+  r.Left = left + (frame.Has(ftLeft) ? RoundHalfEven((sx * fw - 1) / 2) : 0) + RoundHalfEven(sx * gapX);
+  r.Top = top + (frame.Has(ftTop) ? RoundHalfEven((sy * fw - 1) / 2) : 0) + RoundHalfEven(sy * gapY);
+  r.Right = right - (frame.Has(ftRight) ? RoundHalfEven(sx * fw / 2) : 0) - RoundHalfEven(sx * gapX) + 1;
+  r.Bottom = bottom - (frame.Has(ftBottom) ? RoundHalfEven(sy * fw / 2) : 0) - RoundHalfEven(sy * gapY) + 1;
   return r;
 }
 
-TfrxTextFont EngineFont(const TFont& font) {
-  TfrxTextFont f;
+TextFont EngineFont(const TFont& font) {
+  TextFont f;
   f.Name = SystemToUtf8(font.Name());
   f.Size = font.Size();
   f.Style = font.Style();
@@ -53,7 +48,7 @@ class ColorRestorer {
   TColor color_;
 };
 
-constexpr TfrxTextRect kUnbounded{0, 0, 10000, 10000};
+constexpr TextBounds kUnbounded{0, 0, 10000, 10000};
 
 }  // namespace
 
@@ -83,14 +78,14 @@ void TfrxCustomMemoView::PrepareDraw(Canvas& canvas, double scaleX, double scale
 }
 
 // The text rectangle at scale 1 without offsets, as the layout works in report pixels.
-TfrxTextRect TfrxCustomMemoView::ReportTextRect() {
+TextBounds TfrxCustomMemoView::ReportTextRect() {
   const double left = AbsLeft(), top = AbsTop();
-  int right = RoundPx(left + Width()), bottom = RoundPx(top + Height());
+  int right = RoundHalfEven(left + Width()), bottom = RoundHalfEven(top + Height());
   if (Frame().DropShadow()) {
-    right -= RoundPx(Frame().ShadowWidth());
-    bottom -= RoundPx(Frame().ShadowWidth());
+    right -= RoundHalfEven(Frame().ShadowWidth());
+    bottom -= RoundHalfEven(Frame().ShadowWidth());
   }
-  return InsetRect(RoundPx(left), RoundPx(top), right, bottom, 1, 1, Frame(), gapX_, gapY_);
+  return InsetRect(RoundHalfEven(left), RoundHalfEven(top), right, bottom, 1, 1, Frame(), gapX_, gapY_);
 }
 
 void TfrxCustomMemoView::SetUpEngine(TfrxDrawText& engine) const {
@@ -141,7 +136,7 @@ void TfrxCustomMemoView::Draw(Canvas& canvas, double scaleX, double scaleY, doub
   }
 
   PrepareDraw(canvas, scaleX, scaleY, offsetX, offsetY);
-  const TfrxTextRect layoutRect = ReportTextRect();
+  const TextBounds layoutRect = ReportTextRect();
   const double printScale = IsPrinting() ? printScale_ : 1;
   engine.SetDimensions(scaleX, scaleY, printScale, layoutRect, textRect_);
   engine.SetText(lines);
@@ -166,8 +161,8 @@ void TfrxCustomMemoView::Draw(Canvas& canvas, double scaleX, double scaleY, doub
     double y = DeviceTop() + (gapY_ - spacing + 1) * scaleY + step;
     // A degenerate step would never reach the bottom.
     for (int guard = 0; step > 0 && y < DeviceBottom() && guard < 100000; ++guard, y += step) {
-      canvas.MoveTo(DeviceLeft(), RoundPx(y));
-      canvas.LineTo(DeviceRight(), RoundPx(y));
+      canvas.MoveTo(DeviceLeft(), RoundHalfEven(y));
+      canvas.LineTo(DeviceRight(), RoundHalfEven(y));
     }
   }
 
@@ -178,10 +173,10 @@ double TfrxCustomMemoView::CalcHeight() {
   TfrxDrawText& engine = TfrxDrawText::Global();
   TextLayoutLock lock(engine);
   SetUpEngine(engine);
-  const TfrxTextRect r = autoWidth_ ? kUnbounded : ReportTextRect();
+  const TextBounds r = autoWidth_ ? kUnbounded : ReportTextRect();
   engine.SetDimensions(1, 1, 1, r, r);
   engine.SetText(LinesOf(memo_));
-  return RoundPx(engine.CalcHeight() + VerticalInsets());
+  return RoundHalfEven(engine.CalcHeight() + VerticalInsets());
 }
 
 double TfrxCustomMemoView::CalcWidth() {
@@ -190,7 +185,7 @@ double TfrxCustomMemoView::CalcWidth() {
   SetUpEngine(engine);
   engine.SetDimensions(1, 1, 1, kUnbounded, kUnbounded);
   engine.SetText(LinesOf(memo_));
-  return RoundPx(engine.CalcWidth() + HorizontalInsets());
+  return RoundHalfEven(engine.CalcWidth() + HorizontalInsets());
 }
 
 }  // namespace quarlo

@@ -17,15 +17,17 @@ constexpr double kMaxPenWidth = 4096;
 // of sight (wide pens included).
 constexpr double kClipMargin = kMaxPenWidth + 64;
 
-int RoundToInt(double v) {
+// Metafile coordinates round halves away from zero, as metafile players do; this is
+// deliberately not the layout's half-to-even rounding.
+int RoundHalfAwayFromZero(double v) {
   if (!(v > -1e9)) return -1000000000;
   if (!(v < 1e9)) return 1000000000;
   return static_cast<int>(std::lround(v));
 }
 
 CanvasRect ToRect(const MfBox& b) {
-  return {RoundToInt(std::min(b.left, b.right)), RoundToInt(std::min(b.top, b.bottom)),
-          RoundToInt(std::max(b.left, b.right)), RoundToInt(std::max(b.top, b.bottom))};
+  return {RoundHalfAwayFromZero(std::min(b.left, b.right)), RoundHalfAwayFromZero(std::min(b.top, b.bottom)),
+          RoundHalfAwayFromZero(std::max(b.left, b.right)), RoundHalfAwayFromZero(std::max(b.top, b.bottom))};
 }
 
 MfBox Normalised(MfBox b) {
@@ -369,7 +371,7 @@ std::vector<MfPoint> MetafileDevice::Transform(const std::vector<MfPoint>& logic
 std::vector<CanvasPoint> MetafileDevice::ToCanvas(const std::vector<MfPoint>& device) const {
   std::vector<CanvasPoint> out;
   out.reserve(device.size());
-  for (const MfPoint& p : device) out.push_back({RoundToInt(p.x), RoundToInt(p.y)});
+  for (const MfPoint& p : device) out.push_back({RoundHalfAwayFromZero(p.x), RoundHalfAwayFromZero(p.y)});
   return out;
 }
 
@@ -556,7 +558,7 @@ void MetafileDevice::RoundRect(MfBox box, double cornerWidth, double cornerHeigh
   const MfXform m = LogicalToDevice();
   if (!inPath_ && m.AxisAligned() && Inside(d, VisibleBox())) {
     const CanvasRect r = ToRect(d);
-    const int cw = RoundToInt(std::abs(cornerWidth * m.m11)), ch = RoundToInt(std::abs(cornerHeight * m.m22));
+    const int cw = RoundHalfAwayFromZero(std::abs(cornerWidth * m.m11)), ch = RoundHalfAwayFromZero(std::abs(cornerHeight * m.m22));
     CanvasPen none;
     none.style = CanvasPen::Style::Clear;
     if (ApplyBrush(true)) {
@@ -626,7 +628,7 @@ void MetafileDevice::SetPixel(MfPoint p, TColor color) {
   const MfPoint d = ToDevice(p);
   if (!VisibleBox().Contains(d) || Visible(color) == clTransparent) return;
   canvas_.SetBrush(CanvasBrush::SolidColor(Visible(color)));
-  const int x = RoundToInt(d.x), y = RoundToInt(d.y);
+  const int x = RoundHalfAwayFromZero(d.x), y = RoundHalfAwayFromZero(d.y);
   canvas_.FillRect({x, y, x + 1, y + 1});
 }
 
@@ -684,7 +686,7 @@ void MetafileDevice::Text(MfPoint reference, const std::u16string& text, const s
   font.name = dc_.font.face.empty() ? "Arial" : dc_.font.face;
   const double h = (dc_.font.height == 0 ? -12 : dc_.font.height) * sy;
   if (!(std::abs(h) < 100000)) return;
-  font.height = RoundToInt(h);
+  font.height = RoundHalfAwayFromZero(h);
   if (font.height == 0) font.height = h < 0 ? -1 : 1;
   font.style = (dc_.font.weight >= 600 ? kFontBold : 0) | (dc_.font.italic ? kFontItalic : 0) |
                (dc_.font.underline ? kFontUnderline : 0) | (dc_.font.strikeOut ? kFontStrikeOut : 0);
@@ -692,7 +694,7 @@ void MetafileDevice::Text(MfPoint reference, const std::u16string& text, const s
   font.color = Visible(dc_.textColor);
   // The baseline turns with the world transform; the angle is seen on the device.
   const double turn = std::atan2(-m.m12, m.m11) * 1800 / std::numbers::pi;
-  int escapement = (dc_.font.escapement + RoundToInt(std::isfinite(turn) ? turn : 0)) % 3600;
+  int escapement = (dc_.font.escapement + RoundHalfAwayFromZero(std::isfinite(turn) ? turn : 0)) % 3600;
   if (escapement < 0) escapement += 3600;
   font.escapement = escapement;
   canvas_.SetFont(font);
@@ -710,7 +712,7 @@ void MetafileDevice::Text(MfPoint reference, const std::u16string& text, const s
       const double a = i < advances.size() ? advances[i] * sx
                                            : (own[i] - (i ? own[i - 1] : 0)) + 0.0;
       sum += a + dc_.charExtra * sx;
-      const int at = RoundToInt(std::clamp(sum, -1e8, 1e8));
+      const int at = RoundHalfAwayFromZero(std::clamp(sum, -1e8, 1e8));
       dx[i] = at - placed;
       placed = at;
     }
@@ -729,7 +731,7 @@ void MetafileDevice::Text(MfPoint reference, const std::u16string& text, const s
   const double oy = vertical == 24 ? -metrics.ascent : vertical == 8 ? -metrics.height : 0;
   const double a = escapement / 10.0 * std::numbers::pi / 180;
   const double ux = std::cos(a), uy = -std::sin(a), vx = std::sin(a), vy = std::cos(a);
-  const int x = RoundToInt(origin.x + ux * ox + vx * oy), y = RoundToInt(origin.y + uy * ox + vy * oy);
+  const int x = RoundHalfAwayFromZero(origin.x + ux * ox + vx * oy), y = RoundHalfAwayFromZero(origin.y + uy * ox + vy * oy);
   if (updateCp && horizontal == 0 && sx > 0) dc_.position.x += static_cast<double>(width) / sx;
 
   std::optional<CanvasRect> deviceRect;

@@ -11,6 +11,7 @@
 #include "objects/report_page.h"
 #include "objects/units.h"
 #include "objects/view.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -74,9 +75,9 @@ class PrintingFlag {
 
 CanvasRect CullingRect(const TfrxView& view, double scaleX, double scaleY, double offsetX, double offsetY) {
   const double left = view.AbsLeft(), top = view.AbsTop();
-  const int ox = RoundDevice(offsetX), oy = RoundDevice(offsetY);
-  int l = RoundDevice(left * scaleX), t = RoundDevice(top * scaleY);
-  int r = RoundDevice((left + view.Width()) * scaleX), b = RoundDevice((top + view.Height()) * scaleY);
+  const int ox = RoundHalfEven(offsetX), oy = RoundHalfEven(offsetY);
+  int l = RoundHalfEven(left * scaleX), t = RoundHalfEven(top * scaleY);
+  int r = RoundHalfEven((left + view.Width()) * scaleX), b = RoundHalfEven((top + view.Height()) * scaleY);
   // Diagonal lines may have a negative width or height: the rectangle is the same.
   if (r < l) std::swap(l, r);
   if (b < t) std::swap(t, b);
@@ -89,9 +90,9 @@ void DrawReportPage(TfrxReportPage& page, int pageIndex, Canvas& canvas, double 
   const bool printing = canvas.IsPrinter();
   {
     MirroredMargins mirror(page, page.MirrorMargins() && pageIndex % 2 != 0);
-    const CanvasRect paper{RoundDevice(offsetX), RoundDevice(offsetY),
-                           RoundDevice(page.PaperWidth() * fr01cm * scaleX + offsetX) - 1,
-                           RoundDevice(page.PaperHeight() * fr01cm * scaleY + offsetY) - 1};
+    const CanvasRect paper{RoundHalfEven(offsetX), RoundHalfEven(offsetY),
+                           RoundHalfEven(page.PaperWidth() * fr01cm * scaleX + offsetX) - 1,
+                           RoundHalfEven(page.PaperHeight() * fr01cm * scaleY + offsetY) - 1};
     PaperClip clip(canvas, !printing, paper);
     PrintingFlag pagePrinting(page, printing);
 

@@ -2,6 +2,7 @@
 
 #include "objects/frame_painter.h"
 #include "objects/metafile_player.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -13,9 +14,9 @@ CanvasRect PicturePlacement(const PicturePlacementInput& in) {
     if (in.keepAspectRatio) {
       const double kx = W / pw, ky = H / ph;
       if (ky > kx)
-        r.bottom = r.top + RoundDevice(ph * kx);
+        r.bottom = r.top + RoundHalfEven(ph * kx);
       else
-        r.right = r.left + RoundDevice(pw * ky);
+        r.right = r.left + RoundHalfEven(pw * ky);
       if (in.center) {
         const int dx = (W + r.left - r.right) / 2, dy = (H + r.top - r.bottom) / 2;
         r = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
@@ -23,7 +24,7 @@ CanvasRect PicturePlacement(const PicturePlacementInput& in) {
     }
     return r;
   }
-  const int nw = RoundDevice(in.scaleX * pw), nh = RoundDevice(in.scaleY * ph);
+  const int nw = RoundHalfEven(in.scaleX * pw), nh = RoundHalfEven(in.scaleY * ph);
   if (in.center) {
     r.left += (W - nw) / 2;
     r.top += (H - nh) / 2;

@@ -8,7 +8,7 @@ namespace quarlo {
 const ClassInfo& TfrxPictureView::StaticClass() {
   static const ClassInfo info = [] {
     using P = TfrxPictureView;
-    ClassBuilder<P, TfrxView> b("TfrxPictureView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxPictureView, TfrxView);
     PublishViewProperty(b, "Cursor");
     b.Bool("AutoSize", &P::AutoSize, &P::SetAutoSize).Default(false);
     b.Bool("Center", &P::Center, &P::SetCenter).Default(false);

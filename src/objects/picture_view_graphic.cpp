@@ -123,7 +123,7 @@ std::string_view GraphicClassName(TGraphicKind kind) {
 // ------------------------------------------------------------------ TPicture
 
 const ClassInfo& TPicture::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TPicture, TPersistent>("TPicture").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TPicture, TPersistent).Build();
   return info;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/errors.h"
 #include "platform/codepage.h"
+#include "platform/same_text.h"
 
 namespace quarlo {
 

@@ -1,22 +1,10 @@
 #include "objects/property_model.h"
 
+#include "platform/same_text.h"
+
 #include <cmath>
 
 namespace quarlo {
-
-namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 bool IsOrdinalKind(PropertyKind kind) {
   switch (kind) {

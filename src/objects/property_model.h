@@ -409,6 +409,10 @@ class ClassBuilder {
   ClassInfo info_;
 };
 
+// A class's builder, named by the class itself: the name the file format reads is the
+// C++ class name, written once.
+#define QUARLO_CLASS_BUILDER(T, Base) ::quarlo::ClassBuilder<T, Base>(#T)
+
 // Resolves a dotted path ("Frame.LeftLine.Width") from an object: the object that
 // holds the last part and that part's property; {nullptr, nullptr} when a part names
 // no property or an inner part is not a sub-object.
@@ -417,8 +421,5 @@ struct PropertyTarget {
   const PropertyInfo* property = nullptr;
 };
 PropertyTarget FindPropertyPath(TPersistent& object, std::string_view path);
-
-// Compares names the way lookups do (ASCII letters ignoring case).
-bool SameText(std::string_view a, std::string_view b);
 
 }  // namespace quarlo

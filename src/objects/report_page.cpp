@@ -53,7 +53,7 @@ bool SpansAllColumns(const TfrxBand& band) {
 const ClassInfo& TfrxReportPage::StaticClass() {
   static const ClassInfo info = [] {
     using P = TfrxReportPage;
-    ClassBuilder<P, TfrxPage> b("TfrxReportPage");
+    auto b = QUARLO_CLASS_BUILDER(TfrxReportPage, TfrxPage);
     // Read in this order: the orientation turns the paper, the paper size (always
     // written) overrides the custom size the width and height setters leave behind,
     // and the margins and columns come after the paper they depend on.
@@ -225,7 +225,7 @@ void TfrxReportPage::ArrangeChildren() {
 // ----------------------------------------------------------- TfrxDialogPage
 
 const ClassInfo& TfrxDialogPage::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxDialogPage, TfrxPage>("TfrxDialogPage").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxDialogPage, TfrxPage).Build();
   return info;
 }
 
@@ -235,7 +235,7 @@ TfrxDialogPage::TfrxDialogPage(TComponent* owner) : TfrxPage(owner) {}
 
 const ClassInfo& TfrxDataPage::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxDataPage, TfrxPage> b("TfrxDataPage");
+    auto b = QUARLO_CLASS_BUILDER(TfrxDataPage, TfrxPage);
     b.Float("Height", &TfrxComponent::Height, &TfrxComponent::SetHeight);
     b.Float("Left", &TfrxComponent::Left, &TfrxComponent::SetLeft);
     b.Float("Top", &TfrxComponent::Top, &TfrxComponent::SetTop);

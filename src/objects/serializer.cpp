@@ -14,6 +14,7 @@
 #include "objects/component.h"
 #include "objects/wide_strings.h"
 #include "platform/codepage.h"
+#include "platform/same_text.h"
 #include "resources/resources.h"
 
 namespace quarlo {
@@ -193,6 +194,108 @@ std::string TfrxXMLSerializer::ReferenceName(const TComponent& component) const 
   return {};
 }
 
+// Each Write* appends the attribute of one property kind when it is to be written: when
+// it differs from the template's value, or without a template from the default.
+void TfrxXMLSerializer::WriteOrdinal(std::string& out, const std::string& prefix, const PropertyInfo& p,
+                                     TPersistent& object, TPersistent* tmpl) {
+  if (!p.getOrdinal) return;
+  const std::int64_t v = p.getOrdinal(object);
+  const bool write = tmpl ? v != p.getOrdinal(*tmpl)
+                          : (SerializeDefaultValues || !p.ordinalDefault || v != *p.ordinalDefault);
+  if (!write) return;
+  std::string text;
+  if (p.kind == PropertyKind::Enumeration && p.enumInfo) text = p.enumInfo->Name(static_cast<int>(v));
+  if (text.empty()) text = std::to_string(v);
+  Attribute(out, prefix, p.name, text);
+}
+
+void TfrxXMLSerializer::WriteFloat(std::string& out, const std::string& prefix, const PropertyInfo& p,
+                                   TPersistent& object, TPersistent* tmpl) {
+  if (!p.getFloat) return;
+  const double v = p.getFloat(object);
+  const bool write = tmpl ? std::fabs(v - p.getFloat(*tmpl)) >= kTemplateFloatDistance
+                          : (SerializeDefaultValues || !p.floatDefault ||
+                             std::fabs(v - *p.floatDefault) >= kTemplateFloatDistance);
+  if (write) Attribute(out, prefix, p.name, FloatToXML(v));
+}
+
+void TfrxXMLSerializer::WriteString(std::string& out, const std::string& prefix, const PropertyInfo& p,
+                                    TPersistent& object, TPersistent* tmpl) {
+  if (!p.getString) return;
+  const std::string v = p.getString(object);
+  bool write;
+  if (tmpl) {
+    write = v != p.getString(*tmpl);
+  } else if (SerializeDefaultValues) {
+    // Copying must also carry an empty text over a non-empty one.
+    write = true;
+  } else {
+    write = !v.empty() && (!p.stringDefault || v != *p.stringDefault);
+  }
+  if (write) Attribute(out, prefix, p.name, frxEscape(CodePageStrings ? v : SystemToUtf8(v)));
+}
+
+void TfrxXMLSerializer::WriteWString(std::string& out, const std::string& prefix, const PropertyInfo& p,
+                                     TPersistent& object, TPersistent* tmpl) {
+  if (!p.getWString) return;
+  const std::u16string v = p.getWString(object);
+  const bool write = tmpl ? v != p.getWString(*tmpl) : (SerializeDefaultValues || !v.empty());
+  if (!write) return;
+  const std::string bytes = CodePageStrings ? EncodeCodePage(v, CP_ACP) : WideToUtf8(v);
+  Attribute(out, prefix, p.name, frxEscape(bytes));
+}
+
+// A component reference by name, a string list as its text, any other owned object as
+// its own properties under "<Name>.".
+void TfrxXMLSerializer::WriteObject(std::string& out, const std::string& prefix, const PropertyInfo& p,
+                                    TPersistent& object, TPersistent* tmpl) {
+  if (!p.getObject) return;
+  TPersistent* value = p.getObject(object);
+  TPersistent* tmplValue = tmpl ? p.getObject(*tmpl) : nullptr;
+  if (p.isReference || As<TComponent>(value)) {
+    std::string name = value ? ReferenceName(static_cast<TComponent&>(*value)) : "";
+    if (tmpl) {
+      const std::string tmplName =
+          As<TComponent>(tmplValue) ? ReferenceName(static_cast<TComponent&>(*tmplValue)) : "";
+      if (name == tmplName) return;
+      if (!value && tmplValue) name = "nil";
+    }
+    if (!name.empty()) Attribute(out, prefix, p.name, frxEscape(name));
+    return;
+  }
+  if (!value) return;
+  if (auto* list = As<TStringList>(value)) {
+    const std::string text = WithoutTrailingBreak(list->Text());
+    if (auto* t = As<TStringList>(tmplValue); t && WithoutTrailingBreak(t->Text()) == text) return;
+    Attribute(out, prefix, p.name + ".Text", frxEscape(CodePageStrings ? text : SystemToUtf8(text)));
+    return;
+  }
+  if (As<TWideStrings>(value)) return;
+  out += WriteProperties(*value, prefix + p.name + ".", tmplValue);
+}
+
+// A component's memo lines as "Text", in UTF-8.
+void TfrxXMLSerializer::WriteMemoText(std::string& out, const std::string& prefix, TPersistent& object,
+                                      TPersistent* tmpl) {
+  auto* component = As<TfrxComponent>(&object);
+  const TWideStrings* lines = component ? component->MemoLines() : nullptr;
+  if (!lines) return;
+  const std::u16string text = WithoutTrailingBreak(lines->Text());
+  const TWideStrings* tmplLines = tmpl ? static_cast<TfrxComponent*>(tmpl)->MemoLines() : nullptr;
+  if (!tmplLines || WithoutTrailingBreak(tmplLines->Text()) != text) {
+    Attribute(out, prefix, "Text", frxEscape(WideToUtf8(text)));
+  }
+}
+
+// The binary properties as "PropData" in hexadecimal.
+void TfrxXMLSerializer::WritePropDataAttribute(std::string& out, const std::string& prefix, TPersistent& object,
+                                               TPersistent* tmpl) {
+  const std::string data = WritePropData(object);
+  if (data.empty()) return;
+  if (tmpl && Crc32(WritePropData(*tmpl)) == Crc32(data)) return;
+  Attribute(out, prefix, "PropData", ToHex(data));
+}
+
 std::string TfrxXMLSerializer::WriteProperties(TPersistent& object, const std::string& prefix,
                                                TPersistent* tmpl) {
   std::string out;
@@ -208,106 +311,28 @@ std::string TfrxXMLSerializer::WriteProperties(TPersistent& object, const std::s
       case PropertyKind::Char:
       case PropertyKind::WChar:
       case PropertyKind::Enumeration:
-      case PropertyKind::Set: {
-        if (!p.getOrdinal) break;
-        std::int64_t v = p.getOrdinal(object);
-        bool write = tmpl ? v != p.getOrdinal(*tmpl)
-                          : (SerializeDefaultValues || !p.ordinalDefault || v != *p.ordinalDefault);
-        if (!write) break;
-        std::string text;
-        if (p.kind == PropertyKind::Enumeration && p.enumInfo) {
-          text = p.enumInfo->Name(static_cast<int>(v));
-        }
-        if (text.empty()) text = std::to_string(v);
-        Attribute(out, prefix, p.name, text);
+      case PropertyKind::Set:
+        WriteOrdinal(out, prefix, p, object, tmpl);
         break;
-      }
-      case PropertyKind::Float: {
-        if (!p.getFloat) break;
-        double v = p.getFloat(object);
-        bool write = tmpl ? std::fabs(v - p.getFloat(*tmpl)) >= kTemplateFloatDistance
-                          : (SerializeDefaultValues || !p.floatDefault ||
-                             std::fabs(v - *p.floatDefault) >= kTemplateFloatDistance);
-        if (write) Attribute(out, prefix, p.name, FloatToXML(v));
+      case PropertyKind::Float:
+        WriteFloat(out, prefix, p, object, tmpl);
         break;
-      }
       case PropertyKind::String:
-      case PropertyKind::Variant: {
-        if (!p.getString) break;
-        std::string v = p.getString(object);
-        bool write;
-        if (tmpl) {
-          write = v != p.getString(*tmpl);
-        } else if (SerializeDefaultValues) {
-          // Copying must also carry an empty text over a non-empty one.
-          write = true;
-        } else {
-          write = !v.empty() && (!p.stringDefault || v != *p.stringDefault);
-        }
-        if (!write) break;
-        Attribute(out, prefix, p.name, frxEscape(CodePageStrings ? v : SystemToUtf8(v)));
+      case PropertyKind::Variant:
+        WriteString(out, prefix, p, object, tmpl);
         break;
-      }
-      case PropertyKind::WString: {
-        if (!p.getWString) break;
-        std::u16string v = p.getWString(object);
-        bool write = tmpl ? v != p.getWString(*tmpl) : (SerializeDefaultValues || !v.empty());
-        if (!write) break;
-        std::string bytes = CodePageStrings ? EncodeCodePage(v, CP_ACP) : WideToUtf8(v);
-        Attribute(out, prefix, p.name, frxEscape(bytes));
+      case PropertyKind::WString:
+        WriteWString(out, prefix, p, object, tmpl);
         break;
-      }
-      case PropertyKind::Object: {
-        if (!p.getObject) break;
-        TPersistent* value = p.getObject(object);
-        TPersistent* tmplValue = tmpl ? p.getObject(*tmpl) : nullptr;
-        if (p.isReference || As<TComponent>(value)) {
-          std::string name = value ? ReferenceName(static_cast<TComponent&>(*value)) : "";
-          if (tmpl) {
-            std::string tmplName =
-                As<TComponent>(tmplValue) ? ReferenceName(static_cast<TComponent&>(*tmplValue)) : "";
-            if (name == tmplName) break;
-            if (!value && tmplValue) name = "nil";
-          }
-          if (!name.empty()) Attribute(out, prefix, p.name, frxEscape(name));
-          break;
-        }
-        if (!value) break;
-        if (auto* list = As<TStringList>(value)) {
-          std::string text = WithoutTrailingBreak(list->Text());
-          if (auto* t = As<TStringList>(tmplValue); t && WithoutTrailingBreak(t->Text()) == text) {
-            break;
-          }
-          Attribute(out, prefix, p.name + ".Text",
-                    frxEscape(CodePageStrings ? text : SystemToUtf8(text)));
-          break;
-        }
-        if (As<TWideStrings>(value)) break;
-        out += WriteProperties(*value, prefix + p.name + ".", tmplValue);
+      case PropertyKind::Object:
+        WriteObject(out, prefix, p, object, tmpl);
         break;
-      }
       default:
         break;
     }
   }
-
-  if (auto* component = As<TfrxComponent>(&object)) {
-    if (const TWideStrings* lines = component->MemoLines()) {
-      std::u16string text = WithoutTrailingBreak(lines->Text());
-      const TWideStrings* tmplLines =
-          tmpl ? static_cast<TfrxComponent*>(tmpl)->MemoLines() : nullptr;
-      if (!tmplLines || WithoutTrailingBreak(tmplLines->Text()) != text) {
-        Attribute(out, prefix, "Text", frxEscape(WideToUtf8(text)));
-      }
-    }
-  }
-
-  std::string data = WritePropData(object);
-  if (!data.empty()) {
-    bool write = true;
-    if (tmpl) write = Crc32(WritePropData(*tmpl)) != Crc32(data);
-    if (write) Attribute(out, prefix, "PropData", ToHex(data));
-  }
+  WriteMemoText(out, prefix, object, tmpl);
+  WritePropDataAttribute(out, prefix, object, tmpl);
   return out;
 }
 
@@ -337,114 +362,134 @@ void TfrxXMLSerializer::ApplyProperties(std::string_view text, TPersistent& obje
   }
 }
 
-void TfrxXMLSerializer::ApplyOne(std::string_view name, std::string_view rawValue,
-                                 TPersistent& object) {
+namespace {
+
+// The object that holds the last part of a dotted name ("Frame.LeftLine.Width"), with
+// name cut to that part; null when a part names no owned sub-object.
+TPersistent* HolderOfPath(TPersistent& object, std::string_view& name) {
   TPersistent* current = &object;
-  while (true) {
-    size_t dot = name.find('.');
-    if (dot == std::string_view::npos) break;
+  for (size_t dot = name.find('.'); dot != std::string_view::npos; dot = name.find('.')) {
     const PropertyInfo* p = current->GetClass().FindProperty(name.substr(0, dot));
-    if (!p || p->kind != PropertyKind::Object || p->isReference || !p->getObject) return;
+    if (!p || p->kind != PropertyKind::Object || p->isReference || !p->getObject) return nullptr;
     TPersistent* next = p->getObject(*current);
-    if (!next || As<TComponent>(next)) return;
+    if (!next || As<TComponent>(next)) return nullptr;
     current = next;
     name.remove_prefix(dot + 1);
   }
+  return current;
+}
 
-  auto* component = As<TfrxComponent>(current);
-  if (name.size() == 1) {
-    char c = name[0];
-    if (component && (c == 'l' || c == 't' || c == 'w' || c == 'h')) {
-      double v = XMLToFloat(rawValue);
-      if (c == 'l') component->SetLeft(v);
-      if (c == 't') component->SetTop(v);
-      if (c == 'w') component->SetWidth(v);
-      if (c == 'h') component->SetHeight(v);
-      return;
-    }
-    if (c == 'u' || c == 'x') {
-      TWideStrings* lines = component ? component->MemoLines() : nullptr;
-      if (!lines) return;
-      std::string value = frxUnescape(rawValue);
-      lines->SetText(c == 'u' ? Utf8ToWide(value) : DecodeCodePage(value, CP_ACP));
-      return;
-    }
+}  // namespace
+
+// The one-letter names of compact lines: l, t, w, h for the bounds, u and x for the
+// memo text in UTF-8 or in the code page. False when the name is none of them here.
+bool TfrxXMLSerializer::ApplyShortName(char name, std::string_view rawValue, TfrxComponent* component) {
+  if (component && (name == 'l' || name == 't' || name == 'w' || name == 'h')) {
+    const double v = XMLToFloat(rawValue);
+    if (name == 'l') component->SetLeft(v);
+    if (name == 't') component->SetTop(v);
+    if (name == 'w') component->SetWidth(v);
+    if (name == 'h') component->SetHeight(v);
+    return true;
   }
-
-  if (SameText(name, "Text")) {
-    if (auto* list = As<TStringList>(current)) {
-      std::string value = frxUnescape(rawValue);
-      list->SetText(CodePageStrings ? value : Utf8ToSystem(value));
-      return;
-    }
-    if (auto* wide = As<TWideStrings>(current)) {
-      wide->SetText(DecodeCodePage(frxUnescape(rawValue), CP_ACP));
-      return;
-    }
-    if (TWideStrings* lines = component ? component->MemoLines() : nullptr) {
-      lines->SetText(Utf8ToWide(frxUnescape(rawValue)));
-      return;
-    }
+  if (name != 'u' && name != 'x') return false;
+  if (TWideStrings* lines = component ? component->MemoLines() : nullptr) {
+    const std::string value = frxUnescape(rawValue);
+    lines->SetText(name == 'u' ? Utf8ToWide(value) : DecodeCodePage(value, CP_ACP));
   }
+  return true;
+}
 
+// "Text" of a string list (code page or UTF-8 as the document says), of a wide list
+// (code page) or of a component's memo lines (UTF-8). False when the object has none.
+bool TfrxXMLSerializer::ApplyText(std::string_view rawValue, TPersistent& holder, TfrxComponent* component) {
+  if (auto* list = As<TStringList>(&holder)) {
+    const std::string value = frxUnescape(rawValue);
+    list->SetText(CodePageStrings ? value : Utf8ToSystem(value));
+    return true;
+  }
+  if (auto* wide = As<TWideStrings>(&holder)) {
+    wide->SetText(DecodeCodePage(frxUnescape(rawValue), CP_ACP));
+    return true;
+  }
+  if (TWideStrings* lines = component ? component->MemoLines() : nullptr) {
+    lines->SetText(Utf8ToWide(frxUnescape(rawValue)));
+    return true;
+  }
+  return false;
+}
+
+// Integer kinds: 32-bit values, signed or unsigned as written; sets keep only the bits
+// of their members.
+void TfrxXMLSerializer::ApplyOrdinal(const PropertyInfo& p, std::string_view rawValue, TPersistent& holder) {
+  std::int64_t v = XMLToInt(rawValue);
+  if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::uint32_t>::max()) {
+    throw EConvertError("'" + std::string(rawValue) + "' is not a valid integer value");
+  }
+  if (p.kind == PropertyKind::Set && p.enumInfo) {
+    v &= (std::int64_t{1} << p.enumInfo->Count()) - 1;
+  } else {
+    v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
+  }
+  p.setOrdinal(holder, v);
+}
+
+// An enumeration by its member's name or by its ordinal number.
+void TfrxXMLSerializer::ApplyEnumeration(const PropertyInfo& p, std::string_view rawValue, TPersistent& holder) {
+  const std::string value = frxUnescape(rawValue);
+  const std::string_view trimmed = TrimSpaces(value);
+  std::int64_t ordinal;
+  if (!trimmed.empty() && ((trimmed[0] >= '0' && trimmed[0] <= '9') || trimmed[0] == '-')) {
+    ordinal = XMLToInt(trimmed);
+  } else {
+    ordinal = p.enumInfo ? p.enumInfo->Find(trimmed) : -1;
+  }
+  if (!p.enumInfo || ordinal < 0 || ordinal >= p.enumInfo->Count()) InvalidPropertyValue();
+  p.setOrdinal(holder, ordinal);
+}
+
+void TfrxXMLSerializer::ApplyOne(std::string_view name, std::string_view rawValue, TPersistent& object) {
+  TPersistent* holder = HolderOfPath(object, name);
+  if (!holder) return;
+  auto* component = As<TfrxComponent>(holder);
+  if (name.size() == 1 && ApplyShortName(name[0], rawValue, component)) return;
+  if (SameText(name, "Text") && ApplyText(rawValue, *holder, component)) return;
   if (SameText(name, "PropData")) {
     std::vector<PropDataReference> refs;
-    ReadPropData(*current, FromHex(rawValue), &refs);
+    ReadPropData(*holder, FromHex(rawValue), &refs);
     for (auto& r : refs) fixups_.push_back({r.object, r.property, std::move(r.name)});
     return;
   }
-
   if (SameText(name, "Name") && component && component->IsReport()) return;
 
-  const PropertyInfo* p = current->GetClass().FindProperty(name);
+  const PropertyInfo* p = holder->GetClass().FindProperty(name);
   if (!p || !IsSerialisedKind(p->kind) || p->IsReadOnly()) return;
   switch (p->kind) {
     case PropertyKind::Integer:
     case PropertyKind::Char:
     case PropertyKind::WChar:
-    case PropertyKind::Set: {
-      std::int64_t v = XMLToInt(rawValue);
-      if (v < std::numeric_limits<std::int32_t>::min() ||
-          v > std::numeric_limits<std::uint32_t>::max()) {
-        throw EConvertError("'" + std::string(rawValue) + "' is not a valid integer value");
-      }
-      if (p->kind == PropertyKind::Set && p->enumInfo) {
-        v &= (std::int64_t{1} << p->enumInfo->Count()) - 1;
-      } else {
-        v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
-      }
-      p->setOrdinal(*current, v);
+    case PropertyKind::Set:
+      ApplyOrdinal(*p, rawValue, *holder);
       return;
-    }
-    case PropertyKind::Enumeration: {
-      std::string value = frxUnescape(rawValue);
-      std::int64_t ordinal;
-      std::string_view trimmed = TrimSpaces(value);
-      if (!trimmed.empty() && ((trimmed[0] >= '0' && trimmed[0] <= '9') || trimmed[0] == '-')) {
-        ordinal = XMLToInt(trimmed);
-      } else {
-        ordinal = p->enumInfo ? p->enumInfo->Find(trimmed) : -1;
-      }
-      if (!p->enumInfo || ordinal < 0 || ordinal >= p->enumInfo->Count()) InvalidPropertyValue();
-      p->setOrdinal(*current, ordinal);
+    case PropertyKind::Enumeration:
+      ApplyEnumeration(*p, rawValue, *holder);
       return;
-    }
     case PropertyKind::Float:
-      p->setFloat(*current, XMLToFloat(rawValue));
+      p->setFloat(*holder, XMLToFloat(rawValue));
       return;
     case PropertyKind::String:
     case PropertyKind::Variant: {
-      std::string value = frxUnescape(rawValue);
-      p->setString(*current, CodePageStrings ? value : Utf8ToSystem(value));
+      const std::string value = frxUnescape(rawValue);
+      p->setString(*holder, CodePageStrings ? value : Utf8ToSystem(value));
       return;
     }
     case PropertyKind::WString: {
-      std::string value = frxUnescape(rawValue);
-      p->setWString(*current, CodePageStrings ? DecodeCodePage(value, CP_ACP) : Utf8ToWide(value));
+      const std::string value = frxUnescape(rawValue);
+      p->setWString(*holder, CodePageStrings ? DecodeCodePage(value, CP_ACP) : Utf8ToWide(value));
       return;
     }
     case PropertyKind::Object:
-      if (p->isReference) fixups_.push_back({current, p, frxUnescape(rawValue)});
+      if (p->isReference) fixups_.push_back({holder, p, frxUnescape(rawValue)});
       return;
     default:
       return;

@@ -64,9 +64,27 @@ class TfrxXMLSerializer {
   void ResolveReferences();
 
  private:
-  std::string PropertyValue(TPersistent& object, const PropertyInfo& p, const std::string& prefix,
-                            TPersistent* tmpl, bool& isCompound);
+  // One writer per property kind, appending to out.
+  void WriteOrdinal(std::string& out, const std::string& prefix, const PropertyInfo& p, TPersistent& object,
+                    TPersistent* tmpl);
+  void WriteFloat(std::string& out, const std::string& prefix, const PropertyInfo& p, TPersistent& object,
+                  TPersistent* tmpl);
+  void WriteString(std::string& out, const std::string& prefix, const PropertyInfo& p, TPersistent& object,
+                   TPersistent* tmpl);
+  void WriteWString(std::string& out, const std::string& prefix, const PropertyInfo& p, TPersistent& object,
+                    TPersistent* tmpl);
+  void WriteObject(std::string& out, const std::string& prefix, const PropertyInfo& p, TPersistent& object,
+                   TPersistent* tmpl);
+  void WriteMemoText(std::string& out, const std::string& prefix, TPersistent& object, TPersistent* tmpl);
+  void WritePropDataAttribute(std::string& out, const std::string& prefix, TPersistent& object,
+                              TPersistent* tmpl);
+
+  // One attribute read into the object; the appliers below take their own kinds.
   void ApplyOne(std::string_view name, std::string_view rawValue, TPersistent& object);
+  bool ApplyShortName(char name, std::string_view rawValue, TfrxComponent* component);
+  bool ApplyText(std::string_view rawValue, TPersistent& holder, TfrxComponent* component);
+  void ApplyOrdinal(const PropertyInfo& p, std::string_view rawValue, TPersistent& holder);
+  void ApplyEnumeration(const PropertyInfo& p, std::string_view rawValue, TPersistent& holder);
   void ReadItem(TfrxXMLItem& item, TfrxComponent& component, bool isRoot,
                 std::vector<TfrxComponent*>& read);
   std::string ReferenceName(const TComponent& component) const;

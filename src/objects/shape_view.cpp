@@ -14,7 +14,7 @@ const EnumInfo& ShapeKindNames() {
 const ClassInfo& TfrxShapeView::StaticClass() {
   static const ClassInfo info = [] {
     using S = TfrxShapeView;
-    ClassBuilder<S, TfrxView> b("TfrxShapeView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxShapeView, TfrxView);
     PublishViewProperty(b, "BrushStyle");
     PublishViewProperty(b, "Color");
     PublishViewProperty(b, "Cursor");

@@ -4,6 +4,7 @@
 
 #include "objects/frame_painter.h"
 #include "objects/shape_view.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -49,7 +50,7 @@ void TfrxShapeView::Draw(Canvas& canvas, double scaleX, double scaleY, double of
     switch (Shape()) {
       case skRectangle: canvas.Rectangle(box.left, box.top, box.right, box.bottom); break;
       case skRoundRectangle: {
-        const int c = Curve() != 0 ? RoundDevice(Curve() * scaleX * 10) : std::min(w, h) / 4;
+        const int c = Curve() != 0 ? RoundHalfEven(Curve() * scaleX * 10) : std::min(w, h) / 4;
         canvas.RoundRect(box.left, box.top, box.right, box.bottom, c, c);
         break;
       }

@@ -7,7 +7,7 @@ namespace quarlo {
 const ClassInfo& TfrxSubreport::StaticClass() {
   static const ClassInfo info = [] {
     using S = TfrxSubreport;
-    ClassBuilder<S, TfrxView> b("TfrxSubreport");
+    auto b = QUARLO_CLASS_BUILDER(TfrxSubreport, TfrxView);
     b.Reference<TfrxReportPage>("Page", &S::Page, &S::SetPage);
     b.Bool("PrintOnParent", &S::PrintOnParent, &S::SetPrintOnParent).Default(false);
     return b.Build();

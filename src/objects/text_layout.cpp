@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "platform/font_engine.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -16,11 +17,6 @@ namespace {
 std::recursive_mutex& LayoutMutex() {
   static std::recursive_mutex m;
   return m;
-}
-
-int Round(double v) {
-  if (!(v > -2e9 && v < 2e9)) return v > 0 ? 2000000000 : (v < 0 ? -2000000000 : 0);
-  return static_cast<int>(std::nearbyint(v));
 }
 
 constexpr double kE = static_cast<double>(TfrxDrawText::LayoutPPI) / TfrxDrawText::ReportPPI;  // 6.25
@@ -105,10 +101,10 @@ TfrxDrawText& TfrxDrawText::Global() {
 void TfrxDrawText::Lock() { LayoutMutex().lock(); }
 void TfrxDrawText::Unlock() { LayoutMutex().unlock(); }
 
-void TfrxDrawText::SetFont(const TfrxTextFont& font) {
+void TfrxDrawText::SetFont(const TextFont& font) {
   font_ = font;
   fontSize_ = Bounded(font.Size, 5000);
-  layoutHeight_ = std::abs(Round(fontSize_ * LayoutPPI / 72.0));
+  layoutHeight_ = std::abs(RoundHalfEven(fontSize_ * LayoutPPI / 72.0));
 }
 
 void TfrxDrawText::SetOptions(bool wordWrap, bool htmlTags, bool rtlReading, bool wordBreak, bool clipped,
@@ -129,15 +125,15 @@ void TfrxDrawText::SetGaps(double paragraphGap, double charSpacing, double lineS
   lineSpacing_ = Bounded(lineSpacing, 1e5);
 }
 
-void TfrxDrawText::SetDimensions(double scaleX, double scaleY, double printScale, TfrxTextRect layoutRect,
-                                 TfrxTextRect outputRect) {
+void TfrxDrawText::SetDimensions(double scaleX, double scaleY, double printScale, TextLayoutRect layoutRect,
+                                 TextLayoutRect outputRect) {
   scaleX_ = Bounded(scaleX, 1e3);
   scaleY_ = Bounded(scaleY, 1e3);
   printScale_ = Bounded(printScale, 1e3);
   // Corners far beyond any device are pulled in, so that widths and heights computed from
   // them (and the positions laid out from those) stay within int.
   constexpr int kFar = 1 << 28;
-  for (TfrxTextRect* r : {&layoutRect, &outputRect}) {
+  for (TextLayoutRect* r : {&layoutRect, &outputRect}) {
     r->Left = std::clamp(r->Left, -kFar, kFar);
     r->Top = std::clamp(r->Top, -kFar, kFar);
     r->Right = std::clamp(r->Right, -kFar, kFar);
@@ -179,8 +175,8 @@ long long TfrxDrawText::MeasureLayout(std::u16string_view line, const TfrxHTMLTa
 
 int TfrxDrawText::DeviceFontHeight(Canvas& canvas, double size, bool vertical) const {
   if (canvas.IsPrinter())
-    return -Round((vertical ? canvas.DpiY() : canvas.DpiX()) * size * printScale_ / 72.0);
-  return -Round(size * scaleY_ * 96.0 / 72.0);
+    return -RoundHalfEven((vertical ? canvas.DpiY() : canvas.DpiX()) * size * printScale_ / 72.0);
+  return -RoundHalfEven(size * scaleY_ * 96.0 / 72.0);
 }
 
 long long TfrxDrawText::MeasureDevice(Canvas& canvas, std::u16string_view line, const TfrxHTMLTags& runs,
@@ -205,7 +201,7 @@ long long TfrxDrawText::MeasureDevice(Canvas& canvas, std::u16string_view line, 
     canvas.MeasureText(line.substr(a, len), std::span<int>(ext.data(), len));
     for (std::size_t i = 0; i < len; ++i) {
       int w = ext[i] - (i ? ext[i - 1] : 0) + spacing;
-      if (a + i < runs.size() && runs[a + i].Reduced) w = Round(w / 1.5);
+      if (a + i < runs.size() && runs[a + i].Reduced) w = RoundHalfEven(w / 1.5);
       out[a + i] = w;
       total += w;
     }
@@ -269,9 +265,9 @@ void TfrxDrawText::WrapParagraph(std::u16string line) {
     flags_.back() |= kParagraphEnd;
   };
   const double a = wrapWidth_;
-  const long long full = Round(a * kE);
-  const int spacing = Round(charSpacing_ * kE);
-  const long long first = Round((a - paragraphGap_) * kE);
+  const long long full = RoundHalfEven(a * kE);
+  const int spacing = RoundHalfEven(charSpacing_ * kE);
+  const long long first = RoundHalfEven((a - paragraphGap_) * kE);
   if (line.size() <= 1 || !wordWrap_) return finish(std::move(line));
 
   const TfrxHTMLTags& runs = tags_.Items(tags_.Count() - 1);
@@ -377,7 +373,7 @@ void TfrxDrawText::WrapAll(std::span<const std::u16string> lines) {
   lines_.clear();
   flags_.clear();
   lineHyphenated_.clear();
-  tags_.Reset(font_.Color, Round(fontSize_), font_.Style);
+  tags_.Reset(font_.Color, RoundHalfEven(fontSize_), font_.Style);
   for (const std::u16string& src : lines) {
     std::u16string line = src.empty() ? std::u16string(u" ") : src;
     sourceText_ += line;
@@ -405,8 +401,8 @@ double TfrxDrawText::CalcWidth() const {
     TfrxHTMLTags plain = runs;
     for (TfrxHTMLTag& t : plain) t.Reduced = false;  // the plain extent of each run
     long long width = self->MeasureLayout(lines_[i], plain, 0, false, w);
-    width += Round(static_cast<double>(lines_[i].size()) * charSpacing_ * kE);
-    if (flags_[i] & kParagraphStart) width += Round(paragraphGap_ * kE);
+    width += RoundHalfEven(static_cast<double>(lines_[i].size()) * charSpacing_ * kE);
+    if (flags_[i] & kParagraphStart) width += RoundHalfEven(paragraphGap_ * kE);
     best = std::max(best, width);
   }
   return static_cast<double>(best) / kE;
@@ -479,11 +475,11 @@ void TfrxDrawText::DrawText(Canvas& canvas, TfrxHAlign hAlign, TfrxVAlign vAlign
   long long H;
   if (canvas.IsPrinter()) {
     const double g = static_cast<double>(LayoutPPI) / std::max(1, canvas.DpiY()) / (printScale_ > 0 ? printScale_ : 1);
-    H = Round((lineSpacing_ * scaleY_ * g * n + static_cast<double>(hL) * n) / g);
+    H = RoundHalfEven((lineSpacing_ * scaleY_ * g * n + static_cast<double>(hL) * n) / g);
   } else {
-    H = Round((lineSpacing_ * kE * n + static_cast<double>(hL) * n) / kE * scaleY_);
+    H = RoundHalfEven((lineSpacing_ * kE * n + static_cast<double>(hL) * n) / kE * scaleY_);
   }
-  const int advance = Round(lineSpacing_ * scaleY_) + h;
+  const int advance = RoundHalfEven(lineSpacing_ * scaleY_) + h;
   std::vector<int> advances(static_cast<std::size_t>(n), advance);
   if (wysiwyg_) {
     const long long r = H - static_cast<long long>(n) * advance;
@@ -506,22 +502,22 @@ void TfrxDrawText::DrawText(Canvas& canvas, TfrxHAlign hAlign, TfrxVAlign vAlign
   } else if (rot == 270) {
     X = R; Y = T; W = B - T; V = R - L;
   } else {
-    W = ac > 1e-12 ? Round((R - L - as * Hd) / ac) : R - L;
+    W = ac > 1e-12 ? RoundHalfEven((R - L - as * Hd) / ac) : R - L;
     // Lines that long would leave the box at the top or bottom: keep them as long as
     // the box's height lets them be, as the wrapping did.
-    if (as > 1e-12) W = std::max(1, std::min(W, Round((B - T - ac * Hd) / as)));
+    if (as > 1e-12) W = std::max(1, std::min(W, RoundHalfEven((B - T - ac * Hd) / as)));
     if (rot < 90) {
-      X = L; Y = T + Round(as * W);
-      V = H + (B - Y - Round(ac * Hd));
+      X = L; Y = T + RoundHalfEven(as * W);
+      V = H + (B - Y - RoundHalfEven(ac * Hd));
     } else if (rot < 180) {
-      X = L + Round(ac * W); Y = B;
-      V = H + (B - T - Round(ac * Hd + as * W));
+      X = L + RoundHalfEven(ac * W); Y = B;
+      V = H + (B - T - RoundHalfEven(ac * Hd + as * W));
     } else if (rot < 270) {
-      X = R; Y = B - Round(as * W);
-      V = H + (Y - T - Round(ac * Hd));
+      X = R; Y = B - RoundHalfEven(as * W);
+      V = H + (Y - T - RoundHalfEven(ac * Hd));
     } else {
-      X = L + Round(as * Hd); Y = T;
-      V = H + (B - T - Round(as * W + ac * Hd));
+      X = L + RoundHalfEven(as * Hd); Y = T;
+      V = H + (B - T - RoundHalfEven(as * W + ac * Hd));
     }
   }
   double cp = c, sp = s;
@@ -531,22 +527,22 @@ void TfrxDrawText::DrawText(Canvas& canvas, TfrxHAlign hAlign, TfrxVAlign vAlign
   }
   const double D = static_cast<double>(V - H);
   if (vAlign == vaBottom) {
-    Y += Round(cp * D);
-    X += Round(D * sp);
+    Y += RoundHalfEven(cp * D);
+    X += RoundHalfEven(D * sp);
   } else if (vAlign == vaCenter) {
-    Y += Round(cp * D / 2);
-    X += Round(D / 2 * sp);
+    Y += RoundHalfEven(cp * D / 2);
+    X += RoundHalfEven(D / 2 * sp);
   }
 
   for (int i = 0; i < n; ++i) {
     const int fl = flags_[static_cast<std::size_t>(i)];
-    const int indent = (fl & kParagraphStart) && (hAlign == haLeft || hAlign == haBlock) ? Round(paragraphGap_ * scaleX_) : 0;
+    const int indent = (fl & kParagraphStart) && (hAlign == haLeft || hAlign == haBlock) ? RoundHalfEven(paragraphGap_ * scaleX_) : 0;
     TfrxHAlign align = hAlign;
     if ((fl & kParagraphEnd) && hAlign == haBlock) align = rtl_ ? haRight : haLeft;
     DrawLine(canvas, i, align, W - indent, X + indent, Y, h);
     const int adv = advances[static_cast<std::size_t>(i)];
-    Y += Round(adv * c);
-    X += Round(adv * s);
+    Y += RoundHalfEven(adv * c);
+    X += RoundHalfEven(adv * s);
   }
 }
 
@@ -555,16 +551,16 @@ void TfrxDrawText::DrawLine(Canvas& canvas, int index, TfrxHAlign align, int b, 
   if (line.empty()) return;
   static const TfrxHTMLTags kNoRuns;
   const TfrxHTMLTags& runs = index < tags_.Count() ? tags_.Items(index) : kNoRuns;
-  const int sL = Round(charSpacing_ * kE);
+  const int sL = RoundHalfEven(charSpacing_ * kE);
   const long long t = MeasureLayout(line, runs, sL, false, widths_);
-  const int sD = Round(charSpacing_ * scaleX_);
+  const int sD = RoundHalfEven(charSpacing_ * scaleX_);
   const long long m = MeasureDevice(canvas, line, runs, sD, deviceWidths_);
   long long v;
   if (canvas.IsPrinter()) {
     const double k = static_cast<double>(LayoutPPI) / (canvas.DpiX() > 0 ? canvas.DpiX() : 96);
-    v = Round(static_cast<double>(t - sL) * printScale_ / k);
+    v = RoundHalfEven(static_cast<double>(t - sL) * printScale_ / k);
   } else {
-    v = Round(static_cast<double>(t - sL) / kE * scaleX_);
+    v = RoundHalfEven(static_cast<double>(t - sL) / kE * scaleX_);
   }
   if (!wysiwyg_) v = m - sD;
   long long A = v + sD - m;
@@ -572,11 +568,11 @@ void TfrxDrawText::DrawLine(Canvas& canvas, int index, TfrxHAlign align, int b, 
   double s, c;
   SinCos(rotation_, &s, &c);
   if (align == haRight) {
-    y -= Round(static_cast<double>(F + 1) * s);
-    x = x + Round(static_cast<double>(F + 1) * c) - ((font_.Style & 3) && rotation_ == 0 ? 2 : 1);
+    y -= RoundHalfEven(static_cast<double>(F + 1) * s);
+    x = x + RoundHalfEven(static_cast<double>(F + 1) * c) - ((font_.Style & 3) && rotation_ == 0 ? 2 : 1);
   } else if (align == haCenter) {
-    y -= Round(static_cast<double>(F) / 2 * s);
-    x += Round(static_cast<double>(F) / 2 * c);
+    y -= RoundHalfEven(static_cast<double>(F) / 2 * s);
+    x += RoundHalfEven(static_cast<double>(F) / 2 * c);
   }
   const int count = static_cast<int>(line.size());
   std::vector<int>& widths = deviceWidths_;
@@ -624,18 +620,18 @@ void TfrxDrawText::DrawLine(Canvas& canvas, int index, TfrxHAlign align, int b, 
     f.color = run ? run->Color : font_.Color;
     f.height = (run && run->Reduced) ? DeviceFontHeight(canvas, size, false) : -deviceHeight;
     canvas.SetFont(f);
-    const int d = run ? Round(run->BaselineShift * size * scaleY_) : 0;
+    const int d = run ? RoundHalfEven(run->BaselineShift * size * scaleY_) : 0;
     const std::u16string_view text(line.data() + a, static_cast<std::size_t>(e - a));
     const std::span<const int> adv(widths.data() + a, static_cast<std::size_t>(e - a));
-    canvas.TextOut(x + Round(d * s), y + Round(d * c), text, wysiwyg_ ? adv : std::span<const int>{},
+    canvas.TextOut(x + RoundHalfEven(d * s), y + RoundHalfEven(d * c), text, wysiwyg_ ? adv : std::span<const int>{},
                    clipped_ ? &clip : nullptr, flags);
     long long sum = 0;
     for (int w : adv) sum += w;
     if (rotation_ == 0) {
       x += static_cast<int>(sum);
     } else {
-      y -= Round(static_cast<double>(sum) * s);
-      x += Round(static_cast<double>(sum) * c);
+      y -= RoundHalfEven(static_cast<double>(sum) * s);
+      x += RoundHalfEven(static_cast<double>(sum) * c);
     }
     a = e;
   }

@@ -22,7 +22,7 @@ enum TfrxHAlign : int { haLeft, haRight, haCenter, haBlock };
 enum TfrxVAlign : int { vaTop, vaBottom, vaCenter };
 
 // The font of a text as the engine needs it; the name is UTF-8.
-struct TfrxTextFont {
+struct TextFont {
   std::string Name = "Arial";
   double Size = 10;  // points
   int Style = 0;     // 1 bold, 2 italic, 4 underline, 8 strike-out
@@ -31,7 +31,7 @@ struct TfrxTextFont {
 };
 
 // Report-pixel or device rectangle with integer sides (right/bottom as given).
-struct TfrxTextRect {
+struct TextLayoutRect {
   int Left = 0;
   int Top = 0;
   int Right = 0;
@@ -56,12 +56,12 @@ class TfrxDrawText {
   void Lock();
   void Unlock();
 
-  void SetFont(const TfrxTextFont& font);
+  void SetFont(const TextFont& font);
   void SetOptions(bool wordWrap, bool htmlTags, bool rtlReading, bool wordBreak, bool clipped, bool wysiwyg,
                   int rotation);
   void SetGaps(double paragraphGap, double charSpacing, double lineSpacing);
-  void SetDimensions(double scaleX, double scaleY, double printScale, TfrxTextRect layoutRect,
-                     TfrxTextRect outputRect);
+  void SetDimensions(double scaleX, double scaleY, double printScale, TextLayoutRect layoutRect,
+                     TextLayoutRect outputRect);
   // Wraps the source lines. Throws EConvertError for invalid markup colours.
   void SetText(std::span<const std::u16string> lines);
   void SetUnicode(bool on) { unicode_ = on; }
@@ -103,7 +103,7 @@ class TfrxDrawText {
   void DrawLine(Canvas& canvas, int index, TfrxHAlign align, int width, int x, int y, int deviceHeight);
   int DeviceFontHeight(Canvas& canvas, double size, bool vertical) const;
 
-  TfrxTextFont font_;
+  TextFont font_;
   double fontSize_ = 10;
   int layoutHeight_ = 83;
   TfrxHTMLTagsList tags_;
@@ -111,7 +111,7 @@ class TfrxDrawText {
   bool wordWrap_ = true, htmlTags_ = false, rtl_ = false, wordBreak_ = false, clipped_ = true, wysiwyg_ = true;
   bool unicode_ = false;
   int rotation_ = 0;
-  TfrxTextRect layoutRect_, outputRect_;
+  TextLayoutRect layoutRect_, outputRect_;
   double wrapWidth_ = 0;  // report pixels, chosen by SetText
   double scaleX_ = 1, scaleY_ = 1, printScale_ = 1;
   std::u16string sourceText_;

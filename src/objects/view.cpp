@@ -25,7 +25,7 @@ const EnumInfo& BrushStyleNames() {
 const ClassInfo& TfrxView::StaticClass() {
   static const ClassInfo info = [] {
     using V = TfrxView;
-    ClassBuilder<V, TfrxReportComponent> b("TfrxView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxView, TfrxReportComponent);
     b.Enum("Align", AlignNames(), &V::Align, &V::SetAlign).Default(baNone);
     b.Bool("Printable", &V::Printable, &V::SetPrintable).Default(true);
     b.Enum("ShiftMode", ShiftModeNames(), &V::ShiftMode, &V::SetShiftMode).Default(smAlways);
@@ -95,7 +95,7 @@ void TfrxView::SetDeviceRect(int left, int top, int right, int bottom) {
 const ClassInfo& TfrxStretcheable::StaticClass() {
   static const ClassInfo info = [] {
     using S = TfrxStretcheable;
-    ClassBuilder<S, TfrxView> b("TfrxStretcheable");
+    auto b = QUARLO_CLASS_BUILDER(TfrxStretcheable, TfrxView);
     b.Enum("StretchMode", StretchModeNames(), &S::StretchMode, &S::SetStretchMode)
         .Default(smDontStretch);
     return b.Build();

@@ -5,7 +5,7 @@ namespace quarlo {
 const ClassInfo& TfrxStyleItem::StaticClass() {
   static const ClassInfo info = [] {
     using S = TfrxStyleItem;
-    ClassBuilder<S, TPersistent> b("TfrxStyleItem");
+    auto b = QUARLO_CLASS_BUILDER(TfrxStyleItem, TPersistent);
     b.String("Name", &S::Name, &S::SetName);
     b.Integer("Color", &S::Color, &S::SetColor).Default(clTransparent);
     b.Object<TFont>("Font", [](const S& s) { return &s.font_; });

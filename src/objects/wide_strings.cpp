@@ -4,6 +4,7 @@
 #include "objects/prop_data.h"
 #include "platform/stream.h"
 #include "platform/codepage.h"
+#include "platform/same_text.h"
 
 namespace quarlo {
 
@@ -37,7 +38,7 @@ std::vector<Str> SplitLines(View text, bool lineSeparator) {
 // ------------------------------------------------------------- TStringList
 
 const ClassInfo& TStringList::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TStringList, TPersistent>("TStringList").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TStringList, TPersistent).Build();
   return info;
 }
 
@@ -101,7 +102,7 @@ void TStringList::SetText(std::string_view text) {
 // ------------------------------------------------------------ TWideStrings
 
 const ClassInfo& TWideStrings::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TWideStrings, TPersistent>("TWideStrings").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TWideStrings, TPersistent).Build();
   return info;
 }
 

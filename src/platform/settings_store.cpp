@@ -1,5 +1,7 @@
 #include "platform/settings_store.h"
 
+#include "platform/same_text.h"
+
 #include <charconv>
 #include <string_view>
 
@@ -12,21 +14,9 @@ SettingsStoreFactory& Factory() {
   return factory;
 }
 
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    char a = text[i];
-    char b = prefix[i];
-    if (a >= 'A' && a <= 'Z') a = static_cast<char>(a - 'A' + 'a');
-    if (b >= 'A' && b <= 'Z') b = static_cast<char>(b - 'A' + 'a');
-    if (a != b) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
-int TfrxSettingsStore::ReadInteger(const std::string& section, const std::string& key,
+int SettingsStoreBase::ReadInteger(const std::string& section, const std::string& key,
                                    int defaultValue) const {
   if (!ValueExists(section, key)) return defaultValue;
   const std::string text = ReadString(section, key, std::string());
@@ -40,31 +30,31 @@ int TfrxSettingsStore::ReadInteger(const std::string& section, const std::string
   return value;
 }
 
-void TfrxSettingsStore::WriteInteger(const std::string& section, const std::string& key,
+void SettingsStoreBase::WriteInteger(const std::string& section, const std::string& key,
                                      int value) {
   WriteString(section, key, std::to_string(value));
 }
 
-bool TfrxSettingsStore::ReadBool(const std::string& section, const std::string& key,
+bool SettingsStoreBase::ReadBool(const std::string& section, const std::string& key,
                                  bool defaultValue) const {
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-void TfrxSettingsStore::WriteBool(const std::string& section, const std::string& key,
+void SettingsStoreBase::WriteBool(const std::string& section, const std::string& key,
                                   bool value) {
   WriteInteger(section, key, value ? 1 : 0);
 }
 
 bool IsSettingsKey(const std::string& iniFile) {
-  return StartsWithIgnoringCase(iniFile, "\\Software\\");
+  return StartsWithText(iniFile, "\\Software\\");
 }
 
 void SetSettingsStoreFactory(SettingsStoreFactory factory) { Factory() = std::move(factory); }
 
-std::unique_ptr<TfrxSettingsStore> OpenSettingsStore(const std::string& iniFile) {
-  std::unique_ptr<TfrxSettingsStore> store;
+std::unique_ptr<SettingsStoreBase> OpenSettingsStore(const std::string& iniFile) {
+  std::unique_ptr<SettingsStoreBase> store;
   if (Factory()) store = Factory()(iniFile);
-  if (!store) store = std::make_unique<TfrxNullSettingsStore>();
+  if (!store) store = std::make_unique<NullSettingsStore>();
   return store;
 }
 

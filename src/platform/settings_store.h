@@ -7,12 +7,12 @@
 
 namespace quarlo {
 
-class TfrxSettingsStore {
+class SettingsStoreBase {
  public:
-  virtual ~TfrxSettingsStore() = default;
-  TfrxSettingsStore() = default;
-  TfrxSettingsStore(const TfrxSettingsStore&) = delete;
-  TfrxSettingsStore& operator=(const TfrxSettingsStore&) = delete;
+  virtual ~SettingsStoreBase() = default;
+  SettingsStoreBase() = default;
+  SettingsStoreBase(const SettingsStoreBase&) = delete;
+  SettingsStoreBase& operator=(const SettingsStoreBase&) = delete;
 
   virtual bool ValueExists(const std::string& section, const std::string& key) const = 0;
   // defaultValue when the key is absent.
@@ -32,7 +32,7 @@ class TfrxSettingsStore {
 
 // A store that holds nothing and keeps nothing: every read gives its default. What
 // SettingsStore opens when no platform store is installed.
-class TfrxNullSettingsStore final : public TfrxSettingsStore {
+class NullSettingsStore final : public SettingsStoreBase {
  public:
   bool ValueExists(const std::string&, const std::string&) const override { return false; }
   std::string ReadString(const std::string&, const std::string&,
@@ -46,11 +46,11 @@ class TfrxNullSettingsStore final : public TfrxSettingsStore {
 bool IsSettingsKey(const std::string& iniFile);
 
 using SettingsStoreFactory =
-    std::function<std::unique_ptr<TfrxSettingsStore>(const std::string& iniFile)>;
+    std::function<std::unique_ptr<SettingsStoreBase>(const std::string& iniFile)>;
 
 // Installs the platform's store; an empty function removes it.
 void SetSettingsStoreFactory(SettingsStoreFactory factory);
 // The store named by iniFile, never null.
-std::unique_ptr<TfrxSettingsStore> OpenSettingsStore(const std::string& iniFile);
+std::unique_ptr<SettingsStoreBase> OpenSettingsStore(const std::string& iniFile);
 
 }  // namespace quarlo

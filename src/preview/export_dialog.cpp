@@ -41,9 +41,9 @@ std::string ExportPageListFault(const std::string& text, int pageCount) {
   return std::string();
 }
 
-TfrxExportDialog::TfrxExportDialog(int pageCount, int currentPage, QWidget* parent)
+ExportDialog::ExportDialog(int pageCount, int currentPage, QWidget* parent)
     : QDialog(parent), pageCount_(pageCount), currentPage_(currentPage) {
-  setObjectName(QStringLiteral("TfrxExportDialog"));
+  setObjectName(QStringLiteral("ExportDialog"));
   setWindowTitle(ResText(151));
   setFont(QFont(QStringLiteral("Tahoma"), 8));
   setFixedSize(286, 157);
@@ -82,13 +82,13 @@ TfrxExportDialog::TfrxExportDialog(int pageCount, int currentPage, QWidget* pare
   if (QGuiApplication::isRightToLeft()) MirrorChildren(this);
 }
 
-std::string TfrxExportDialog::PageNumbers() const {
+std::string ExportDialog::PageNumbers() const {
   if (curPageRB_->isChecked()) return std::to_string(currentPage_);
   if (pageNumbersRB_->isChecked()) return pageNumbersE_->text().toStdString();
   return std::string();
 }
 
-void TfrxExportDialog::done(int result) {
+void ExportDialog::done(int result) {
   if (result == Accepted && pageNumbersRB_->isChecked()) {
     const std::string fault = ExportPageListFault(pageNumbersE_->text().toStdString(), pageCount_);
     if (!fault.empty()) {
@@ -101,7 +101,7 @@ void TfrxExportDialog::done(int result) {
   QDialog::done(result);
 }
 
-bool TfrxExportDialog::eventFilter(QObject* watched, QEvent* event) {
+bool ExportDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == pageNumbersE_ && event->type() == QEvent::FocusIn) pageNumbersRB_->setChecked(true);
   return QDialog::eventFilter(watched, event);
 }

@@ -13,10 +13,10 @@ class QRadioButton;
 
 namespace quarlo {
 
-class TfrxExportDialog : public QDialog {
+class ExportDialog : public QDialog {
  public:
   // currentPage is 1-based, as the preview shows it.
-  TfrxExportDialog(int pageCount, int currentPage, QWidget* parent = nullptr);
+  ExportDialog(int pageCount, int currentPage, QWidget* parent = nullptr);
 
   // The chosen pages for the export filter: empty for all, the current page's number,
   // or the list as typed. Meaningful once the dialog was accepted.

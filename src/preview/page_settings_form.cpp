@@ -6,9 +6,9 @@
 
 namespace quarlo {
 
-TfrxPageSettingsResult ShowPageSettingsForm(TfrxReportPage& page, TfrxReport& report, QWidget* parent) {
+PageSettingsResult ShowPageSettingsForm(TfrxReportPage& page, TfrxReport& report, QWidget* parent) {
   TfrxPageSettingsForm form(page, report, GlobalPrinters(), parent);
-  TfrxPageSettingsResult result;
+  PageSettingsResult result;
   result.Accepted = form.Execute() == QDialog::Accepted;
   result.ApplyToAll = result.Accepted && form.ApplyToAll();
   return result;

@@ -40,6 +40,7 @@
 #include "resources/qt/preview_button_images.h"
 #include "resources/qt/resource_text.h"
 #include "resources/resources.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -47,7 +48,7 @@ namespace {
 
 constexpr int kPageRole = Qt::UserRole;
 constexpr int kTopRole = Qt::UserRole + 1;
-constexpr TfrxPageExtent kVirtualA4{794, 1123};
+constexpr PagePixelSize kVirtualA4{794, 1123};
 // A zoom computed from a tiny window must still draw something.
 constexpr double kMinFitZoom = 0.01;
 
@@ -262,8 +263,8 @@ void TfrxPreview::RestoreAnchor(const ViewAnchor& anchor, bool horizontal) {
   const QRect r = workspace_->DocumentPageRect(anchor.page);
   const double zoom = workspace_->Zoom();
   if (horizontal)
-    workspace_->SetScrollPosition(Qt::Horizontal, NearestInt(r.left() + anchor.x * zoom) - anchor.window.x());
-  workspace_->SetScrollPosition(Qt::Vertical, NearestInt(r.top() + anchor.y * zoom) - anchor.window.y());
+    workspace_->SetScrollPosition(Qt::Horizontal, RoundHalfEven(r.left() + anchor.x * zoom) - anchor.window.x());
+  workspace_->SetScrollPosition(Qt::Vertical, RoundHalfEven(r.top() + anchor.y * zoom) - anchor.window.y());
 }
 
 void TfrxPreview::SetZoom(double zoom) { SetZoomAt(zoom, ViewCentre()); }
@@ -322,7 +323,7 @@ void TfrxPreview::Relayout() {
   workspace_->Search().ForgetRecording();
   selection_->ForgetRecording();
 
-  TfrxPageExtent current = kVirtualA4;
+  PagePixelSize current = kVirtualA4;
   try {
     current = pages_->PageExtent(currentPage_ - 1);
   } catch (const std::exception& error) {
@@ -351,7 +352,7 @@ void TfrxPreview::Relayout() {
   thumbnail_->ClearLayout();
   const int count = PageCount();
   for (int i = 0; i < count; ++i) {
-    TfrxPageExtent e = kVirtualA4;
+    PagePixelSize e = kVirtualA4;
     try {
       e = pages_->PageExtent(i);
     } catch (const std::exception& error) {
@@ -697,7 +698,7 @@ void TfrxPreview::PrintReport() {
   UnlockView();
 }
 
-void TfrxPreview::ExportReport(TfrxCustomExportFilter& filter) {
+void TfrxPreview::ExportReport(CustomExportFilter& filter) {
   if (running_ || !pages_) return;
   pages_->CurrentPreviewPage = currentPage_;
   try {
@@ -712,7 +713,7 @@ void TfrxPreview::ExportReport(TfrxCustomExportFilter& filter) {
 
 void TfrxPreview::ExportToPdf() {
   if (running_ || !pages_ || PageCount() == 0) return;
-  TfrxExportDialog pagesDialog(PageCount(), currentPage_, this);
+  ExportDialog pagesDialog(PageCount(), currentPage_, this);
   const int chosen = ExportPagesDialog ? ExportPagesDialog(pagesDialog) : pagesDialog.exec();
   if (chosen != QDialog::Accepted) return;
   std::string target;
@@ -736,7 +737,7 @@ void TfrxPreview::PageSetup() {
   try {
     TfrxReportPage* page = pages_->PageObject(index);
     if (!page) return;
-    const TfrxPageSettingsResult result =
+    const PageSettingsResult result =
         PageSettingsDialog ? PageSettingsDialog(*page, *report_) : ShowPageSettingsForm(*page, *report_, this);
     if (!result.Accepted) return;
     LockView();
@@ -854,7 +855,7 @@ void TfrxPreview::BuildProgress(int page) {
   }
   const bool finalPass = !report_ || report_->FinalPass();
   if (finalPass && page < 50 && pages_ && page >= 0) {
-    TfrxPageExtent e = kVirtualA4;
+    PagePixelSize e = kVirtualA4;
     try {
       e = pages_->PageExtent(page);
     } catch (const std::exception& error) {

@@ -5,7 +5,7 @@
 // thumbnail strip and touches the pages only through the report's page store.
 //
 // A window hosting the control forwards its buttons and keys to these members and
-// listens to the signals; the report object reaches it through TfrxPreviewControl.
+// listens to the signals; the report object reaches it through PreviewControl.
 #include <QWidget>
 #include <QPoint>
 #include <functional>
@@ -31,14 +31,14 @@ class QString;
 
 namespace quarlo {
 
-class TfrxCustomExportFilter;
-class TfrxExportDialog;
+class CustomExportFilter;
+class ExportDialog;
 
 class TfrxCustomPreviewPages;
 class TextSelection;
 class TfrxPreviewWorkspace;
 
-class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPreviewPointerHost {
+class TfrxPreview : public QWidget, public PreviewControl, public PreviewPointerHost {
   Q_OBJECT
 
  public:
@@ -52,7 +52,7 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   explicit TfrxPreview(QWidget* parent = nullptr);
   ~TfrxPreview() override;
 
-  // TfrxPreviewControl: the report object hands over its pages, then attaches.
+  // PreviewControl: the report object hands over its pages, then attaches.
   void AssignReport(TfrxReport* report, TfrxPreviewPages* pages) override;
   void Attach() override;
 
@@ -117,7 +117,7 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   void PrintReport();
   // Runs an export filter over the pages through the store's ExportPages; a failure is
   // shown as an error.
-  void ExportReport(TfrxCustomExportFilter& filter);
+  void ExportReport(CustomExportFilter& filter);
   // Asks which pages (ExportPagesDialog when set), then for a .pdf file (ExportFileDialog
   // when set), and exports those pages into it.
   void ExportToPdf();
@@ -175,7 +175,7 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   QWidget& MessagePanel() { return *messagePanel_; }
   QLabel& MessageLabel() { return *messageLabel_; }
 
-  // TfrxPreviewPointerHost: what a pointer over a page asks of the preview.
+  // PreviewPointerHost: what a pointer over a page asks of the preview.
   void ShowStatusText(const std::string& text, bool hint) override;
   void ShowTooltip(const std::string& text) override;
   void HideTooltip() override;
@@ -195,11 +195,11 @@ class TfrxPreview : public QWidget, public TfrxPreviewControl, public TfrxPrevie
   // Returns the chosen name, empty when cancelled.
   std::function<QString(bool save, const QString& filter)> ChooseFile;
   // The page settings dialog of PageSetup; unset uses ShowPageSettingsForm.
-  std::function<TfrxPageSettingsResult(TfrxReportPage& page, TfrxReport& report)> PageSettingsDialog;
+  std::function<PageSettingsResult(TfrxReportPage& page, TfrxReport& report)> PageSettingsDialog;
   // The target of ExportToPdf; empty when the user cancelled.
   std::function<std::string()> ExportFileDialog;
   // Runs ExportToPdf's page dialog and returns its result; unset shows it modally.
-  std::function<int(TfrxExportDialog&)> ExportPagesDialog;
+  std::function<int(ExportDialog&)> ExportPagesDialog;
   // The tooltip a view's hint switched on; empty when off.
   const QString& TooltipText() const { return tooltip_; }
   // Drill-down groups toggled by clicks since the last build.

@@ -32,6 +32,7 @@
 #include "preview/text_search.h"
 #include "preview/zoom_text.h"
 #include "resources/qt/resource_text.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -84,7 +85,7 @@ void TfrxPreviewForm::FormCreate() {
 
   CreateToolBar();
 
-  panels_ = new TfrxStatusPanels(this);
+  panels_ = new StatusPanels(this);
   auto* bar = statusBar();
   bar->setObjectName(QStringLiteral("StatusBar"));
   bar->setSizeGripEnabled(false);
@@ -133,7 +134,7 @@ void TfrxPreviewForm::FormCreate() {
   fullScreen_ = false;
 }
 
-TfrxPreviewControl& TfrxPreviewForm::PreviewControl() { return *preview_; }
+PreviewControl& TfrxPreviewForm::Control() { return *preview_; }
 
 int TfrxPreviewForm::ButtonsSet() const {
   return report_ ? report_->PreviewOptions().Buttons() : kDefaultPreviewButtons;
@@ -380,11 +381,11 @@ bool TfrxPreviewForm::eventFilter(QObject* watched, QEvent* event) {
   }
 }
 
-TfrxPreviewWindow* TfrxPreviewFormHost::CreatePreviewWindow(TfrxReport& report) {
+PreviewWindow* PreviewFormHost::CreatePreviewWindow(TfrxReport& report) {
   return new TfrxPreviewForm(&report);
 }
 
-void TfrxPreviewFormHost::DestroyPreviewWindow(TfrxPreviewWindow* window) {
+void PreviewFormHost::DestroyPreviewWindow(PreviewWindow* window) {
   delete static_cast<TfrxPreviewForm*>(window);
 }
 

@@ -21,9 +21,9 @@ class QToolButton;
 namespace quarlo {
 
 class TfrxPreview;
-class TfrxStatusPanels;
+class StatusPanels;
 
-class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
+class TfrxPreviewForm final : public QMainWindow, public PreviewWindow {
   Q_OBJECT
 
  public:
@@ -41,8 +41,8 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
 
   TfrxPreview& Preview() { return *preview_; }
 
-  // TfrxPreviewWindow
-  TfrxPreviewControl& PreviewControl() override;
+  // PreviewWindow
+  PreviewControl& Control() override;
   void Setup() override;
   void SetCentred(bool centred) override { centred_ = centred; }
   void ShowModal() override;
@@ -97,7 +97,7 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
   void MinimizeApplication();
   void ApplicationActivated();
   bool ApplicationMinimized() const { return !minimizedWindows_.empty(); }
-  TfrxStatusPanels& StatusPanels() { return *panels_; }
+  StatusPanels& Panels() { return *panels_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -139,7 +139,7 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
   QAction* collapseMI_ = nullptr;
   QAction* expandMI_ = nullptr;
   QAction* n1_ = nullptr;
-  TfrxStatusPanels* panels_ = nullptr;
+  StatusPanels* panels_ = nullptr;
   std::vector<ToolItem> items_;
   QEventLoop* modalLoop_ = nullptr;
   bool centred_ = true;
@@ -159,10 +159,10 @@ class TfrxPreviewForm final : public QMainWindow, public TfrxPreviewWindow {
 QString FormatPageOf(const QString& pattern, int page, int count);
 
 // The host the program registers: each preview is a TfrxPreviewForm.
-class TfrxPreviewFormHost final : public TfrxPreviewHost {
+class PreviewFormHost final : public PreviewHost {
  public:
-  TfrxPreviewWindow* CreatePreviewWindow(TfrxReport& report) override;
-  void DestroyPreviewWindow(TfrxPreviewWindow* window) override;
+  PreviewWindow* CreatePreviewWindow(TfrxReport& report) override;
+  void DestroyPreviewWindow(PreviewWindow* window) override;
 };
 
 }  // namespace quarlo

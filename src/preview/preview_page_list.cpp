@@ -1,4 +1,5 @@
 #include "preview/preview_page_list.h"
+#include "platform/rounding.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,22 +7,14 @@
 
 namespace quarlo {
 
-int NearestInt(double v) {
-  if (!(v == v)) return 0;
-  const double r = std::nearbyint(v);
-  if (r >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (r <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(r);
-}
-
-void TfrxPreviewPageList::AppendPage(int width, int height, double zoom) {
+void PreviewPageList::AppendPage(int width, int height, double zoom) {
   TfrxPageItem item;
-  item.Width = std::clamp(NearestInt(zoom * width), 0, kMaxSide);
-  item.Height = std::clamp(NearestInt(zoom * height), 0, kMaxSide);
+  item.Width = std::clamp(RoundHalfEven(zoom * width), 0, kMaxSide);
+  item.Height = std::clamp(RoundHalfEven(zoom * height), 0, kMaxSide);
   items_.push_back(item);
 }
 
-int TfrxPreviewPageList::LayoutRows(int availableWidth) {
+int PreviewPageList::LayoutRows(int availableWidth) {
   long long widest = 0;
   long long y = kGap;
   const int count = Count();
@@ -51,14 +44,14 @@ int TfrxPreviewPageList::LayoutRows(int availableWidth) {
   return count;
 }
 
-TfrxPageBox TfrxPreviewPageList::PageRect(int index, int clientWidth, bool rightToLeft, double zoom) const {
-  TfrxPageBox box;
+PageBox PreviewPageList::PageRect(int index, int clientWidth, bool rightToLeft, double zoom) const {
+  PageBox box;
   if (index < 0 || index >= Count()) {
     const double w = zoom * 794;
-    box.Left = clientWidth >= w ? NearestInt((clientWidth - w) / 2) : 10;
-    box.Top = NearestInt(zoom * 10);
-    box.Right = box.Left + NearestInt(w);
-    box.Bottom = box.Top + NearestInt(zoom * 1123);
+    box.Left = clientWidth >= w ? RoundHalfEven((clientWidth - w) / 2) : 10;
+    box.Top = RoundHalfEven(zoom * 10);
+    box.Right = box.Left + RoundHalfEven(w);
+    box.Bottom = box.Top + RoundHalfEven(zoom * 1123);
     return box;
   }
   const TfrxPageItem& item = Item(index);
@@ -69,13 +62,13 @@ TfrxPageBox TfrxPreviewPageList::PageRect(int index, int clientWidth, bool right
   return box;
 }
 
-int TfrxPreviewPageList::PageAtPoint(int y, int x) const {
+int PreviewPageList::PageAtPoint(int y, int x) const {
   int lo = 0;
   int hi = Count() - 1;
   while (lo <= hi) {
     const int mid = lo + (hi - lo) / 2;
     const TfrxPageItem& item = Item(mid);
-    const long long tolerance = x != 0 ? 0 : NearestInt(item.Height / 5.0);
+    const long long tolerance = x != 0 ? 0 : RoundHalfEven(item.Height / 5.0);
     if (item.Top > y + tolerance)
       hi = mid - 1;
     else
@@ -89,13 +82,13 @@ int TfrxPreviewPageList::PageAtPoint(int y, int x) const {
   return hi;
 }
 
-TfrxContentSize TfrxPreviewPageList::ContentSize() const {
+ContentExtent PreviewPageList::ContentSize() const {
   if (items_.empty()) return {};
   const TfrxPageItem& last = items_.back();
   return {widest_, static_cast<int>(std::min<long long>(static_cast<long long>(last.Top) + last.Height, INT_MAX))};
 }
 
-void TfrxPreviewPageList::Clear() {
+void PreviewPageList::Clear() {
   items_.clear();
   widest_ = 0;
 }

@@ -4,6 +4,7 @@
 // pixels from the top-left of the whole laid-out document.
 #include <cstddef>
 #include <vector>
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -15,21 +16,21 @@ struct TfrxPageItem {
 };
 
 // Right and bottom are exclusive.
-struct TfrxPageBox {
+struct PageBox {
   int Left = 0;
   int Top = 0;
   int Right = 0;
   int Bottom = 0;
-  bool operator==(const TfrxPageBox&) const = default;
+  bool operator==(const PageBox&) const = default;
 };
 
-struct TfrxContentSize {
+struct ContentExtent {
   int Width = 0;
   int Height = 0;
-  bool operator==(const TfrxContentSize&) const = default;
+  bool operator==(const ContentExtent&) const = default;
 };
 
-class TfrxPreviewPageList {
+class PreviewPageList {
  public:
   static constexpr int kGap = 10;
   // Rows of pages are never laid out further down than this, so a huge report at a
@@ -43,11 +44,11 @@ class TfrxPreviewPageList {
   // Places every page in rows no wider than availableWidth; returns the page count.
   int LayoutRows(int availableWidth);
   // The page's rectangle; an index outside the list gives a virtual A4 page.
-  TfrxPageBox PageRect(int index, int clientWidth, bool rightToLeft, double zoom) const;
+  PageBox PageRect(int index, int clientWidth, bool rightToLeft, double zoom) const;
   // The page at a document point, or -1 above the first page; x 0 looks by height
   // only, counting a page as reached once its top is within a fifth of its height.
   int PageAtPoint(int y, int x) const;
-  TfrxContentSize ContentSize() const;
+  ContentExtent ContentSize() const;
   void Clear();
 
   int Count() const { return static_cast<int>(items_.size()); }
@@ -58,8 +59,5 @@ class TfrxPreviewPageList {
   std::vector<TfrxPageItem> items_;
   int widest_ = 0;
 };
-
-// v rounded to the nearest integer, halves to the even neighbour, kept inside int.
-int NearestInt(double v);
 
 }  // namespace quarlo

@@ -6,7 +6,7 @@
 
 namespace quarlo {
 
-TfrxStatusPanels::TfrxStatusPanels(QWidget* parent) : QWidget(parent) {
+StatusPanels::StatusPanels(QWidget* parent) : QWidget(parent) {
   for (int i = 0; i < kPanelCount; ++i) {
     auto* label = new QLabel(this);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -16,23 +16,23 @@ TfrxStatusPanels::TfrxStatusPanels(QWidget* parent) : QWidget(parent) {
   }
 }
 
-QString TfrxStatusPanels::Text(int panel) const { return labels_[static_cast<size_t>(panel)]->text(); }
+QString StatusPanels::Text(int panel) const { return labels_[static_cast<size_t>(panel)]->text(); }
 
-void TfrxStatusPanels::SetText(int panel, const QString& text) { labels_[static_cast<size_t>(panel)]->setText(text); }
+void StatusPanels::SetText(int panel, const QString& text) { labels_[static_cast<size_t>(panel)]->setText(text); }
 
-void TfrxStatusPanels::SetPanelWidth(int panel, int width) {
+void StatusPanels::SetPanelWidth(int panel, int width) {
   widths_[static_cast<size_t>(panel)] = std::max(0, width);
   Place();
 }
 
-QSize TfrxStatusPanels::sizeHint() const { return {widths_[0] + widths_[1] + widths_[2], labels_[0]->sizeHint().height()}; }
+QSize StatusPanels::sizeHint() const { return {widths_[0] + widths_[1] + widths_[2], labels_[0]->sizeHint().height()}; }
 
-void TfrxStatusPanels::resizeEvent(QResizeEvent* event) {
+void StatusPanels::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   Place();
 }
 
-void TfrxStatusPanels::Place() {
+void StatusPanels::Place() {
   int x = 0;
   for (int i = 0; i < kPanelCount; ++i) {
     const int w = widths_[static_cast<size_t>(i)];

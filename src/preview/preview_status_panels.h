@@ -9,13 +9,13 @@ class QLabel;
 
 namespace quarlo {
 
-class TfrxStatusPanels final : public QWidget {
+class StatusPanels final : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int kPanelCount = 3;
 
-  explicit TfrxStatusPanels(QWidget* parent = nullptr);
+  explicit StatusPanels(QWidget* parent = nullptr);
 
   // 0-based panel.
   QString Text(int panel) const;

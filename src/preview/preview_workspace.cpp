@@ -16,7 +16,6 @@
 #include <exception>
 
 #include "document/preview_pages.h"
-#include "document/preview_pages_paint.h"
 #include "objects/report_page.h"
 #include "objects/units.h"
 #include "platform/qt/qpainter_canvas.h"
@@ -25,6 +24,7 @@
 #include "preview/text_selection.h"
 #include "resources/cursor_ids.h"
 #include "resources/qt/cursors.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -39,7 +39,7 @@ qreal DeviceRatio(const QPainter& painter) {
   return std::min<qreal>(ratio, TfrxPreviewWorkspace::kMaxDeviceRatio);
 }
 
-QRect ToRect(const TfrxPageBox& b) { return QRect(QPoint(b.Left, b.Top), QPoint(b.Right - 1, b.Bottom - 1)); }
+QRect ToRect(const PageBox& b) { return QRect(QPoint(b.Left, b.Top), QPoint(b.Right - 1, b.Bottom - 1)); }
 
 int PointerButton(Qt::MouseButton b) {
   if (b == Qt::RightButton) return kPointerRightButton;
@@ -92,7 +92,7 @@ void TfrxPreviewWorkspace::SetThumbnail(bool v) {
 // --- scrolling ------------------------------------------------------------------------
 
 void TfrxPreviewWorkspace::UpdateScrollRanges() {
-  const TfrxContentSize size = list_.ContentSize();
+  const ContentExtent size = list_.ContentSize();
   SetRanges(size.Width + kGap, size.Height + kGap);
 }
 
@@ -156,7 +156,7 @@ void TfrxPreviewWorkspace::ScrollToPosition(int n, int top) {
   }
   if (!page) return;
   int extra = 0;
-  if (top != 0) extra = NearestInt((page->TopMargin() * fr01cm + top) * zoom_);
+  if (top != 0) extra = RoundHalfEven((page->TopMargin() * fr01cm + top) * zoom_);
   SetScrollPosition(Qt::Vertical, DocumentPageRect(n - 1).top() + extra - kGap);
 }
 
@@ -265,7 +265,7 @@ void TfrxPreviewWorkspace::DrawPage(QPainter& painter, const QRegion& clip, int 
       try {
         ++pagesPainted_;
         QPainterCanvas canvas(painter, CanvasKind::Screen, 96, 96);
-        PaintPage(*pages_, index, canvas, zoom_, zoom_, r.left(), r.top());
+        pages_->PaintPage(index, canvas, zoom_, zoom_, r.left(), r.top());
       } catch (const std::exception& error) {
         Fail(index, error.what());
       }
@@ -327,7 +327,7 @@ void TfrxPreviewWorkspace::DrawPageAtRatio(QPainter& painter, const QRect& area,
     try {
       ++pagesPainted_;
       QPainterCanvas canvas(imagePainter, CanvasKind::Screen, 96, 96);
-      PaintPage(*pages_, index, canvas, zoom_ * ratio, zoom_ * ratio, (r.left() - area.left()) * ratio,
+      pages_->PaintPage(index, canvas, zoom_ * ratio, zoom_ * ratio, (r.left() - area.left()) * ratio,
                 (r.top() - area.top()) * ratio);
     } catch (const std::exception& error) {
       Fail(index, error.what());

@@ -30,7 +30,7 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
   Q_OBJECT
 
  public:
-  static constexpr int kGap = TfrxPreviewPageList::kGap;
+  static constexpr int kGap = PreviewPageList::kGap;
   static constexpr double kThumbnailZoom = 0.1;
   // Pages this far before and after the first visible one are the only ones painted.
   static constexpr int kPaintWindow = 40;
@@ -87,7 +87,7 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
   QRect PageRect(int index) const;
   // 0-based page at a document point, -1 above the first page.
   int PageAtPoint(int y, int x) const { return list_.PageAtPoint(y, x); }
-  const TfrxPreviewPageList& PageList() const { return list_; }
+  const PreviewPageList& PageList() const { return list_; }
 
   unsigned BackColor() const { return backColor_; }
   void SetBackColor(unsigned c) { backColor_ = c; viewport()->update(); }
@@ -141,7 +141,7 @@ class TfrxPreviewWorkspace final : public QAbstractScrollArea {
   TfrxCustomPreviewPages* pages_ = nullptr;
   std::function<void(int, const std::string&)> pageError_;
   std::set<int> failed_;
-  TfrxPreviewPageList list_;
+  PreviewPageList list_;
   std::unique_ptr<TextSearchCursor> search_;
   double zoom_ = 1.0;
   int offsetX_ = 0;

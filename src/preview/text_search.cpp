@@ -8,6 +8,7 @@
 #include "document/preview_pages.h"
 #include "document/page_recording.h"
 #include "platform/recording_canvas.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -78,8 +79,6 @@ bool TextSearchCursor::FindNextMatch(TfrxCustomPreviewPages& pages) {
   }
   return false;
 }
-
-int RoundHalfEven(double v) { return ClampToInt(std::nearbyint(v)); }
 
 CanvasRect ScaledMatchRect(const CanvasRect& match, double zoom) {
   return {RoundHalfEven(match.left * zoom), RoundHalfEven(match.top * zoom), RoundHalfEven(match.right * zoom),

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/canvas.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
@@ -70,9 +71,6 @@ class TextSearchCursor {
   int matchPage_ = 0;
   int recordingsMade_ = 0;
 };
-
-// v rounded to the nearest integer, halves to the even neighbour.
-int RoundHalfEven(double v);
 
 // The match rectangle at a zoom: each side multiplied and rounded half to even.
 CanvasRect ScaledMatchRect(const CanvasRect& match, double zoom);

@@ -4,6 +4,7 @@
 
 #include "platform/errors.h"
 #include "preview/text_search.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 

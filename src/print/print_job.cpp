@@ -40,7 +40,7 @@ class PreviewLock {
   PreviewLock& operator=(const PreviewLock&) = delete;
 
  private:
-  TfrxPreviewControl* preview_;
+  PreviewControl* preview_;
 };
 
 // False when nothing was printed because the options leave no page to print.

@@ -9,7 +9,6 @@
 #include "report/report.h"
 #include "report/report_progress.h"
 #include "document/preview_pages.h"
-#include "document/preview_pages_paint.h"
 #include "objects/report_page.h"
 #include "platform/canvas.h"
 #include "platform/codepage.h"
@@ -18,11 +17,11 @@
 #include "print/print_sequence.h"
 #include "print/printers.h"
 #include "print/sheet_layout.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 namespace {
 
-long Nearest(double v) { return std::lround(std::nearbyint(v)); }
 
 // What the job reads of a page, copied out at once: the built page belongs to the
 // store's cache and may go away with the next page built.
@@ -134,7 +133,7 @@ class PrintRun {
   void Paint(int idx, Canvas* canvas, double scaleX, double scaleY, double offsetX, double offsetY) {
     if (!canvas) return;
     try {
-      PaintPage(pages_, idx, *canvas, scaleX, scaleY, offsetX, offsetY);
+      pages_.PaintPage(idx, *canvas, scaleX, scaleY, offsetX, offsetY);
     } catch (const std::exception& e) {
       AddError(idx, e.what());
     }
@@ -204,8 +203,8 @@ class PrintRun {
     const int bin = idx == 0 ? f.bin : f.binOtherPages;
     const bool scale = mode_ == TfrxPrintMode::pmScale;
     if (!scale) {
-      if (!started_ || f.paperSize != last_.paper || Nearest(f.width) != last_.width ||
-          Nearest(f.height) != last_.height || bin != last_.bin || f.orientation != last_.orientation ||
+      if (!started_ || f.paperSize != last_.paper || RoundHalfEven(f.width) != last_.width ||
+          RoundHalfEven(f.height) != last_.height || bin != last_.bin || f.orientation != last_.orientation ||
           p.duplex != last_.duplex) {
         printer_.ApplyPrintSetup(f.paperSize, f.width, f.height, f.orientation, bin, p.duplex, p.deviceCopies);
       }
@@ -227,8 +226,8 @@ class PrintRun {
     printer_.EndSheet();
     ProcessMessages();
     last_.paper = f.paperSize;
-    last_.width = Nearest(f.width);
-    last_.height = Nearest(f.height);
+    last_.width = RoundHalfEven(f.width);
+    last_.height = RoundHalfEven(f.height);
     last_.bin = bin;
     last_.orientation = f.orientation;
     last_.duplex = p.duplex;

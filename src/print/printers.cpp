@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "platform/same_text.h"
 #include "print/printer_texts.h"
 #include "print/virtual_printer.h"
 #include "resources/resources.h"
@@ -12,19 +13,6 @@ namespace {
 PrinterErrorHandler& ErrorHandler() {
   static PrinterErrorHandler handler;
   return handler;
-}
-
-// Letter case is ignored the way names are compared everywhere in the system: ASCII by
-// byte, other characters as they are.
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -63,7 +51,7 @@ int TfrxCustomPrinter::BinIndexOf(int code) const {
 
 int TfrxCustomPrinter::PaperCodeOf(std::string_view name) const {
   for (const PrinterListEntry& p : papers_)
-    if (SameTextIgnoringCase(p.name, name)) return p.code;
+    if (SameText(p.name, name)) return p.code;
   return papers_.front().code;
 }
 
@@ -109,7 +97,7 @@ TfrxCustomPrinter* TfrxPrinters::PrinterAt(int index) const {
 
 int TfrxPrinters::IndexOfName(std::string_view name) const {
   for (std::size_t i = 0; i < names_.size(); ++i)
-    if (SameTextIgnoringCase(names_[i], name)) return static_cast<int>(i);
+    if (SameText(names_[i], name)) return static_cast<int>(i);
   return -1;
 }
 

@@ -1,4 +1,5 @@
 #include "print/sheet_layout.h"
+#include "platform/rounding.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,6 @@ namespace {
 constexpr double kFr01cm = 3.77953;  // report pixels per millimetre
 
 // Halves go to the even neighbour, as everywhere device values are rounded.
-double Nearest(double v) { return std::nearbyint(v); }
 
 int Saturate(double v) {
   if (!(v < kSheetsAlongLimit)) return kSheetsAlongLimit;
@@ -46,7 +46,7 @@ int SheetsAlong(double length, double piece) {
   const double q = length / piece;
   if (!(q < kSheetsAlongLimit)) return kSheetsAlongLimit;
   const double whole = std::trunc(q);
-  int sheets = std::fabs(whole * piece - length) < 11 ? Saturate(Nearest(q)) : Saturate(whole + 1);
+  int sheets = std::fabs(whole * piece - length) < 11 ? Saturate(RoundHalfEven(q)) : Saturate(whole + 1);
   // A page shorter than the ignored remainder still needs its one sheet.
   if (sheets == 0 && length > 0) sheets = 1;
   return sheets;
@@ -108,9 +108,9 @@ SplitLayout LayoutSplitTiles(double pageWidth, double pageHeight, TileCount n,
       tile.row = row;
       tile.offsetX = -l - accX;
       tile.offsetY = offY;
-      tile.clip = {static_cast<int>(Nearest(clipLeft)), static_cast<int>(Nearest(clipTop)),
-                   static_cast<int>(Nearest(pageW + tile.offsetX)) - 1,
-                   static_cast<int>(Nearest(pageH + tile.offsetY)) - 1};
+      tile.clip = {static_cast<int>(RoundHalfEven(clipLeft)), static_cast<int>(RoundHalfEven(clipTop)),
+                   static_cast<int>(RoundHalfEven(pageW + tile.offsetX)) - 1,
+                   static_cast<int>(RoundHalfEven(pageH + tile.offsetY)) - 1};
       layout.tiles.push_back(tile);
       clipLeft = sx;
       accX += w - l - r - clipLeft;

@@ -10,7 +10,7 @@ const EnumInfo& SilentModeNames() {
 const ClassInfo& TfrxEngineOptions::StaticClass() {
   static const ClassInfo info = [] {
     using E = TfrxEngineOptions;
-    ClassBuilder<E, TPersistent> b("TfrxEngineOptions");
+    auto b = QUARLO_CLASS_BUILDER(TfrxEngineOptions, TPersistent);
     b.Bool("ConvertNulls", &E::ConvertNulls, &E::SetConvertNulls).Default(true);
     b.Bool("DoublePass", &E::DoublePass, &E::SetDoublePass).Default(false);
     b.Integer("MaxMemSize", &E::MaxMemSize, &E::SetMaxMemSize).Default(10);

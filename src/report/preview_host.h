@@ -14,9 +14,9 @@ class TfrxReport;
 // A control given a report must call that report's ForgetPreview(this) when it is
 // destroyed, so the report never keeps a pointer to a closed window. A control whose
 // report was taken away (AssignReport with nulls) must not touch that report again.
-class TfrxPreviewControl {
+class PreviewControl {
  public:
-  virtual ~TfrxPreviewControl() = default;
+  virtual ~Control() = default;
   // Hands the control a report and its page store; nulls take them away.
   virtual void AssignReport(TfrxReport* report, TfrxPreviewPages* pages) = 0;
   // Lays the current pages out and shows the first one.
@@ -30,10 +30,10 @@ class TfrxPreviewControl {
 };
 
 // The preview window made by ShowPreparedReport; owned by the application.
-class TfrxPreviewWindow {
+class PreviewWindow {
  public:
-  virtual ~TfrxPreviewWindow() = default;
-  virtual TfrxPreviewControl& PreviewControl() = 0;
+  virtual ~PreviewWindow() = default;
+  virtual PreviewControl& Control() = 0;
   // Attaches the control and lays out the window (maximised when the options ask).
   virtual void Setup() = 0;
   // Switched off for a window that starts maximised: it keeps its designed position.
@@ -49,18 +49,18 @@ class TfrxPreviewWindow {
   virtual void Close() = 0;
 };
 
-class TfrxPreviewHost {
+class PreviewHost {
  public:
-  virtual ~TfrxPreviewHost() = default;
+  virtual ~PreviewHost() = default;
   // A new preview window for report, or null when none can be made.
-  virtual TfrxPreviewWindow* CreatePreviewWindow(TfrxReport& report) = 0;
+  virtual PreviewWindow* CreatePreviewWindow(TfrxReport& report) = 0;
   // Frees a window after its modal run.
-  virtual void DestroyPreviewWindow(TfrxPreviewWindow* window) = 0;
+  virtual void DestroyPreviewWindow(PreviewWindow* window) = 0;
 };
 
 // The process-wide host (not owned); null removes it. Without a host
 // ShowPreparedReport shows nothing.
-void SetPreviewHost(TfrxPreviewHost* host);
-TfrxPreviewHost* GetPreviewHost();
+void SetPreviewHost(PreviewHost* host);
+PreviewHost* GetPreviewHost();
 
 }  // namespace quarlo

@@ -18,7 +18,7 @@ const EnumInfo& ZoomModeNames() {
 const ClassInfo& TfrxPreviewOptions::StaticClass() {
   static const ClassInfo info = [] {
     using P = TfrxPreviewOptions;
-    ClassBuilder<P, TPersistent> b("TfrxPreviewOptions");
+    auto b = QUARLO_CLASS_BUILDER(TfrxPreviewOptions, TPersistent);
     b.Bool("AllowEdit", &P::AllowEdit, &P::SetAllowEdit).Default(true);
     b.Set("Buttons", PreviewButtonMembers(), &P::Buttons, &P::SetButtons)
         .Default(kDefaultPreviewButtons);

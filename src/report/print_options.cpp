@@ -22,7 +22,7 @@ std::string TfrxPrintOptions::DefaultPrinterName() {
 const ClassInfo& TfrxPrintOptions::StaticClass() {
   static const ClassInfo info = [] {
     using P = TfrxPrintOptions;
-    ClassBuilder<P, TPersistent> b("TfrxPrintOptions");
+    auto b = QUARLO_CLASS_BUILDER(TfrxPrintOptions, TPersistent);
     b.Integer("Copies", &P::Copies, &P::SetCopies).Default(1);
     b.Bool("Collate", &P::Collate, &P::SetCollate).Default(true);
     b.String("PageNumbers", &P::PageNumbers, &P::SetPageNumbers);

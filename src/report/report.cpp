@@ -10,7 +10,7 @@ namespace quarlo {
 const ClassInfo& TfrxReport::StaticClass() {
   static const ClassInfo info = [] {
     using R = TfrxReport;
-    ClassBuilder<R, TfrxComponent> b("TfrxReport");
+    auto b = QUARLO_CLASS_BUILDER(TfrxReport, TfrxComponent);
     // Fixed: written for other readers, never read back.
     b.String("Version", &R::Version, nullptr);
     b.Bool("DotMatrixReport", &R::DotMatrixReport, &R::SetDotMatrixReport).Default(false);

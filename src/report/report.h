@@ -21,9 +21,9 @@
 namespace quarlo {
 
 class TfrxDrawText;
-class TfrxPreviewControl;
-class TfrxPreviewWindow;
-class TfrxProgressWindow;
+class PreviewControl;
+class PreviewWindow;
+class ProgressWindow;
 
 class TfrxReport : public TfrxComponent {
   QUARLO_CLASS(TfrxReport)
@@ -84,8 +84,8 @@ class TfrxReport : public TfrxComponent {
   // Reads the report's own element; the reader's errors join Errors.
   void LoadFromStream(Stream& stream) override;
 
-  TfrxReportEvents& Events() { return events_; }
-  const TfrxReportEvents& Events() const { return events_; }
+  ReportEvents& Events() { return events_; }
+  const ReportEvents& Events() const { return events_; }
 
   // By EngineOptions.NewSilentMode: an error box (simMessageBoxes), nothing
   // (simSilent) or an Exception with text (simReThrow). text is UTF-8.
@@ -94,20 +94,20 @@ class TfrxReport : public TfrxComponent {
   void ReportCollectedErrors();
 
   // The per-user settings store named by IniFile; the caller frees it.
-  std::unique_ptr<TfrxSettingsStore> SettingsStore() const { return OpenSettingsStore(iniFile_); }
+  std::unique_ptr<SettingsStoreBase> SettingsStore() const { return OpenSettingsStore(iniFile_); }
 
   // Shows PreviewPages in the open preview of this report, else in a new preview
   // window made by the registered preview host. Raises nothing.
   void ShowPreparedReport();
   // The control showing this report, or null; not owned.
-  TfrxPreviewControl* Preview() const { return preview_; }
+  PreviewControl* Preview() const { return preview_; }
   // Setting it takes the report away from a previous control and gives it, with the
   // pages, to the new one, which attaches.
-  void SetPreview(TfrxPreviewControl* control);
+  void SetPreview(PreviewControl* control);
   // Called by a control being destroyed: the report no longer names it.
-  void ForgetPreview(TfrxPreviewControl* control);
+  void ForgetPreview(PreviewControl* control);
   // The window made by ShowPreparedReport, or null; not owned.
-  TfrxPreviewWindow* PreviewForm() const { return previewForm_; }
+  PreviewWindow* PreviewForm() const { return previewForm_; }
   // Text for the preview window's status bar (hint area when hint); then lets
   // pending messages run.
   void ShowStatusText(const std::string& text, bool hint);
@@ -142,10 +142,10 @@ class TfrxReport : public TfrxComponent {
   std::string scriptLanguage_ = "PascalScript";
   TStringList scriptText_;
   std::unique_ptr<TfrxDrawText> drawText_;
-  TfrxReportEvents events_;
-  TfrxPreviewControl* preview_ = nullptr;
-  TfrxPreviewWindow* previewForm_ = nullptr;
-  std::unique_ptr<TfrxProgressWindow> progress_;
+  ReportEvents events_;
+  PreviewControl* preview_ = nullptr;
+  PreviewWindow* previewForm_ = nullptr;
+  std::unique_ptr<ProgressWindow> progress_;
   bool finalPass_ = true;
   // Last, so it goes first: the pages refer to the report while they are freed.
   std::unique_ptr<TfrxPreviewPages> previewPages_;

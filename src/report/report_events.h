@@ -36,7 +36,7 @@ using TfrxProgressEvent =
 // The page about to print (a report page is no report component) and its copy number.
 using TfrxPrintPageEvent = std::function<void(TfrxPage* page, int copyNo)>;
 
-struct TfrxReportEvents {
+struct ReportEvents {
   TfrxNotifyEvent OnPreview;
   TfrxClickObjectEvent OnClickObject;
   TfrxClickObjectEvent OnDblClickObject;

@@ -20,7 +20,7 @@ double CurrentDateTime() {
 const ClassInfo& TfrxReportOptions::StaticClass() {
   static const ClassInfo info = [] {
     using R = TfrxReportOptions;
-    ClassBuilder<R, TPersistent> b("TfrxReportOptions");
+    auto b = QUARLO_CLASS_BUILDER(TfrxReportOptions, TPersistent);
     b.String("Author", &R::Author, &R::SetAuthor);
     b.Bool("Compressed", &R::Compressed, &R::SetCompressed).Default(false);
     b.String("ConnectionName", &R::ConnectionName, &R::SetConnectionName);

@@ -11,17 +11,17 @@ namespace quarlo {
 
 namespace {
 
-TfrxPreviewHost*& Host() {
-  static TfrxPreviewHost* host = nullptr;
+PreviewHost*& Host() {
+  static PreviewHost* host = nullptr;
   return host;
 }
 
 }  // namespace
 
-void SetPreviewHost(TfrxPreviewHost* host) { Host() = host; }
-TfrxPreviewHost* GetPreviewHost() { return Host(); }
+void SetPreviewHost(PreviewHost* host) { Host() = host; }
+PreviewHost* GetPreviewHost() { return Host(); }
 
-void TfrxReport::SetPreview(TfrxPreviewControl* control) {
+void TfrxReport::SetPreview(PreviewControl* control) {
   if (preview_ && preview_ != control) {
     preview_->AssignReport(nullptr, nullptr);
     previewForm_ = nullptr;
@@ -35,7 +35,7 @@ void TfrxReport::SetPreview(TfrxPreviewControl* control) {
   control->Attach();
 }
 
-void TfrxReport::ForgetPreview(TfrxPreviewControl* control) {
+void TfrxReport::ForgetPreview(PreviewControl* control) {
   if (!control || preview_ != control) return;
   preview_ = nullptr;
   previewForm_ = nullptr;
@@ -51,19 +51,19 @@ void TfrxReport::ShowPreparedReport() {
       return;
     }
     previewForm_ = nullptr;
-    TfrxPreviewHost* host = GetPreviewHost();
+    PreviewHost* host = GetPreviewHost();
     if (!host) return;
-    TfrxPreviewWindow* window = host->CreatePreviewWindow(*this);
+    PreviewWindow* window = host->CreatePreviewWindow(*this);
     if (!window) return;
     previewForm_ = window;
-    preview_ = &window->PreviewControl();
+    preview_ = &window->Control();
     preview_->AssignReport(this, previewPages_.get());
     window->Setup();
     if (events_.OnPreview) events_.OnPreview(*this);
     if (PreviewOptions().Maximized()) window->SetCentred(false);
     if (PreviewOptions().Modal()) {
       window->ShowModal();
-      TfrxPreviewControl* control = &window->PreviewControl();
+      PreviewControl* control = &window->Control();
       host->DestroyPreviewWindow(window);
       ForgetPreview(control);
       if (previewForm_ == window) previewForm_ = nullptr;
@@ -89,8 +89,8 @@ void TfrxReport::ClickObject(TfrxView* view, TMouseButton button, TShiftState sh
 }
 
 void TfrxReport::ClosePreview() {
-  TfrxPreviewWindow* window = previewForm_;
-  TfrxPreviewControl* control = preview_;
+  PreviewWindow* window = previewForm_;
+  PreviewControl* control = preview_;
   previewForm_ = nullptr;
   preview_ = nullptr;
   // The control loses the report first: closing may free the window at once or only

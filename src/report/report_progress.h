@@ -9,12 +9,12 @@
 
 namespace quarlo {
 
-class TfrxProgressWindow {
+class ProgressWindow {
  public:
-  virtual ~TfrxProgressWindow() = default;  // closes the window
-  TfrxProgressWindow() = default;
-  TfrxProgressWindow(const TfrxProgressWindow&) = delete;
-  TfrxProgressWindow& operator=(const TfrxProgressWindow&) = delete;
+  virtual ~ProgressWindow() = default;  // closes the window
+  ProgressWindow() = default;
+  ProgressWindow(const ProgressWindow&) = delete;
+  ProgressWindow& operator=(const ProgressWindow&) = delete;
 
   // Clears the cancel flag, sets the bar's range 0..maximum and the message, and shows
   // the window. message is UTF-8.
@@ -26,7 +26,7 @@ class TfrxProgressWindow {
   virtual bool Terminated() const = 0;
 };
 
-using ProgressWindowFactory = std::function<std::unique_ptr<TfrxProgressWindow>()>;
+using ProgressWindowFactory = std::function<std::unique_ptr<ProgressWindow>()>;
 
 // Installs the maker of progress windows; an empty function removes it.
 void SetProgressWindowFactory(ProgressWindowFactory factory);

@@ -90,7 +90,7 @@ void TfrxXMLItem::InsertItem(int index, TfrxXMLItem* item) {
 
 int TfrxXMLItem::Find(std::string_view name) const {
   for (int i = 0, n = Count(); i < n; ++i) {
-    if (xml::SameText(list_->items[i]->Name, name)) return i;
+    if (SameText(list_->items[i]->Name, name)) return i;
   }
   return -1;
 }

@@ -171,7 +171,7 @@ void TfrxXMLReader::ReadRootItem(TfrxXMLItem& root) {
     const bool got = ReadTag(name, text);
     if (!got || name.empty() || name.front() == '/') {
       if (got && !name.empty() &&
-          !(name.size() == open->Name.size() + 1 && xml::SameText(name.substr(1), open->Name))) {
+          !(name.size() == open->Name.size() + 1 && SameText(name.substr(1), open->Name))) {
         throw TfrxInvalidXMLException();
       }
       // At the end of the input every open element simply ends.

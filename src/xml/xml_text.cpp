@@ -2,14 +2,6 @@
 
 namespace quarlo::xml {
 
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
-}
-
 size_t FindText(std::string_view haystack, std::string_view needle, size_t from) {
   if (needle.empty()) return from <= haystack.size() ? from : std::string_view::npos;
   if (needle.size() > haystack.size()) return std::string_view::npos;

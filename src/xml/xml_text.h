@@ -4,11 +4,9 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/same_text.h"
+
 namespace quarlo::xml {
-
-inline char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-bool SameText(std::string_view a, std::string_view b);
 
 // Position of the first occurrence of needle in haystack ignoring case, or npos.
 size_t FindText(std::string_view haystack, std::string_view needle, size_t from = 0);

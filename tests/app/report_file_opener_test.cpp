@@ -41,7 +41,7 @@ struct Shown {
   int pagesAtLastAttach = -1;
 };
 
-class CountingControl final : public TfrxPreviewControl {
+class CountingControl final : public PreviewControl {
  public:
   explicit CountingControl(Shown& shown) : shown_(shown) {}
   ~CountingControl() override {
@@ -62,10 +62,10 @@ class CountingControl final : public TfrxPreviewControl {
   TfrxPreviewPages* pages_ = nullptr;
 };
 
-class CountingWindow final : public TfrxPreviewWindow {
+class CountingWindow final : public PreviewWindow {
  public:
   explicit CountingWindow(Shown& shown) : control_(shown) { ++shown.windows; }
-  TfrxPreviewControl& PreviewControl() override { return control_; }
+  PreviewControl& Control() override { return control_; }
   void Setup() override { control_.Attach(); }
   void SetCentred(bool) override {}
   void ShowModal() override {}
@@ -77,14 +77,14 @@ class CountingWindow final : public TfrxPreviewWindow {
   CountingControl control_;
 };
 
-class CountingHost final : public TfrxPreviewHost {
+class CountingHost final : public PreviewHost {
  public:
   explicit CountingHost(Shown& shown) : shown_(shown) {}
-  TfrxPreviewWindow* CreatePreviewWindow(TfrxReport&) override {
+  PreviewWindow* CreatePreviewWindow(TfrxReport&) override {
     windows.push_back(std::make_unique<CountingWindow>(shown_));
     return windows.back().get();
   }
-  void DestroyPreviewWindow(TfrxPreviewWindow*) override {}
+  void DestroyPreviewWindow(PreviewWindow*) override {}
   std::vector<std::unique_ptr<CountingWindow>> windows;
 
  private:

@@ -221,7 +221,7 @@ TEST(HostileWidePages, SizesOutOfEveryRangeStayWithinThePageLimits) {
     pages.LoadFromStream(in);
     ASSERT_EQ(pages.Count(), 2);
     for (int i = 0; i < 2; ++i) {
-      const TfrxPageExtent extent = pages.PageExtent(i);
+      const PagePixelSize extent = pages.PageExtent(i);
       EXPECT_GE(extent.Width, 0);
       EXPECT_GE(extent.Height, 0);
       for (double scale : {1.0, 8.0}) {

@@ -8,7 +8,6 @@
 
 #include "platform/errors.h"
 #include "document/preview_pages.h"
-#include "document/preview_pages_paint.h"
 #include "platform/stream.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
@@ -94,7 +93,7 @@ TEST_F(PaintPageTest, ScaleAndOffsetsPlaceTheMarginsAndObjects) {
   }
   // The free function is the same operation.
   RecordingCanvas canvas({0, 0, 4000, 4000}, 96, 96, CanvasKind::Screen);
-  PaintPage(pages, 0, canvas, 1, 1, 0, 0);
+  pages.PaintPage(0, canvas, 1, 1, 0, 0);
   EXPECT_EQ(Rectangles(canvas), (std::vector<CanvasRect>{cases[0].shape}));
 }
 

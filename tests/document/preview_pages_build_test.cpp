@@ -42,7 +42,7 @@ std::string MemoText(const TfrxComponent* c) {
 TEST_F(PageBuildTest, AFreshOrClearedStoreHasNoPages) {
   EXPECT_EQ(pages.Count(), 0);
   EXPECT_EQ(pages.PageObject(0), nullptr);
-  EXPECT_EQ(pages.PageExtent(0), (TfrxPageExtent{0, 0}));
+  EXPECT_EQ(pages.PageExtent(0), (PagePixelSize{0, 0}));
   Load(Document("<page0/>"));
   EXPECT_EQ(pages.Count(), 1);
   pages.Clear();
@@ -136,8 +136,8 @@ TEST_F(PageBuildTest, AnEmptyCompactPageHasItsSourcePagesSizeAndBackgroundOnly) 
   EXPECT_EQ(page->Orientation(), TPrinterOrientation::poLandscape);
   EXPECT_DOUBLE_EQ(page->PaperWidth(), 210);  // the element's own attributes are ignored
   EXPECT_EQ(page->Color(), 65535);
-  EXPECT_EQ(pages.PageExtent(1), (TfrxPageExtent{794, 559}));
-  EXPECT_EQ(pages.PageExtent(0), (TfrxPageExtent{794, 1123}));
+  EXPECT_EQ(pages.PageExtent(1), (PagePixelSize{794, 559}));
+  EXPECT_EQ(pages.PageExtent(0), (PagePixelSize{794, 1123}));
 }
 
 TEST_F(PageBuildTest, CompletePagesAreReadWholeAsReportOrDotMatrixPages) {
@@ -182,7 +182,7 @@ TEST_F(PageBuildTest, ABadPageFailsWhenBuiltAndTheOthersStillWork) {
   // Measuring a compact page reads its source page and fails the same way.
   EXPECT_THROW(pages.PageExtent(1), Exception);
   EXPECT_NE(pages.PageObject(0), nullptr);
-  EXPECT_EQ(pages.PageExtent(0), (TfrxPageExtent{794, 1123}));
+  EXPECT_EQ(pages.PageExtent(0), (PagePixelSize{794, 1123}));
   EXPECT_THROW(pages.PageObject(8), Exception);  // beyond the last page
 }
 
@@ -198,9 +198,9 @@ TEST_F(PageBuildTest, ADictionaryEntryWithoutItsObjectMakesItsUsersUnknownClasse
 
 TEST_F(PageBuildTest, MeasuringACompactPageBuildsNothing) {
   Load(Document("<page0><b1/></page0><TfrxReportPage PaperWidth=\"100\" PaperHeight=\"100\"/>"));
-  EXPECT_EQ(pages.PageExtent(0), (TfrxPageExtent{794, 1123}));
+  EXPECT_EQ(pages.PageExtent(0), (PagePixelSize{794, 1123}));
   EXPECT_TRUE(pages.PagesInCache().empty());
-  EXPECT_EQ(pages.PageExtent(1), (TfrxPageExtent{378, 378}));
+  EXPECT_EQ(pages.PageExtent(1), (PagePixelSize{378, 378}));
   EXPECT_EQ(pages.PagesInCache(), (std::vector<int>{1}));
 }
 

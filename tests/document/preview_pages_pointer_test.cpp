@@ -19,7 +19,7 @@ namespace {
 
 using namespace quarlo::testing;
 
-struct RecordingHost : TfrxPreviewPointerHost {
+struct RecordingHost : PreviewPointerHost {
   std::vector<std::pair<std::string, bool>> status;
   std::string tooltip;
   int tooltipsHidden = 0;

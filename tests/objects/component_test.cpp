@@ -152,7 +152,7 @@ TEST(ComponentGeometry, AbsolutePositionSumsParents) {
   memo->SetBounds(1, 2, 3, 4);
   EXPECT_DOUBLE_EQ(memo->AbsLeft(), 11);
   EXPECT_DOUBLE_EQ(memo->AbsTop(), 22);
-  TfrxRect r = memo->RealBounds();
+  ReportRect r = memo->RealBounds();
   EXPECT_DOUBLE_EQ(r.Right, 14);
   EXPECT_DOUBLE_EQ(r.Bottom, 26);
 }

@@ -32,16 +32,16 @@ TEST(TextLayoutDevices, SameLinesAndLineEndsAtEveryZoomAndOnPrinters) {
       {"printer 600 dpi", CanvasKind::Printer, 600, 600 / 96.0},
       {"printer 300 dpi", CanvasKind::Printer, 300, 300 / 96.0},
   };
-  const TfrxTextRect layout{0, 0, 150, 400};
+  const TextBounds layout{0, 0, 150, 400};
   std::vector<std::u16string> reference;
   for (const Device& d : devices) {
     TfrxDrawText engine;
     TextLayoutLock lock(engine);
-    engine.SetFont(TfrxTextFont{});
+    engine.SetFont(TextFont{});
     engine.SetOptions(true, false, false, false, true, true, 0);
     engine.SetGaps(0, 0, 2);
     const int offset = 7;
-    const TfrxTextRect output{offset, offset, offset + static_cast<int>(std::lrint(150 * d.scale)),
+    const TextBounds output{offset, offset, offset + static_cast<int>(std::lrint(150 * d.scale)),
                               offset + static_cast<int>(std::lrint(400 * d.scale))};
     engine.SetDimensions(d.scale, d.scale, 1, layout, output);
     engine.SetText(text);
@@ -56,7 +56,7 @@ TEST(TextLayoutDevices, SameLinesAndLineEndsAtEveryZoomAndOnPrinters) {
     for (std::size_t i = 0; i < texts.size(); ++i) {
       // The line's width in report pixels, as the 600-dpi layout measured it.
       TfrxDrawText probe;
-      probe.SetFont(TfrxTextFont{});
+      probe.SetFont(TextFont{});
       probe.SetOptions(false, false, false, false, true, true, 0);
       probe.SetDimensions(1, 1, 1, {0, 0, 10000, 100}, {0, 0, 10000, 100});
       probe.SetGaps(0, 0, 2);
@@ -72,7 +72,7 @@ TEST(TextLayoutDevices, SameLinesAndLineEndsAtEveryZoomAndOnPrinters) {
 TEST(TextLayoutDevices, ChineseInALatinFaceIsMeasuredFullWidth) {
   TfrxDrawText engine;
   TextLayoutLock lock(engine);
-  engine.SetFont(TfrxTextFont{});  // Arial 10
+  engine.SetFont(TextFont{});  // Arial 10
   engine.SetOptions(true, false, false, false, true, true, 0);
   engine.SetGaps(0, 0, 2);
   engine.SetDimensions(1, 1, 1, {0, 0, 1000, 100}, {0, 0, 1000, 100});

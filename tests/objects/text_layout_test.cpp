@@ -42,8 +42,8 @@ class TextLayoutTest : public ::testing::Test {
 
   // Lays `text` out in a box `width` x `height` report pixels at (0, 0).
   TfrxDrawText& Layout(const Lines& text, int width, const Options& o = {}, int height = 200, double scale = 1,
-                       double printScale = 1, TfrxTextRect output = {0, 0, 0, 0}) {
-    TfrxTextFont font;
+                       double printScale = 1, TextBounds output = {0, 0, 0, 0}) {
+    TextFont font;
     font.Style = o.style;
     engine_.SetFont(font);
     engine_.SetOptions(true, o.html, false, o.wordBreak, true, o.wysiwyg, o.rotation);
@@ -308,7 +308,7 @@ TEST_F(TextLayoutTest, OverflowTextIsCutAtTheFirstLineThatDoesNotFit) {
 }
 
 TEST_F(TextLayoutTest, AbsurdSettingsAndLongTextsNeitherCrashNorHang) {
-  TfrxTextFont font;
+  TextFont font;
   font.Size = 1e9;
   engine_.SetFont(font);
   engine_.SetOptions(true, true, true, true, true, true, -2147483647 - 1);

@@ -89,18 +89,18 @@ class ExportFromPreview : public ::testing::Test {
 TEST_F(ExportFromPreview, TheChosenPagesAreTheExportedOnes) {
   struct Case {
     const char* name;
-    std::function<void(TfrxExportDialog&)> choose;
+    std::function<void(ExportDialog&)> choose;
     std::vector<int> pages;
   } cases[] = {
-      {"all pages", [](TfrxExportDialog&) {}, {1, 2, 3, 4}},
-      {"current page", [](TfrxExportDialog& d) { d.CurPageRB().click(); }, {3}},
+      {"all pages", [](ExportDialog&) {}, {1, 2, 3, 4}},
+      {"current page", [](ExportDialog& d) { d.CurPageRB().click(); }, {3}},
       {"typed list keeps its order",
-       [](TfrxExportDialog& d) { QTest::keyClicks(&d.PageNumbersE(), QStringLiteral("4, 1-2")); }, {4, 1, 2}},
-      {"a range running to the end", [](TfrxExportDialog& d) {
+       [](ExportDialog& d) { QTest::keyClicks(&d.PageNumbersE(), QStringLiteral("4, 1-2")); }, {4, 1, 2}},
+      {"a range running to the end", [](ExportDialog& d) {
          d.PageNumbersRB().click();
          d.PageNumbersE().setText(QStringLiteral("2-"));
        }, {2, 3, 4}},
-      {"typed list, then all again", [](TfrxExportDialog& d) {
+      {"typed list, then all again", [](ExportDialog& d) {
          QTest::keyClicks(&d.PageNumbersE(), QStringLiteral("2"));
          d.AllRB().click();
        }, {1, 2, 3, 4}},
@@ -109,7 +109,7 @@ TEST_F(ExportFromPreview, TheChosenPagesAreTheExportedOnes) {
     SCOPED_TRACE(c.name);
     QFile::remove(QString::fromStdString(target));
     preview.SetCurrentPage(3);
-    preview.ExportPagesDialog = [&](TfrxExportDialog& d) {
+    preview.ExportPagesDialog = [&](ExportDialog& d) {
       c.choose(d);
       d.OkB().click();
       return d.result();
@@ -128,7 +128,7 @@ TEST_F(ExportFromPreview, AListThatNamesNoPageKeepsTheDialogOpen) {
     errors.clear();
     QFile::remove(QString::fromStdString(target));
     bool stayedOpen = false;
-    preview.ExportPagesDialog = [&](TfrxExportDialog& d) {
+    preview.ExportPagesDialog = [&](ExportDialog& d) {
       d.show();
       d.PageNumbersRB().click();
       d.PageNumbersE().setText(QString::fromLatin1(list));
@@ -147,7 +147,7 @@ TEST_F(ExportFromPreview, AListThatNamesNoPageKeepsTheDialogOpen) {
 }
 
 TEST_F(ExportFromPreview, CancellingEitherDialogWritesNothing) {
-  preview.ExportPagesDialog = [](TfrxExportDialog& d) {
+  preview.ExportPagesDialog = [](ExportDialog& d) {
     d.CancelB().click();
     return d.result();
   };
@@ -155,7 +155,7 @@ TEST_F(ExportFromPreview, CancellingEitherDialogWritesNothing) {
   EXPECT_EQ(filesAsked, 0);
   EXPECT_TRUE(NothingWritten());
 
-  preview.ExportPagesDialog = [](TfrxExportDialog& d) {
+  preview.ExportPagesDialog = [](ExportDialog& d) {
     d.OkB().click();
     return d.result();
   };
@@ -167,7 +167,7 @@ TEST_F(ExportFromPreview, CancellingEitherDialogWritesNothing) {
 }
 
 TEST(ExportDialogLayout, EveryControlHasRoomForItsCaption) {
-  TfrxExportDialog dialog(12, 1);
+  ExportDialog dialog(12, 1);
   dialog.PageNumbersE().setText(QStringLiteral("1,3,5-12"));
   EXPECT_EQ(testing::DialogLayoutFaults(dialog), std::vector<std::string>{});
   EXPECT_FALSE(testing::SaveDialogPicture(dialog, QStringLiteral("export_dialog")).isEmpty());
@@ -175,7 +175,7 @@ TEST(ExportDialogLayout, EveryControlHasRoomForItsCaption) {
 
 TEST(ExportDialogLayout, RightToLeftMirrorsTheControls) {
   QApplication::setLayoutDirection(Qt::RightToLeft);
-  TfrxExportDialog dialog(3, 1);
+  ExportDialog dialog(3, 1);
   QApplication::setLayoutDirection(Qt::LeftToRight);
   EXPECT_EQ(dialog.OkB().x(), 286 - 120 - 75);
   EXPECT_EQ(dialog.AllRB().x(), 270 - 12 - 200);

@@ -59,7 +59,7 @@ PrinterSource Source(bool withQueue) {
 }
 
 // Settings held in memory; Units as the test sets it.
-class MemoryStore : public TfrxSettingsStore {
+class MemoryStore : public SettingsStoreBase {
  public:
   explicit MemoryStore(std::map<std::string, std::string> values) : values_(std::move(values)) {}
   bool ValueExists(const std::string& section, const std::string& key) const override {
@@ -414,7 +414,7 @@ TEST_F(PageSettingsTest, ModalRunReportsTheChoiceAndEditsOnlyOnOk) {
       Type(*dialog, "MarginTopE", QStringLiteral("3"));
       dialog->findChild<QPushButton*>(QLatin1String(c.button))->click();
     });
-    const TfrxPageSettingsResult result = ShowPageSettingsForm(edited, report);
+    const PageSettingsResult result = ShowPageSettingsForm(edited, report);
     EXPECT_EQ(result.Accepted, c.accepted) << c.scope << c.button;
     EXPECT_EQ(result.ApplyToAll, c.applyToAll) << c.scope << c.button;
     EXPECT_DOUBLE_EQ(edited.TopMargin(), c.accepted ? 30 : 0) << c.scope << c.button;

@@ -88,7 +88,7 @@ TEST_F(PdfButton, ClickingItExportsThroughThePageDialog) {
   ASSERT_TRUE(dir.isValid());
   const std::string target = (dir.path() + "/quick.pdf").toStdString();
   int dialogs = 0;
-  form.Preview().ExportPagesDialog = [&](TfrxExportDialog& d) {
+  form.Preview().ExportPagesDialog = [&](ExportDialog& d) {
     ++dialogs;
     d.CurPageRB().click();
     d.OkB().click();

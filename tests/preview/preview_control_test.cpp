@@ -570,7 +570,7 @@ TEST_F(PreviewControlTest, PageSetupReplacesTheCurrentOrEveryPage) {
   preview.PageSettingsDialog = [&](TfrxReportPage& page, TfrxReport&) {
     page.SetOrientation(TPrinterOrientation::poLandscape);
     page.SetLeftMargin(33);
-    TfrxPageSettingsResult r;
+    PageSettingsResult r;
     r.Accepted = accept;
     r.ApplyToAll = all;
     return r;

@@ -70,7 +70,7 @@ class PreviewFormTest : public ::testing::Test {
     QTest::keyClick(form.ZoomCB().lineEdit(), Qt::Key_Return);
     QCoreApplication::processEvents();
   }
-  QString Panel(int i) { return form.StatusPanels().Text(i); }
+  QString Panel(int i) { return form.Panels().Text(i); }
 
   TfrxReport report{nullptr};
   TfrxPreviewForm form{&report};
@@ -134,7 +134,7 @@ TEST_F(PreviewFormTest, ExportMenuWritesThePagesIntoTheChosenPdf) {
   ASSERT_TRUE(dir.isValid());
   const std::string target = (dir.path() + "/export.pdf").toStdString();
   int asked = 0;
-  form.Preview().ExportPagesDialog = [](TfrxExportDialog& dialog) { return dialog.Accepted; };
+  form.Preview().ExportPagesDialog = [](ExportDialog& dialog) { return dialog.Accepted; };
   form.Preview().ExportFileDialog = [&] {
     ++asked;
     return asked == 1 ? std::string() : target;  // first cancelled, then a file
@@ -272,9 +272,9 @@ TEST_F(PreviewFormTest, StatusPanelsTextsAndWidths) {
     form.show();
     QCoreApplication::processEvents();
     const int rest = form.width() - 200;
-    EXPECT_EQ(form.StatusPanels().PanelWidth(0), 200);
-    EXPECT_EQ(form.StatusPanels().PanelWidth(1), form.StatusPanels().PanelWidth(2));
-    EXPECT_LE(std::abs(form.StatusPanels().PanelWidth(1) * 2 - rest), 1) << width;
+    EXPECT_EQ(form.Panels().PanelWidth(0), 200);
+    EXPECT_EQ(form.Panels().PanelWidth(1), form.Panels().PanelWidth(2));
+    EXPECT_LE(std::abs(form.Panels().PanelWidth(1) * 2 - rest), 1) << width;
   }
   EXPECT_LE(form.statusBar()->height(), 24);
 }
@@ -406,11 +406,11 @@ TEST(PreviewFormFileTest, SecondFileReplacesThePagesAndTheCaption) {
   EXPECT_EQ(form.windowTitle(), QStringLiteral("预览"));
   form.Setup();
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Quarterly"));
-  EXPECT_EQ(form.StatusPanels().Text(0), QStringLiteral("页 1 / 3"));
+  EXPECT_EQ(form.Panels().Text(0), QStringLiteral("页 1 / 3"));
   form.Preview().LastPage();
   form.Preview().OpenReport(second);
   EXPECT_EQ(form.Preview().PageCount(), 1);
-  EXPECT_EQ(form.StatusPanels().Text(0), QStringLiteral("页 1 / 1"));
+  EXPECT_EQ(form.Panels().Text(0), QStringLiteral("页 1 / 1"));
   EXPECT_EQ(form.windowTitle(), QStringLiteral("预览"));
   form.Preview().OpenReport(first);
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Quarterly"));
@@ -419,7 +419,7 @@ TEST(PreviewFormFileTest, SecondFileReplacesThePagesAndTheCaption) {
 
 TEST(PreviewFormShowTest, NonModalWindowRaisesItsEventsAndFreesItself) {
   RegisterReportClasses();
-  TfrxPreviewFormHost host;
+  PreviewFormHost host;
   SetPreviewHost(&host);
   TfrxReport report(nullptr);
   ConfigureLauncherReport(report);

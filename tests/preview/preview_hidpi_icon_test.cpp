@@ -65,7 +65,7 @@ TEST(CrispIcon, DoublingKeepsEdgesAndSmoothsDiagonals) {
 }
 
 TEST(CrispIcon, ToolbarIconsAtRatioTwoAreTheDoubledDrawings) {
-  const TfrxImageList& images = PreviewButtonImages();
+  const ImageList& images = PreviewButtonImages();
   ASSERT_EQ(images.Count(), kPreviewButtonCount);
   int smoothed = 0;
   for (int i = 0; i < images.Count(); ++i) {

@@ -13,8 +13,8 @@ struct Size {
   int w, h;
 };
 
-TfrxPreviewPageList Laid(const std::vector<Size>& sizes, int available, double zoom = 1) {
-  TfrxPreviewPageList list;
+PreviewPageList Laid(const std::vector<Size>& sizes, int available, double zoom = 1) {
+  PreviewPageList list;
   for (const Size& s : sizes) list.AppendPage(s.w, s.h, zoom);
   list.LayoutRows(available);
   return list;
@@ -41,7 +41,7 @@ TEST(PreviewPageListTest, RowsAreCentredAndTenPixelsApart) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const TfrxPreviewPageList list = Laid(c.sizes, c.available);
+    const PreviewPageList list = Laid(c.sizes, c.available);
     ASSERT_EQ(list.Count(), static_cast<int>(c.places.size()));
     for (int i = 0; i < list.Count(); ++i) {
       EXPECT_EQ(list.Item(i).Left, c.places[i].left) << i;
@@ -52,31 +52,31 @@ TEST(PreviewPageListTest, RowsAreCentredAndTenPixelsApart) {
 }
 
 TEST(PreviewPageListTest, ZoomRoundsHalvesToEven) {
-  TfrxPreviewPageList list;
+  PreviewPageList list;
   list.AppendPage(5, 7, 0.5);  // 2.5 -> 2, 3.5 -> 4
   EXPECT_EQ(list.Item(0).Width, 2);
   EXPECT_EQ(list.Item(0).Height, 4);
 }
 
 TEST(PreviewPageListTest, EmptyListGivesVirtualA4) {
-  const TfrxPreviewPageList list;
-  EXPECT_EQ(list.ContentSize(), (TfrxContentSize{0, 0}));
-  EXPECT_EQ(list.PageRect(0, 1000, false, 1), (TfrxPageBox{103, 10, 897, 1133}));
-  EXPECT_EQ(list.PageRect(-1, 500, false, 1), (TfrxPageBox{10, 10, 804, 1133}));
-  EXPECT_EQ(list.PageRect(3, 1000, false, 0.5), (TfrxPageBox{302, 5, 699, 567}));
+  const PreviewPageList list;
+  EXPECT_EQ(list.ContentSize(), (ContentExtent{0, 0}));
+  EXPECT_EQ(list.PageRect(0, 1000, false, 1), (PageBox{103, 10, 897, 1133}));
+  EXPECT_EQ(list.PageRect(-1, 500, false, 1), (PageBox{10, 10, 804, 1133}));
+  EXPECT_EQ(list.PageRect(3, 1000, false, 0.5), (PageBox{302, 5, 699, 567}));
 }
 
 TEST(PreviewPageListTest, PageRectOfLaidOutPage) {
-  const TfrxPreviewPageList list = Laid({{600, 800}, {600, 800}}, 800);
-  EXPECT_EQ(list.PageRect(1, 800, false, 1), (TfrxPageBox{110, 820, 710, 1620}));
-  EXPECT_EQ(list.PageRect(1, 800, true, 1), (TfrxPageBox{90, 820, 690, 1620}));
-  EXPECT_EQ(list.ContentSize(), (TfrxContentSize{610, 1620}));
+  const PreviewPageList list = Laid({{600, 800}, {600, 800}}, 800);
+  EXPECT_EQ(list.PageRect(1, 800, false, 1), (PageBox{110, 820, 710, 1620}));
+  EXPECT_EQ(list.PageRect(1, 800, true, 1), (PageBox{90, 820, 690, 1620}));
+  EXPECT_EQ(list.ContentSize(), (ContentExtent{610, 1620}));
 }
 
 TEST(PreviewPageListTest, PageAtPointByHeightUsesFifthOfHeight) {
   // Pages 1000 high at tops 10, 1020, 2030: a page counts as reached once its top is
   // within 200 pixels below the point.
-  const TfrxPreviewPageList list = Laid({{500, 1000}, {500, 1000}, {500, 1000}}, 600);
+  const PreviewPageList list = Laid({{500, 1000}, {500, 1000}, {500, 1000}}, 600);
   struct Case {
     int y, page;
   } cases[] = {{-300, -1}, {-191, -1}, {-190, 0}, {0, 0}, {819, 0}, {820, 1}, {1500, 1}, {1830, 2}, {99999, 2}};
@@ -85,7 +85,7 @@ TEST(PreviewPageListTest, PageAtPointByHeightUsesFifthOfHeight) {
 
 TEST(PreviewPageListTest, PageAtPointWithXTestsRectangles) {
   // Two pages side by side in one row, a third below.
-  const TfrxPreviewPageList list = Laid({{300, 400}, {300, 400}, {300, 400}}, 700);
+  const PreviewPageList list = Laid({{300, 400}, {300, 400}, {300, 400}}, 700);
   struct Case {
     int y, x, page;
   } cases[] = {
@@ -98,12 +98,12 @@ TEST(PreviewPageListTest, PageAtPointWithXTestsRectangles) {
 }
 
 TEST(PreviewPageListTest, HugeSizesSaturateInsteadOfOverflowing) {
-  TfrxPreviewPageList list;
+  PreviewPageList list;
   for (int i = 0; i < 3000; ++i) list.AppendPage(1 << 30, 1 << 30, 8);
   list.LayoutRows(800);
-  EXPECT_LE(list.Item(2999).Top, TfrxPreviewPageList::kMaxCoordinate);
+  EXPECT_LE(list.Item(2999).Top, PreviewPageList::kMaxCoordinate);
   EXPECT_GE(list.Item(2999).Top, 0);
-  EXPECT_EQ(list.Item(0).Width, TfrxPreviewPageList::kMaxSide);
+  EXPECT_EQ(list.Item(0).Width, PreviewPageList::kMaxSide);
   EXPECT_GE(list.ContentSize().Height, 0);
 }
 

@@ -73,7 +73,7 @@ class PreviewWindowTest : public ::testing::Test {
     return form;
   }
 
-  TfrxPreviewFormHost host;
+  PreviewFormHost host;
   TfrxReport report{nullptr};
   std::vector<std::string> errors;
 };
@@ -140,7 +140,7 @@ TEST_F(PreviewWindowTest, APageChosenBeforeTheWindowShowsIsAtTheTopOnceShown) {
   QApplication::processEvents();
   EXPECT_EQ(form.Preview().CurrentPage(), 5);
   EXPECT_EQ(form.Preview().Workspace().PageRect(4).top(), TfrxPreviewWorkspace::kGap);
-  EXPECT_EQ(form.StatusPanels().Text(0), QStringLiteral("页 5 / 9"));
+  EXPECT_EQ(form.Panels().Text(0), QStringLiteral("页 5 / 9"));
 }
 
 TEST_F(PreviewWindowTest, ADroppedReportOpensInTheWindow) {

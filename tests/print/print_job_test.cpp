@@ -315,7 +315,7 @@ TEST_F(PrintJob, JoinModePutsPagesInAGridSizedByTheFirstPage) {
 }
 
 // A preview that notes when it is locked and unlocked.
-class LockNotingPreview final : public TfrxPreviewControl {
+class LockNotingPreview final : public PreviewControl {
  public:
   void AssignReport(TfrxReport*, TfrxPreviewPages*) override {}
   void Attach() override {}

@@ -23,7 +23,7 @@ struct PreviewLog {
   int closes = 0;
 };
 
-class FakeControl final : public TfrxPreviewControl {
+class FakeControl final : public PreviewControl {
  public:
   explicit FakeControl(PreviewLog& log) : log_(log) {}
   ~FakeControl() override {
@@ -42,14 +42,14 @@ class FakeControl final : public TfrxPreviewControl {
   PreviewLog& log_;
 };
 
-class FakeWindow final : public TfrxPreviewWindow {
+class FakeWindow final : public PreviewWindow {
  public:
   explicit FakeWindow(PreviewLog& log) : log_(log), control_(log) {
     ++log_.windowsMade;
     ++log_.windowsAlive;
   }
   ~FakeWindow() override { --log_.windowsAlive; }
-  TfrxPreviewControl& PreviewControl() override { return control_; }
+  PreviewControl& Control() override { return control_; }
   FakeControl& Control() { return control_; }
   void Setup() override {
     ++log_.setups;
@@ -74,14 +74,14 @@ class FakeWindow final : public TfrxPreviewWindow {
 
 // Owns the windows it makes, like the application does; a test "closes" a window
 // by destroying it.
-class FakeHost final : public TfrxPreviewHost {
+class FakeHost final : public PreviewHost {
  public:
   explicit FakeHost(PreviewLog& log) : log_(log) {}
-  TfrxPreviewWindow* CreatePreviewWindow(TfrxReport&) override {
+  PreviewWindow* CreatePreviewWindow(TfrxReport&) override {
     windows.push_back(std::make_unique<FakeWindow>(log_));
     return windows.back().get();
   }
-  void DestroyPreviewWindow(TfrxPreviewWindow* window) override {
+  void DestroyPreviewWindow(PreviewWindow* window) override {
     std::erase_if(windows, [window](const auto& w) { return w.get() == window; });
   }
   std::vector<std::unique_ptr<FakeWindow>> windows;

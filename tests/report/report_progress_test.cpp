@@ -19,7 +19,7 @@ struct WindowLog {
   bool cancelPressed = false;
 };
 
-class RecordingProgressWindow final : public TfrxProgressWindow {
+class RecordingProgressWindow final : public ProgressWindow {
  public:
   explicit RecordingProgressWindow(WindowLog& log) : log_(log) {
     ++log_.made;

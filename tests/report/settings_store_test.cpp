@@ -12,7 +12,7 @@
 namespace quarlo {
 namespace {
 
-class MapStore final : public TfrxSettingsStore {
+class MapStore final : public SettingsStoreBase {
  public:
   bool ValueExists(const std::string& s, const std::string& k) const override {
     return values.count(s + "|" + k) != 0;
@@ -73,7 +73,7 @@ TEST(SettingsStoreTest, KeyFormIsTheSoftwarePrefix) {
 
 TEST(SettingsStoreTest, ReportOpensTheStoreItsIniFileNames) {
   std::vector<std::string> opened;
-  SetSettingsStoreFactory([&opened](const std::string& iniFile) -> std::unique_ptr<TfrxSettingsStore> {
+  SetSettingsStoreFactory([&opened](const std::string& iniFile) -> std::unique_ptr<SettingsStoreBase> {
     opened.push_back(iniFile);
     auto store = std::make_unique<MapStore>();
     store->WriteString("Form.TfrxDesignerForm", "Units", "1");
@@ -86,8 +86,8 @@ TEST(SettingsStoreTest, ReportOpensTheStoreItsIniFileNames) {
   EXPECT_EQ(opened, (std::vector<std::string>{"\\Software\\Vozarera", "/tmp/quarlo.ini"}));
 
   // Nothing installed (or a factory that gives nothing): a store that keeps nothing.
-  SetSettingsStoreFactory([](const std::string&) { return std::unique_ptr<TfrxSettingsStore>(); });
-  std::unique_ptr<TfrxSettingsStore> empty = report.SettingsStore();
+  SetSettingsStoreFactory([](const std::string&) { return std::unique_ptr<SettingsStoreBase>(); });
+  std::unique_ptr<SettingsStoreBase> empty = report.SettingsStore();
   ASSERT_NE(empty, nullptr);
   empty->WriteInteger("Form.TfrxDesignerForm", "Units", 1);
   EXPECT_EQ(empty->ReadInteger("Form.TfrxDesignerForm", "Units", 0), 0);

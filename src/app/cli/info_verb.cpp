@@ -105,7 +105,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     json.Key("pageNumber");
     json.Integer(i + 1);
     try {
-      const TfrxPageExtent extent = pages.PageExtent(i);
+      const PagePixelSize extent = pages.PageExtent(i);
       json.Key("width");
       json.Integer(extent.Width);
       json.Key("height");
@@ -135,7 +135,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   WriteOutline(pages.Outline(), json);
   json.Key("anchors");
   json.BeginArray();
-  for (const TfrxAnchor& a : ListAnchors(pages)) {
+  for (const AnchorEntry& a : ListAnchors(pages)) {
     json.BeginObject();
     json.Key("text");
     json.CodePageString(a.Text);

@@ -13,7 +13,6 @@
 #include "app/cli/cli_verbs.h"
 #include "app/cli/render_names.h"
 #include "document/preview_pages.h"
-#include "document/preview_pages_paint.h"
 #include "objects/image_decode.h"
 #include "objects/report_page.h"
 #include "objects/units.h"
@@ -87,7 +86,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   PrepareDocumentClasses();
   TfrxReport report(nullptr);
-  TfrxPreviewPages pages(&report);
+  TfrxPreviewPages& pages = report.PreviewPages();
   LoadReportFile(pages, file);
   const std::vector<int> listed = ListedPages(list, pages.Count());
   if (listed.empty()) return WorkError(self, err, NoListedPageText(list, pages.Count()));
@@ -124,7 +123,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
     {
       QPainterCanvas canvas(image, 96, 96, CanvasKind::Screen);
       try {
-        PaintPage(pages, index, canvas, zoom, zoom, 0, 0);
+        pages.PaintPage(index, canvas, zoom, zoom, 0, 0);
       } catch (const std::exception& e) {
         // The rest of the page is drawn; the file is still written.
         status = WorkError(self, err, where + e.what());

@@ -15,7 +15,6 @@
 #include "app/cli/cli_output.h"
 #include "app/cli/cli_verbs.h"
 #include "document/preview_pages.h"
-#include "document/preview_pages_paint.h"
 #include "objects/report_page.h"
 #include "objects/units.h"
 #include "platform/qt/qpainter_canvas.h"
@@ -78,7 +77,7 @@ int Thumbnail(const std::vector<std::string>& args, std::ostream& out, std::ostr
   {
     QPainterCanvas canvas(image, 96, 96, CanvasKind::Screen);
     try {
-      PaintPage(pages, 0, canvas, zoom * kOversampling, zoom * kOversampling, 0, 0);
+      pages.PaintPage(0, canvas, zoom * kOversampling, zoom * kOversampling, 0, 0);
     } catch (const std::exception& e) {
       // What was drawn still makes a thumbnail.
       err << "quarlo-cli thumbnail: page 1: " << e.what() << '\n';

@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 #include "objects/special/barcode_check_digits.h"
 #include "objects/special/barcode_encoders.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 namespace {
@@ -20,14 +21,6 @@ int ClampClass(double width) {
   if (!(width > 0)) return 0;  // also NaN
   if (width >= kClassMax) return kClassMax;
   return static_cast<int>(width);
-}
-
-double RoundHalfEven(double value) {
-  const double floor = std::floor(value);
-  const double fraction = value - floor;
-  if (fraction > 0.5) return floor + 1;
-  if (fraction < 0.5) return floor;
-  return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
 bool IsControlOrSpace(char c) { return static_cast<unsigned char>(c) <= 32; }

@@ -1,5 +1,7 @@
 #include "objects/special/barcode_types.h"
 
+#include "platform/same_text.h"
+
 #include <array>
 
 namespace quarlo {
@@ -35,15 +37,6 @@ const std::array<BarcodeTypeInfo, kBarcodeTypeCount> kTypes = {{
     {"bcCodeEAN128C", true, kNoClamp, true},
 }};
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 const BarcodeTypeInfo* BarcodeTypeInfoOf(TfrxBarcodeType type) {
@@ -59,7 +52,7 @@ std::string_view BarcodeTypeName(TfrxBarcodeType type) {
 
 std::optional<TfrxBarcodeType> BarcodeTypeFromName(std::string_view name) {
   for (size_t i = 0; i < kTypes.size(); ++i) {
-    if (EqualIgnoringCase(kTypes[i].name, name)) return static_cast<TfrxBarcodeType>(i);
+    if (SameText(kTypes[i].name, name)) return static_cast<TfrxBarcodeType>(i);
   }
   return std::nullopt;
 }

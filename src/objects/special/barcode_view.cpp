@@ -26,7 +26,7 @@ const EnumInfo& BarcodeTypeNames() {
 const ClassInfo& TfrxBarCodeView::StaticClass() {
   static const ClassInfo info = [] {
     using B = TfrxBarCodeView;
-    ClassBuilder<B, TfrxView> b("TfrxBarCodeView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxBarCodeView, TfrxView);
     b.Enum("BarType", BarcodeTypeNames(), &B::BarType, &B::SetBarType);
     PublishViewProperty(b, "BrushStyle");
     b.Bool("CalcCheckSum", &B::CalcCheckSum, &B::SetCalcCheckSum).Default(false);
@@ -161,12 +161,12 @@ void TfrxBarCodeView::PaintError(Canvas& canvas) {
   DrawWrapped(canvas, Utf8ToWide(error_), {DeviceLeft() + 2, DeviceTop() + 2, DeviceRight(), DeviceBottom()});
 }
 
-TfrxRect TfrxBarCodeView::RealBounds() const {
+ReportRect TfrxBarCodeView::RealBounds() const {
   auto& self = const_cast<TfrxBarCodeView&>(*this);
   RecordingCanvas scratch;
   self.Draw(scratch, 1, 1, 0, 0);
 
-  TfrxRect r = TfrxReportComponent::RealBounds();
+  ReportRect r = TfrxReportComponent::RealBounds();
   double e1 = 0, e2 = 0;
   const int rotation = RightAngleRotation(rotation_);
   if (rotation == 0 || rotation == 180) {

@@ -55,7 +55,7 @@ class TfrxBarCodeView : public TfrxView {
             double offsetY) override;
   // The object's rectangle widened by the human-readable text that sticks out of it.
   // Draws the object once (off-screen) so that its size is up to date.
-  TfrxRect RealBounds() const override;
+  ReportRect RealBounds() const override;
   std::string GetDescription() const override;
   // Replaces the base rule (which would turn ParentFont off) by the size limit.
   void NotifyFontChanged() override;

@@ -6,17 +6,11 @@
 
 #include "platform/charset.h"
 #include "platform/codepage.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
 namespace {
-
-// Rounding of the layout: to the nearest integer, ties to even. Values beyond any device
-// (absurd zooms) are held at a bound instead of overflowing.
-int Round(double v) {
-  if (std::isnan(v)) return 0;
-  return static_cast<int>(std::nearbyint(std::clamp(v, -2e9, 2e9)));
-}
 
 // Picture sizes beyond this are not meaningful on any device and would overflow the
 // integer geometry.
@@ -24,7 +18,7 @@ constexpr double kMaxPictureUnits = 1e8;
 
 int PictureUnits(double v) {
   if (!std::isfinite(v)) return 0;
-  return Round(std::clamp(v, 0.0, kMaxPictureUnits));
+  return RoundHalfEven(std::clamp(v, 0.0, kMaxPictureUnits));
 }
 
 bool IsEanUpc(TfrxBarcodeType t) {
@@ -41,18 +35,18 @@ class BarTransform {
     sin_ = std::sin(rad);
     cos_ = std::cos(rad);
     if (sin_ >= 0 && cos_ >= 0) {
-      off_ = {0, Round(w * sin_)};
+      off_ = {0, RoundHalfEven(w * sin_)};
     } else if (sin_ >= 0) {
-      off_ = {-Round(w * cos_), Round(w * sin_ - b * cos_)};
+      off_ = {-RoundHalfEven(w * cos_), RoundHalfEven(w * sin_ - b * cos_)};
     } else if (cos_ >= 0) {
-      off_ = {-Round(b * sin_), 0};
+      off_ = {-RoundHalfEven(b * sin_), 0};
     } else {
-      off_ = {-Round(w * cos_) - Round(b * sin_), -Round(b * cos_)};
+      off_ = {-RoundHalfEven(w * cos_) - RoundHalfEven(b * sin_), -RoundHalfEven(b * cos_)};
     }
   }
   CanvasPoint Map(int x, int y) const {
-    return {Round(x * cos_ + y * sin_) + off_.x + origin_.x,
-            Round(-x * sin_ + y * cos_) + off_.y + origin_.y};
+    return {RoundHalfEven(x * cos_ + y * sin_) + off_.x + origin_.x,
+            RoundHalfEven(-x * sin_ + y * cos_) + off_.y + origin_.y};
   }
 
  private:
@@ -261,8 +255,8 @@ void DrawBarcodePicture(const BarcodePicture& picture, Canvas& canvas, const Can
   CanvasStateSaver saver(canvas);
   const double kx = static_cast<double>(target.Width()) / picture.width;
   const double ky = static_cast<double>(target.Height()) / picture.height;
-  auto mapX = [&](int x) { return target.left + Round(x * kx); };
-  auto mapY = [&](int y) { return target.top + Round(y * ky); };
+  auto mapX = [&](int x) { return target.left + RoundHalfEven(x * kx); };
+  auto mapY = [&](int y) { return target.top + RoundHalfEven(y * ky); };
 
   CanvasPen noPen;
   noPen.style = CanvasPen::Style::Clear;
@@ -282,7 +276,7 @@ void DrawBarcodePicture(const BarcodePicture& picture, Canvas& canvas, const Can
   const double height = font.height * picture.scale;
   // No device shows glyphs beyond this size; the text is then left out.
   if (picture.texts.empty() || !(std::abs(height) < 1e5)) return;
-  font.height = Round(height);
+  font.height = RoundHalfEven(height);
   if (font.height == 0) font.height = height < 0 ? -1 : 1;
   canvas.SetFont(font);
   std::vector<int> advances;
@@ -290,7 +284,7 @@ void DrawBarcodePicture(const BarcodePicture& picture, Canvas& canvas, const Can
     advances.assign(t.extents.size(), 0);
     int previous = 0;
     for (size_t i = 0; i < t.extents.size(); ++i) {
-      const int edge = Round(t.extents[i] * picture.scale);
+      const int edge = RoundHalfEven(t.extents[i] * picture.scale);
       advances[i] = edge - previous;
       previous = edge;
     }

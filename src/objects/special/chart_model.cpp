@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "platform/errors.h"
-#include "objects/property_model.h"
+#include "platform/same_text.h"
 
 namespace quarlo {
 

@@ -4,18 +4,9 @@
 #include <cmath>
 
 #include "platform/font_engine.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
-
-namespace {
-
-int Round(double v) {
-  if (!std::isfinite(v)) return 0;
-  v = std::clamp(v, -1e9, 1e9);
-  return static_cast<int>(std::nearbyint(v));
-}
-
-}  // namespace
 
 TColor Darker(TColor c, double factor) {
   TColor rgb = ColorToRGB(c);
@@ -36,7 +27,7 @@ ChartPainter::ChartPainter(Canvas& canvas, const CanvasRect& device, double widt
       sy_(height > 0 ? device.Height() / height : 1) {}
 
 CanvasPoint ChartPainter::Device(double x, double y) const {
-  return {device_.left + Round(x * sx_), device_.top + Round(y * sy_)};
+  return {device_.left + RoundHalfEven(x * sx_), device_.top + RoundHalfEven(y * sy_)};
 }
 
 CanvasRect ChartPainter::Device(const ChartRectF& r) const {
@@ -44,7 +35,7 @@ CanvasRect ChartPainter::Device(const ChartRectF& r) const {
   return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
-int ChartPainter::PenWidth(double width) const { return std::max(1, Round(width * std::min(sx_, sy_))); }
+int ChartPainter::PenWidth(double width) const { return std::max(1, RoundHalfEven(width * std::min(sx_, sy_))); }
 
 void ChartPainter::FillRect(const ChartRectF& r, TColor fill) {
   if (fill == clTransparent) return;
@@ -113,7 +104,7 @@ void ChartPainter::Polyline(std::span<const ChartPointF> points, TColor color, d
 CanvasFont ChartPainter::DeviceFont(const ChartFont& font, int angle) const {
   CanvasFont f;
   f.name = font.name;
-  f.height = -std::max(1, Round(font.em * sy_));
+  f.height = -std::max(1, RoundHalfEven(font.em * sy_));
   f.style = font.style;
   f.color = font.color;
   f.escapement = angle * 10;

@@ -479,52 +479,68 @@ std::vector<Tick> PositionTicks(const Plan& plan, const ChartScale& s) {
   return ValueTicks(s, plan.posDate);
 }
 
-}  // namespace
+// Where everything of the plot goes: the label font, the axes shown, the front and back
+// planes of the plot and the final scales with their ticks.
+struct CartesianLayout {
+  ChartFont font;
+  double lineH = 0;
+  bool showLeft = false, showBottom = false;
+  double leftW = 0;  // room for the left axis labels
+  ChartDepth d;
+  ChartRectF front, back;
+  ChartScale posScale, valScale;
+  std::vector<Tick> posTicks, valTicks;
+};
 
-void DrawCartesian(ChartPainter& p, const TChart& chart, const std::vector<const ChartSeries*>& series,
-                   const ChartRectF& area) {
-  if (series.empty()) return;
-  Stacks stacks;
-  const Plan plan = MakePlan(chart, series, stacks);
+// First guesses of the scales give the label sizes, which give the plot; the final
+// scales are made for the plot's front plane. False when no plot fits in the area.
+bool LayOutCartesian(ChartPainter& p, const TChart& chart, const std::vector<const ChartSeries*>& series,
+                     const ChartRectF& area, const Plan& plan, CartesianLayout& out) {
   const bool axes = chart.AxisVisible();
   const ChartAxisSettings& leftAxis = chart.LeftAxis();
   const ChartAxisSettings& bottomAxis = chart.BottomAxis();
-  const bool showLeft = axes && leftAxis.visible, showBottom = axes && bottomAxis.visible;
-  ChartFont font = LabelFont(std::clamp(std::min(area.Width(), area.Height()) / 200.0, 0.6, 1.0));
-  font.color = RGBColor(0x30, 0x30, 0x30);
-  const double lineH = p.LineHeight(font);
+  out.showLeft = axes && leftAxis.visible;
+  out.showBottom = axes && bottomAxis.visible;
+  out.font = LabelFont(std::clamp(std::min(area.Width(), area.Height()) / 200.0, 0.6, 1.0));
+  out.font.color = RGBColor(0x30, 0x30, 0x30);
+  out.lineH = p.LineHeight(out.font);
+  const double lineH = out.lineH;
 
-  // First guesses of the scales give the label sizes, which give the plot.
-  ChartScale posScale = PositionScale(chart, plan, plan.horizontal ? area.Height() : area.Width());
-  ChartScale valScale = ValueScale(chart, plan, plan.horizontal ? area.Width() : area.Height());
-  std::vector<Tick> posTicks = PositionTicks(plan, posScale);
-  std::vector<Tick> valTicks = ValueTicks(valScale, plan.valDate);
-  const std::vector<Tick>& leftTicks = plan.horizontal ? posTicks : valTicks;
-  double leftW = 0;
-  if (showLeft && leftAxis.labelsVisible) {
-    for (const Tick& t : leftTicks) leftW = std::max(leftW, p.TextWidth(t.text, font));
-    leftW = std::min(leftW, area.Width() * 0.35) + 5;
+  const ChartScale posGuess = PositionScale(chart, plan, plan.horizontal ? area.Height() : area.Width());
+  const ChartScale valGuess = ValueScale(chart, plan, plan.horizontal ? area.Width() : area.Height());
+  const std::vector<Tick> leftTicks = plan.horizontal ? PositionTicks(plan, posGuess) : ValueTicks(valGuess, plan.valDate);
+  if (out.showLeft && leftAxis.labelsVisible) {
+    for (const Tick& t : leftTicks) out.leftW = std::max(out.leftW, p.TextWidth(t.text, out.font));
+    out.leftW = std::min(out.leftW, area.Width() * 0.35) + 5;
   }
   const bool anyMarks = std::any_of(series.begin(), series.end(), [](const ChartSeries* s) { return s->MarksVisible(); });
   ChartRectF plot = area;
-  plot.left += leftW + (showLeft && !leftAxis.title.empty() ? lineH + 4 : 0);
-  plot.bottom -= (showBottom && bottomAxis.labelsVisible ? lineH + 4 : 0) +
-                 (showBottom && !bottomAxis.title.empty() ? lineH + 4 : 0);
+  plot.left += out.leftW + (out.showLeft && !leftAxis.title.empty() ? lineH + 4 : 0);
+  plot.bottom -= (out.showBottom && bottomAxis.labelsVisible ? lineH + 4 : 0) +
+                 (out.showBottom && !bottomAxis.title.empty() ? lineH + 4 : 0);
   plot.top += anyMarks && !plan.horizontal ? lineH + 6 : lineH / 2;
   plot.right -= plan.horizontal && anyMarks ? 40 : 8;
-  if (plot.IsEmpty() || plot.Width() < 10 || plot.Height() < 10) return;
+  if (plot.IsEmpty() || plot.Width() < 10 || plot.Height() < 10) return false;
 
-  const ChartDepth d = DepthFor(chart, plot, series.size());
-  ChartRectF front{plot.left, plot.top + d.dy, plot.right - d.dx, plot.bottom};
-  if (front.IsEmpty()) return;
-  posScale = PositionScale(chart, plan, plan.horizontal ? front.Height() : front.Width());
-  valScale = ValueScale(chart, plan, plan.horizontal ? front.Width() : front.Height());
-  posTicks = PositionTicks(plan, posScale);
-  valTicks = ValueTicks(valScale, plan.valDate);
-  const Mapper m(plan, posScale, valScale, front);
+  out.d = DepthFor(chart, plot, series.size());
+  out.front = {plot.left, plot.top + out.d.dy, plot.right - out.d.dx, plot.bottom};
+  if (out.front.IsEmpty()) return false;
+  out.back = {out.front.left + out.d.dx, out.front.top - out.d.dy, out.front.right + out.d.dx,
+              out.front.bottom - out.d.dy};
+  out.posScale = PositionScale(chart, plan, plan.horizontal ? out.front.Height() : out.front.Width());
+  out.valScale = ValueScale(chart, plan, plan.horizontal ? out.front.Width() : out.front.Height());
+  out.posTicks = PositionTicks(plan, out.posScale);
+  out.valTicks = ValueTicks(out.valScale, plan.valDate);
+  return true;
+}
 
-  // Walls.
-  ChartRectF back{front.left + d.dx, front.top - d.dy, front.right + d.dx, front.bottom - d.dy};
+// The walls behind the plot and the grid along the value ticks, on the back wall and
+// the wall beside it.
+void DrawWallsAndGrid(ChartPainter& p, const TChart& chart, const Plan& plan, const Mapper& m,
+                      const CartesianLayout& l) {
+  const ChartRectF& front = l.front;
+  const ChartRectF& back = l.back;
+  const ChartDepth& d = l.d;
   TColor wall = chart.BackWallColor() != clTransparent ? chart.BackWallColor() : (d.Any() ? clWhite : clTransparent);
   if (d.Any()) {
     ChartPointF leftWall[] = {{front.left, front.top}, {back.left, back.top}, {back.left, back.bottom}, {front.left, front.bottom}};
@@ -534,20 +550,22 @@ void DrawCartesian(ChartPainter& p, const TChart& chart, const std::vector<const
   }
   p.Rect(back, wall, d.Any() ? RGBColor(0xB0, 0xB0, 0xB0) : clTransparent);
 
-  // Grid along the value ticks, on the back wall and the wall beside it.
-  const ChartAxisSettings& valueAxis = plan.horizontal ? bottomAxis : leftAxis;
-  if (axes && valueAxis.visible && valueAxis.gridVisible) {
-    for (const Tick& t : valTicks) {
-      ChartPointF a = m.At(posScale.minimum, t.at, 1, d), b = m.At(posScale.maximum, t.at, 1, d);
-      p.Line(a, b, kGridColor);
-      if (d.Any()) p.Line(m.At(posScale.minimum, t.at, 0, d), a, kGridColor);
-    }
+  const ChartAxisSettings& valueAxis = plan.horizontal ? chart.BottomAxis() : chart.LeftAxis();
+  if (!chart.AxisVisible() || !valueAxis.visible || !valueAxis.gridVisible) return;
+  for (const Tick& t : l.valTicks) {
+    ChartPointF a = m.At(l.posScale.minimum, t.at, 1, d), b = m.At(l.posScale.maximum, t.at, 1, d);
+    p.Line(a, b, kGridColor);
+    if (d.Any()) p.Line(m.At(l.posScale.minimum, t.at, 0, d), a, kGridColor);
   }
+}
 
-  // Series: stacked and grouped bars share the full depth; the others each take a
-  // slice of it, drawn from the back.
-  std::vector<std::pair<ChartPointF, std::u16string>> marks;
-  p.ClipTo({front.left - 1, back.top - 1, back.right + 1, front.bottom + 1});
+// Stacked and grouped bars share the full depth; the other series each take a slice of
+// it, drawn from the back. Value marks are collected to be drawn over everything.
+void DrawCartesianSeries(ChartPainter& p, const Plan& plan, const Mapper& m, const std::vector<const ChartSeries*>& series,
+                         const Stacks& stacks, const CartesianLayout& l,
+                         std::vector<std::pair<ChartPointF, std::u16string>>& marks) {
+  const ChartDepth& d = l.d;
+  p.ClipTo({l.front.left - 1, l.back.top - 1, l.back.right + 1, l.front.bottom + 1});
   std::map<double, double> upBase, downBase;
   size_t barIndex = 0;
   std::vector<const ChartSeries*> others;
@@ -575,52 +593,76 @@ void DrawCartesian(ChartPainter& p, const TChart& chart, const std::vector<const
         DrawShapes(p, m, s, d);
         break;
       default:
-        DrawLineLike(p, m, s, slot, d, valScale, marks);
+        DrawLineLike(p, m, s, slot, d, l.valScale, marks);
     }
   }
   p.RestoreClip();
+}
 
-  // Axes, ticks and labels.
-  if (showLeft) {
-    p.Line({front.left, front.top}, {front.left, front.bottom}, kAxisColor);
-    if (leftAxis.labelsVisible) {
-      double lastY = 1e300;
-      for (const Tick& t : (plan.horizontal ? posTicks : valTicks)) {
-        ChartPointF at = plan.horizontal ? m.At(t.at, valScale.minimum, 0, d) : m.At(posScale.minimum, t.at, 0, d);
-        if (at.y < front.top - 1 || at.y > front.bottom + 1 || std::fabs(lastY - at.y) < lineH * 0.9) continue;
-        lastY = at.y;
-        p.Line({front.left - 3, at.y}, {front.left, at.y}, kAxisColor);
-        double w = std::min(p.TextWidth(t.text, font), leftW);
-        p.Text(front.left - 4 - w, at.y - lineH / 2, t.text, font);
-      }
-    }
-    if (!leftAxis.title.empty()) {
-      std::u16string title = LabelText(leftAxis.title);
-      double w = p.TextWidth(title, font);
-      p.Text(area.left, (front.top + front.bottom + w) / 2, title, font, 90);
+// The left axis with its ticks, labels (none closer than a line) and title.
+void DrawLeftAxis(ChartPainter& p, const TChart& chart, const Plan& plan, const Mapper& m, const CartesianLayout& l,
+                  const ChartRectF& area) {
+  const ChartAxisSettings& axis = chart.LeftAxis();
+  const ChartRectF& front = l.front;
+  p.Line({front.left, front.top}, {front.left, front.bottom}, kAxisColor);
+  if (axis.labelsVisible) {
+    double lastY = 1e300;
+    for (const Tick& t : (plan.horizontal ? l.posTicks : l.valTicks)) {
+      ChartPointF at = plan.horizontal ? m.At(t.at, l.valScale.minimum, 0, l.d) : m.At(l.posScale.minimum, t.at, 0, l.d);
+      if (at.y < front.top - 1 || at.y > front.bottom + 1 || std::fabs(lastY - at.y) < l.lineH * 0.9) continue;
+      lastY = at.y;
+      p.Line({front.left - 3, at.y}, {front.left, at.y}, kAxisColor);
+      double w = std::min(p.TextWidth(t.text, l.font), l.leftW);
+      p.Text(front.left - 4 - w, at.y - l.lineH / 2, t.text, l.font);
     }
   }
-  if (showBottom) {
-    p.Line({front.left, front.bottom}, {front.right + 1, front.bottom}, kAxisColor);
-    if (bottomAxis.labelsVisible) {
-      double lastRight = -1e300;
-      for (const Tick& t : (plan.horizontal ? valTicks : posTicks)) {
-        ChartPointF at = plan.horizontal ? m.At(posScale.maximum, t.at, 0, d) : m.At(t.at, valScale.minimum, 0, d);
-        if (at.x < front.left - 1 || at.x > front.right + 1) continue;
-        double w = p.TextWidth(t.text, font);
-        double left = std::clamp(at.x - w / 2, area.left, area.right - w);
-        if (left < lastRight + 4) continue;
-        lastRight = left + w;
-        p.Line({at.x, front.bottom}, {at.x, front.bottom + 3}, kAxisColor);
-        p.Text(left, front.bottom + 3, t.text, font);
-      }
-    }
-    if (!bottomAxis.title.empty()) {
-      std::u16string title = LabelText(bottomAxis.title);
-      p.Text((front.left + front.right - p.TextWidth(title, font)) / 2, area.bottom - lineH, title, font);
+  if (!axis.title.empty()) {
+    std::u16string title = LabelText(axis.title);
+    double w = p.TextWidth(title, l.font);
+    p.Text(area.left, (front.top + front.bottom + w) / 2, title, l.font, 90);
+  }
+}
+
+// The bottom axis with its ticks, labels (none overlapping the one before) and title.
+void DrawBottomAxis(ChartPainter& p, const TChart& chart, const Plan& plan, const Mapper& m, const CartesianLayout& l,
+                    const ChartRectF& area) {
+  const ChartAxisSettings& axis = chart.BottomAxis();
+  const ChartRectF& front = l.front;
+  p.Line({front.left, front.bottom}, {front.right + 1, front.bottom}, kAxisColor);
+  if (axis.labelsVisible) {
+    double lastRight = -1e300;
+    for (const Tick& t : (plan.horizontal ? l.valTicks : l.posTicks)) {
+      ChartPointF at = plan.horizontal ? m.At(l.posScale.maximum, t.at, 0, l.d) : m.At(t.at, l.valScale.minimum, 0, l.d);
+      if (at.x < front.left - 1 || at.x > front.right + 1) continue;
+      double w = p.TextWidth(t.text, l.font);
+      double left = std::clamp(at.x - w / 2, area.left, area.right - w);
+      if (left < lastRight + 4) continue;
+      lastRight = left + w;
+      p.Line({at.x, front.bottom}, {at.x, front.bottom + 3}, kAxisColor);
+      p.Text(left, front.bottom + 3, t.text, l.font);
     }
   }
+  if (!axis.title.empty()) {
+    std::u16string title = LabelText(axis.title);
+    p.Text((front.left + front.right - p.TextWidth(title, l.font)) / 2, area.bottom - l.lineH, title, l.font);
+  }
+}
 
+}  // namespace
+
+void DrawCartesian(ChartPainter& p, const TChart& chart, const std::vector<const ChartSeries*>& series,
+                   const ChartRectF& area) {
+  if (series.empty()) return;
+  Stacks stacks;
+  const Plan plan = MakePlan(chart, series, stacks);
+  CartesianLayout layout;
+  if (!LayOutCartesian(p, chart, series, area, plan, layout)) return;
+  const Mapper m(plan, layout.posScale, layout.valScale, layout.front);
+  DrawWallsAndGrid(p, chart, plan, m, layout);
+  std::vector<std::pair<ChartPointF, std::u16string>> marks;
+  DrawCartesianSeries(p, plan, m, series, stacks, layout, marks);
+  if (layout.showLeft) DrawLeftAxis(p, chart, plan, m, layout, area);
+  if (layout.showBottom) DrawBottomAxis(p, chart, plan, m, layout, area);
   for (const auto& [at, text] : marks) DrawMark(p, at.x, at.y, text, plan.horizontal);
 }
 

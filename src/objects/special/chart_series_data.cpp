@@ -53,7 +53,7 @@ void DeclareLists(ClassBuilder<TfrxSeriesItem, TPersistent>& b, const char* stem
 const ClassInfo& TfrxSeriesItem::StaticClass() {
   static const ClassInfo info = [] {
     using S = TfrxSeriesItem;
-    ClassBuilder<S, TPersistent> b("TfrxSeriesItem");
+    auto b = QUARLO_CLASS_BUILDER(TfrxSeriesItem, TPersistent);
     // No property has a stored default: every one is written.
     b.Enum("DataType", SeriesDataTypeNames(), &S::DataType, &S::SetDataType);
     b.String("DataBand", &S::DataBand, &S::SetDataBand);

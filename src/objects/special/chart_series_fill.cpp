@@ -5,7 +5,6 @@
 
 #include "platform/errors.h"
 #include "objects/serializer.h"
-#include "objects/property_model.h"
 #include "objects/special/chart_model.h"
 #include "objects/special/chart_value_text.h"
 

@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "objects/prop_data.h"
 #include "objects/special/chart_value_text.h"
+#include "platform/same_text.h"
 
 namespace quarlo {
 

@@ -7,7 +7,7 @@
 
 #include "platform/errors.h"
 #include "objects/serializer.h"
-#include "objects/property_model.h"
+#include "platform/same_text.h"
 
 namespace quarlo {
 

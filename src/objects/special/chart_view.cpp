@@ -32,7 +32,7 @@ constexpr int kMaxSeriesItems = 1024;
 const ClassInfo& TfrxChartView::StaticClass() {
   static const ClassInfo info = [] {
     using S = TfrxChartView;
-    ClassBuilder<S, TfrxView> b("TfrxChartView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxChartView, TfrxView);
     PublishViewProperty(b, "BrushStyle");
     PublishViewProperty(b, "Color");
     PublishViewProperty(b, "Cursor");
@@ -46,7 +46,7 @@ const ClassInfo& TfrxChartView::StaticClass() {
 }
 
 const ClassInfo& TfrxChartObject::StaticClass() {
-  static const ClassInfo info = ClassBuilder<TfrxChartObject, TComponent>("TfrxChartObject").Build();
+  static const ClassInfo info = QUARLO_CLASS_BUILDER(TfrxChartObject, TComponent).Build();
   return info;
 }
 

@@ -8,7 +8,7 @@ namespace quarlo {
 
 const ClassInfo& TfrxDMPCommand::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxDMPCommand, TfrxView> b("TfrxDMPCommand");
+    auto b = QUARLO_CLASS_BUILDER(TfrxDMPCommand, TfrxView);
     b.String("Command", &TfrxDMPCommand::Command, &TfrxDMPCommand::SetCommand);
     return b.Build();
   }();

@@ -10,7 +10,7 @@ namespace quarlo {
 const ClassInfo& TfrxDMPLineView::StaticClass() {
   static const ClassInfo info = [] {
     using L = TfrxDMPLineView;
-    ClassBuilder<L, TfrxCustomLineView> b("TfrxDMPLineView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxDMPLineView, TfrxCustomLineView);
     b.Set("FontStyle", DotMatrixFontStyleMembers(), &L::FontStyle, &L::SetFontStyle)
         .StoredWhen<L>([](const L& l) { return !l.ParentFont(); });
     PublishFontProperty(b, "ParentFont");

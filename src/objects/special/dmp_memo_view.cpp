@@ -5,13 +5,14 @@
 #include "objects/special/dmp_grid.h"
 #include "objects/special/dmp_page.h"
 #include "resources/resources.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 
 const ClassInfo& TfrxDMPMemoView::StaticClass() {
   static const ClassInfo info = [] {
     using M = TfrxDMPMemoView;
-    ClassBuilder<M, TfrxCustomMemoView> b("TfrxDMPMemoView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxDMPMemoView, TfrxCustomMemoView);
     for (std::string_view name : {"AutoWidth", "AllowExpressions", "DataField", "DataSet",
                                   "DataSetName", "DisplayFormat", "ExpressionDelimiters",
                                   "FlowTo"}) {
@@ -79,9 +80,9 @@ void TfrxDMPMemoView::PaintFrame() {
   const int left = DeviceLeft(), top = DeviceTop(), right = DeviceRight(), bottom = DeviceBottom();
   const double sx = DrawScaleX(), sy = DrawScaleY(), ox = DrawOffsetX(), oy = DrawOffsetY();
   const double x = AbsLeft(), y = AbsTop();
-  SetDeviceRect(RoundDevice((x - kCellWidth / 2) * sx + ox), RoundDevice((y - kCellHeight / 2) * sy + oy),
-                RoundDevice((x + Width() + kCellWidth / 2) * sx + ox),
-                RoundDevice((y + Height() + kCellHeight / 2) * sy + oy));
+  SetDeviceRect(RoundHalfEven((x - kCellWidth / 2) * sx + ox), RoundHalfEven((y - kCellHeight / 2) * sy + oy),
+                RoundHalfEven((x + Width() + kCellWidth / 2) * sx + ox),
+                RoundHalfEven((y + Height() + kCellHeight / 2) * sy + oy));
   // The text is drawn after the frame from the device rectangle, so it is put back
   // whatever the frame painter does.
   struct Restore {

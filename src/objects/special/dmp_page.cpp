@@ -7,7 +7,7 @@ namespace quarlo {
 
 const ClassInfo& TfrxDMPPage::StaticClass() {
   static const ClassInfo info = [] {
-    ClassBuilder<TfrxDMPPage, TfrxReportPage> b("TfrxDMPPage");
+    auto b = QUARLO_CLASS_BUILDER(TfrxDMPPage, TfrxReportPage);
     b.Set("FontStyle", DotMatrixFontStyleMembers(), &TfrxDMPPage::FontStyle,
           &TfrxDMPPage::SetFontStyle);
     return b.Build();

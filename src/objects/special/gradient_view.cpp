@@ -38,7 +38,7 @@ TColor GradientStepColor(TColor begin, TColor end, int i, int n) {
 const ClassInfo& TfrxGradientView::StaticClass() {
   static const ClassInfo info = [] {
     using G = TfrxGradientView;
-    ClassBuilder<G, TfrxView> b("TfrxGradientView");
+    auto b = QUARLO_CLASS_BUILDER(TfrxGradientView, TfrxView);
     b.Integer("BeginColor", &G::BeginColor, &G::SetBeginColor).Default(0xFFFFFF);
     PublishViewProperty(b, "Cursor");
     b.Integer("EndColor", &G::EndColor, &G::SetEndColor).Default(0x808080);

@@ -44,15 +44,15 @@ QString SettingsFilePath(const std::string& iniFile, const QString& configFolder
   return configFolder + QLatin1Char('/') + parts.join(QLatin1Char('/')) + QStringLiteral(".ini");
 }
 
-TfrxQtSettingsStore::TfrxQtSettingsStore(const std::string& iniFile)
+QtSettingsStore::QtSettingsStore(const std::string& iniFile)
     : settings_(std::make_unique<QSettings>(SettingsFilePath(iniFile, UserConfigFolder()),
                                             QSettings::IniFormat)) {}
 
-TfrxQtSettingsStore::~TfrxQtSettingsStore() { settings_->sync(); }
+QtSettingsStore::~QtSettingsStore() { settings_->sync(); }
 
-QString TfrxQtSettingsStore::FileName() const { return settings_->fileName(); }
+QString QtSettingsStore::FileName() const { return settings_->fileName(); }
 
-QString TfrxQtSettingsStore::FindStoredKey(const std::string& section,
+QString QtSettingsStore::FindStoredKey(const std::string& section,
                                            const std::string& key) const {
   const QString wantedSection = SingleName(section);
   const QString wantedKey = SingleName(key);
@@ -76,11 +76,11 @@ QString TfrxQtSettingsStore::FindStoredKey(const std::string& section,
   return QString();
 }
 
-bool TfrxQtSettingsStore::ValueExists(const std::string& section, const std::string& key) const {
+bool QtSettingsStore::ValueExists(const std::string& section, const std::string& key) const {
   return !FindStoredKey(section, key).isEmpty();
 }
 
-std::string TfrxQtSettingsStore::ReadString(const std::string& section, const std::string& key,
+std::string QtSettingsStore::ReadString(const std::string& section, const std::string& key,
                                             const std::string& defaultValue) const {
   const QString stored = FindStoredKey(section, key);
   if (stored.isEmpty()) return defaultValue;
@@ -92,18 +92,18 @@ std::string TfrxQtSettingsStore::ReadString(const std::string& section, const st
   return value.toString().toStdString();
 }
 
-void TfrxQtSettingsStore::WriteString(const std::string& section, const std::string& key,
+void QtSettingsStore::WriteString(const std::string& section, const std::string& key,
                                       const std::string& value) {
   QString stored = FindStoredKey(section, key);
   if (stored.isEmpty()) stored = SingleName(section) + QLatin1Char('/') + SingleName(key);
   settings_->setValue(stored, FromUtf8(value));
 }
 
-void TfrxQtSettingsStore::Flush() { settings_->sync(); }
+void QtSettingsStore::Flush() { settings_->sync(); }
 
 void InstallQtSettingsStore() {
-  SetSettingsStoreFactory([](const std::string& iniFile) -> std::unique_ptr<TfrxSettingsStore> {
-    return std::make_unique<TfrxQtSettingsStore>(iniFile);
+  SetSettingsStoreFactory([](const std::string& iniFile) -> std::unique_ptr<SettingsStoreBase> {
+    return std::make_unique<QtSettingsStore>(iniFile);
   });
 }
 

@@ -13,10 +13,10 @@ class QSettings;
 
 namespace quarlo {
 
-class TfrxQtSettingsStore final : public TfrxSettingsStore {
+class QtSettingsStore final : public SettingsStoreBase {
  public:
-  explicit TfrxQtSettingsStore(const std::string& iniFile);
-  ~TfrxQtSettingsStore() override;
+  explicit QtSettingsStore(const std::string& iniFile);
+  ~QtSettingsStore() override;
 
   bool ValueExists(const std::string& section, const std::string& key) const override;
   std::string ReadString(const std::string& section, const std::string& key,

@@ -10,7 +10,7 @@
 
 namespace quarlo {
 
-class TfrxPDFExport final : public TfrxCustomExportFilter {
+class TfrxPDFExport final : public CustomExportFilter {
  public:
   std::string ClassName() const override { return "TfrxPDFExport"; }
   std::string Description() const override;

@@ -12,7 +12,6 @@
 #include <system_error>
 
 #include "document/preview_pages.h"
-#include "document/preview_pages_paint.h"
 #include "objects/report_page.h"
 #include "platform/qt/qpainter_canvas.h"
 #include "print/page_list.h"
@@ -67,7 +66,7 @@ PdfPagesResult WritePdfPages(TfrxCustomPreviewPages& pages, const TfrxPageList& 
       {
         QPainterCanvas canvas(painter, CanvasKind::Printer, dpi, dpi);
         try {
-          PaintPage(pages, idx, canvas, scale, scale, 0, 0);
+          pages.PaintPage(idx, canvas, scale, scale, 0, 0);
         } catch (const std::exception& e) {
           result.pageErrors.push_back(PageError(idx, e.what()));
         }

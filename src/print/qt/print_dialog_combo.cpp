@@ -11,7 +11,7 @@ namespace {
 
 class OwnerDrawDelegate : public QStyledItemDelegate {
  public:
-  explicit OwnerDrawDelegate(TfrxOwnerDrawCombo* combo) : QStyledItemDelegate(combo), combo_(combo) {}
+  explicit OwnerDrawDelegate(OwnerDrawCombo* combo) : QStyledItemDelegate(combo), combo_(combo) {}
 
   void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     const bool selected = option.state & QStyle::State_Selected;
@@ -27,24 +27,24 @@ class OwnerDrawDelegate : public QStyledItemDelegate {
   }
 
  private:
-  TfrxOwnerDrawCombo* combo_;
+  OwnerDrawCombo* combo_;
 };
 
 }  // namespace
 
-TfrxOwnerDrawCombo::TfrxOwnerDrawCombo(int itemHeight, QWidget* parent)
+OwnerDrawCombo::OwnerDrawCombo(int itemHeight, QWidget* parent)
     : QComboBox(parent), itemHeight_(itemHeight) {
   setItemDelegate(new OwnerDrawDelegate(this));
 }
 
-void TfrxOwnerDrawCombo::DrawItemAt(QPainter& painter, const QRect& rect, int index, bool selected) const {
+void OwnerDrawCombo::DrawItemAt(QPainter& painter, const QRect& rect, int index, bool selected) const {
   painter.fillRect(rect, palette().brush(selected ? QPalette::Highlight : QPalette::Base));
   painter.setPen(palette().color(selected ? QPalette::HighlightedText : QPalette::Text));
   painter.setFont(font());
   if (draw_ && index >= 0) draw_(painter, rect, index, selected);
 }
 
-void TfrxOwnerDrawCombo::paintEvent(QPaintEvent*) {
+void OwnerDrawCombo::paintEvent(QPaintEvent*) {
   QStylePainter painter(this);
   QStyleOptionComboBox option;
   initStyleOption(&option);

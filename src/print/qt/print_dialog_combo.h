@@ -6,12 +6,12 @@
 
 namespace quarlo {
 
-class TfrxOwnerDrawCombo : public QComboBox {
+class OwnerDrawCombo : public QComboBox {
  public:
   // painter, item rectangle, item index, whether the item is selected (highlighted).
   using DrawItem = std::function<void(QPainter&, const QRect&, int, bool)>;
 
-  TfrxOwnerDrawCombo(int itemHeight, QWidget* parent);
+  OwnerDrawCombo(int itemHeight, QWidget* parent);
 
   void SetDrawItem(DrawItem draw) { draw_ = std::move(draw); }
   int ItemHeight() const { return itemHeight_; }

@@ -122,7 +122,7 @@ TfrxPrintDialog::~TfrxPrintDialog() = default;
 void TfrxPrintDialog::CreateControls() {
   label12_ = MakeGroup(this, "Label12", ResText(201), {8, 4, 541, 78});
   nameL_ = MakeLabel(label12_, "NameL", ResText(212), {12, 23, 50, 14});
-  printersCB_ = Named(new TfrxOwnerDrawCombo(logicalDpiY() > 96 ? 19 : 16, label12_), "PrintersCB");
+  printersCB_ = Named(new OwnerDrawCombo(logicalDpiY() > 96 ? 19 : 16, label12_), "PrintersCB");
   printersCB_->setGeometry(64, 19, 344, 22);
   printersCB_->SetDrawItem([this](QPainter& p, const QRect& r, int i, bool) { PrintersCBDrawItem(p, r, i); });
   connect(printersCB_, &QComboBox::activated, this, [this] { PrintersCBClick(); });
@@ -164,7 +164,7 @@ void TfrxPrintDialog::CreateControls() {
   copiesPB_->setGeometry(156, 52, kCollatePictureWidth, kCollatePictureHeight);
 
   scaleGB_ = MakeGroup(this, "ScaleGB", ResText(213), {8, 204, 270, 96});
-  printModeCB_ = Named(new TfrxOwnerDrawCombo(kPrintModeItemHeight, scaleGB_), "PrintModeCB");
+  printModeCB_ = Named(new OwnerDrawCombo(kPrintModeItemHeight, scaleGB_), "PrintModeCB");
   printModeCB_->setGeometry(12, 18, 246, 40);
   printModeCB_->setIconSize(QSize(kPrintModePictureWidth, kPrintModePictureHeight));
   printModeCB_->addItems({ResText("pmDefault"), ResText("pmSplit"), ResText("pmJoin"), ResText("pmScale")});

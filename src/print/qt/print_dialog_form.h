@@ -23,7 +23,7 @@ class QWidget;
 
 namespace quarlo {
 
-class TfrxOwnerDrawCombo;
+class OwnerDrawCombo;
 class TfrxPrinters;
 class TfrxReport;
 
@@ -82,7 +82,7 @@ class TfrxPrintDialog : public QDialog {
 
   QGroupBox* label12_ = nullptr;
   QLabel* nameL_ = nullptr;
-  TfrxOwnerDrawCombo* printersCB_ = nullptr;
+  OwnerDrawCombo* printersCB_ = nullptr;
   QPushButton* propButton_ = nullptr;
   QLabel* whereL_ = nullptr;
   QLabel* whereL1_ = nullptr;
@@ -99,7 +99,7 @@ class TfrxPrintDialog : public QDialog {
   QCheckBox* collateCB_ = nullptr;
   QWidget* copiesPB_ = nullptr;
   QGroupBox* scaleGB_ = nullptr;
-  TfrxOwnerDrawCombo* printModeCB_ = nullptr;
+  OwnerDrawCombo* printModeCB_ = nullptr;
   QLabel* pagSizeL_ = nullptr;
   QComboBox* pagPageSizeCB_ = nullptr;
   QGroupBox* otherGB_ = nullptr;

@@ -23,16 +23,16 @@ QPageLayout PdfSheetLayout(double widthMm, double heightMm) {
                      QPageLayout::Millimeter);
 }
 
-TfrxPdfFilePrinter::TfrxPdfFilePrinter(std::string path, int dpi)
+PdfFilePrinter::PdfFilePrinter(std::string path, int dpi)
     : TfrxCustomPrinter("PDF", std::string()), path_(std::move(path)) {
   dpiX_ = dpiY_ = std::clamp(dpi, 72, 2400);
 }
 
-TfrxPdfFilePrinter::~TfrxPdfFilePrinter() {
+PdfFilePrinter::~PdfFilePrinter() {
   if (printing_) AbortJob();
 }
 
-void TfrxPdfFilePrinter::Initialize() {
+void PdfFilePrinter::Initialize() {
   if (initialized_) return;
   for (const TPaperInfo& row : PaperTable()) papers_.push_back({std::string(row.name), row.code});
   defaultPaper_ = kA4PaperCode;
@@ -44,7 +44,7 @@ void TfrxPdfFilePrinter::Initialize() {
   initialized_ = true;
 }
 
-void TfrxPdfFilePrinter::ApplyViewPaper(int code, double width, double height, TPrinterOrientation orientation) {
+void PdfFilePrinter::ApplyViewPaper(int code, double width, double height, TPrinterOrientation orientation) {
   // A paper of the table has its size, turned to the orientation asked for; for any
   // other code the size given is the sheet as it lies.
   const PaperSize size = code == kCustomPaperCode ? PaperSize{} : PaperDimensions(code);
@@ -62,12 +62,12 @@ void TfrxPdfFilePrinter::ApplyViewPaper(int code, double width, double height, T
   leftMargin_ = topMargin_ = rightMargin_ = bottomMargin_ = 0;
 }
 
-void TfrxPdfFilePrinter::ApplyPrintSetup(int code, double width, double height, TPrinterOrientation orientation,
+void PdfFilePrinter::ApplyPrintSetup(int code, double width, double height, TPrinterOrientation orientation,
                                          int, TfrxDuplexMode, int) {
   ApplyViewPaper(code, width, height, orientation);
 }
 
-void TfrxPdfFilePrinter::StartJob() {
+void PdfFilePrinter::StartJob() {
   if (printing_) return;
   printing_ = true;
   failed_ = false;
@@ -79,7 +79,7 @@ void TfrxPdfFilePrinter::StartJob() {
   writer_->setTitle(QString::fromStdString(DocumentName()));
 }
 
-void TfrxPdfFilePrinter::StartSheet() {
+void PdfFilePrinter::StartSheet() {
   if (!writer_ || failed_) return;
   canvas_.reset();
   writer_->setPageLayout(PdfSheetLayout(paperWidth_, paperHeight_));
@@ -100,14 +100,14 @@ void TfrxPdfFilePrinter::StartSheet() {
   ++sheets_;
 }
 
-void TfrxPdfFilePrinter::EndSheet() {
+void PdfFilePrinter::EndSheet() {
   inSheet_ = false;
   canvas_.reset();
 }
 
-Canvas* TfrxPdfFilePrinter::GetCanvas() { return inSheet_ ? canvas_.get() : nullptr; }
+Canvas* PdfFilePrinter::GetCanvas() { return inSheet_ ? canvas_.get() : nullptr; }
 
-void TfrxPdfFilePrinter::Finish() {
+void PdfFilePrinter::Finish() {
   canvas_.reset();
   inSheet_ = false;
   if (painter_ && painter_->isActive()) painter_->end();
@@ -116,12 +116,12 @@ void TfrxPdfFilePrinter::Finish() {
   printing_ = false;
 }
 
-void TfrxPdfFilePrinter::EndJob() {
+void PdfFilePrinter::EndJob() {
   if (!printing_) return;
   Finish();
 }
 
-void TfrxPdfFilePrinter::AbortJob() {
+void PdfFilePrinter::AbortJob() {
   if (!printing_) return;
   Finish();
   // A cancelled job is no document: nothing half written is left behind.
@@ -129,11 +129,11 @@ void TfrxPdfFilePrinter::AbortJob() {
   sheets_ = 0;
 }
 
-void TfrxPdfFilePrinter::StartRawJob() { raw_.clear(); }
+void PdfFilePrinter::StartRawJob() { raw_.clear(); }
 
-void TfrxPdfFilePrinter::WriteRaw(std::string_view text) { raw_.append(text); }
+void PdfFilePrinter::WriteRaw(std::string_view text) { raw_.append(text); }
 
-void TfrxPdfFilePrinter::EndRawJob() {
+void PdfFilePrinter::EndRawJob() {
   std::ofstream out(Target(), std::ios::binary | std::ios::trunc);
   out.write(raw_.data(), static_cast<std::streamsize>(raw_.size()));
   raw_.clear();
@@ -144,7 +144,7 @@ PrinterSource PdfFilePrinterSource(const std::string& path, int dpi) {
   source.enumerate = [] { return std::vector<PrinterSource::Queue>{{"PDF", ""}}; };
   source.defaultName = [] { return std::string("PDF"); };
   source.make = [path, dpi](const PrinterSource::Queue&) -> std::unique_ptr<TfrxCustomPrinter> {
-    return std::make_unique<TfrxPdfFilePrinter>(path, dpi);
+    return std::make_unique<PdfFilePrinter>(path, dpi);
   };
   return source;
 }

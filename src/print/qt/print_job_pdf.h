@@ -15,11 +15,11 @@ namespace quarlo {
 
 class QPainterCanvas;
 
-class TfrxPdfFilePrinter final : public TfrxCustomPrinter {
+class PdfFilePrinter final : public TfrxCustomPrinter {
  public:
   // Jobs go to path unless an output file name is set; dpi is the device resolution.
-  TfrxPdfFilePrinter(std::string path, int dpi = 600);
-  ~TfrxPdfFilePrinter() override;
+  PdfFilePrinter(std::string path, int dpi = 600);
+  ~PdfFilePrinter() override;
 
   void Initialize() override;
   void AbortJob() override;

@@ -21,13 +21,13 @@
 
 #include "platform/paper_table.h"
 #include "platform/qt/qpainter_canvas.h"
+#include "platform/rounding.h"
 
 namespace quarlo {
 namespace {
 
 constexpr int kMaxListedItems = 256;  // papers and bins taken from a driver
 
-double Nearest(double v) { return std::nearbyint(v); }
 
 // Input slot keywords with a platform bin code of their own; others get user codes.
 struct BinName {
@@ -243,16 +243,16 @@ bool TfrxPrinter::UpdateDeviceMetrics() {
   if (landscape) std::swap(w, h);
 
   // Device pixels as a device context would report them, then whole millimetres.
-  const double physicalWidth = Nearest(w / 25.4 * dpiX_), physicalHeight = Nearest(h / 25.4 * dpiY_);
-  const double offsetX = Nearest(minimum.left() / 25.4 * dpiX_), offsetY = Nearest(minimum.top() / 25.4 * dpiY_);
-  const double horzRes = physicalWidth - offsetX - Nearest(minimum.right() / 25.4 * dpiX_);
-  const double vertRes = physicalHeight - offsetY - Nearest(minimum.bottom() / 25.4 * dpiY_);
-  paperHeight_ = Nearest(physicalHeight / dpiY_ * 25.4);
-  paperWidth_ = Nearest(physicalWidth / dpiX_ * 25.4);
-  leftMargin_ = Nearest(offsetX / dpiX_ * 25.4);
-  topMargin_ = Nearest(offsetY / dpiY_ * 25.4);
-  rightMargin_ = paperWidth_ - Nearest(horzRes / dpiX_ * 25.4) - leftMargin_;
-  bottomMargin_ = paperHeight_ - Nearest(vertRes / dpiY_ * 25.4) - topMargin_;
+  const double physicalWidth = RoundHalfEven(w / 25.4 * dpiX_), physicalHeight = RoundHalfEven(h / 25.4 * dpiY_);
+  const double offsetX = RoundHalfEven(minimum.left() / 25.4 * dpiX_), offsetY = RoundHalfEven(minimum.top() / 25.4 * dpiY_);
+  const double horzRes = physicalWidth - offsetX - RoundHalfEven(minimum.right() / 25.4 * dpiX_);
+  const double vertRes = physicalHeight - offsetY - RoundHalfEven(minimum.bottom() / 25.4 * dpiY_);
+  paperHeight_ = RoundHalfEven(physicalHeight / dpiY_ * 25.4);
+  paperWidth_ = RoundHalfEven(physicalWidth / dpiX_ * 25.4);
+  leftMargin_ = RoundHalfEven(offsetX / dpiX_ * 25.4);
+  topMargin_ = RoundHalfEven(offsetY / dpiY_ * 25.4);
+  rightMargin_ = paperWidth_ - RoundHalfEven(horzRes / dpiX_ * 25.4) - leftMargin_;
+  bottomMargin_ = paperHeight_ - RoundHalfEven(vertRes / dpiY_ * 25.4) - topMargin_;
   return true;
 }
 
@@ -286,8 +286,8 @@ void TfrxPrinter::ApplyPrintSetup(int code, double width, double height, TPrinte
   const DeviceMode saved = dm_;
   if (code == kCustomPaperCode && !PlausiblePaperSize(width, height)) code = -1;  // refused below
   if (code == kCustomPaperCode) {
-    dm_.paperLength = static_cast<int>(Nearest((landscape ? width : height) * 10));
-    dm_.paperWidth = static_cast<int>(Nearest((landscape ? height : width) * 10));
+    dm_.paperLength = static_cast<int>(RoundHalfEven((landscape ? width : height) * 10));
+    dm_.paperWidth = static_cast<int>(RoundHalfEven((landscape ? height : width) * 10));
   } else {
     dm_.paperLength = dm_.paperWidth = 0;
   }
@@ -363,8 +363,8 @@ void TfrxPrinter::StartSheet() {
   double w = paperWidth_, h = paperHeight_;
   const bool landscape = orientation_ == TPrinterOrientation::poLandscape;
   if (landscape) std::swap(w, h);
-  const SheetPaper paper{static_cast<int>(Nearest(std::min(w, h) * 100)),
-                         static_cast<int>(Nearest(std::max(w, h) * 100))};
+  const SheetPaper paper{static_cast<int>(RoundHalfEven(std::min(w, h) * 100)),
+                         static_cast<int>(RoundHalfEven(std::max(w, h) * 100))};
   const JobSetup job{paper, dm_.defaultSource, dm_.duplex, dm_.copies};
   // Paper, tray, sides and copies are set once per spooler job: a sheet that needs
   // others starts the next job, with a file of its own. Into an output file everything

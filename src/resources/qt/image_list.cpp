@@ -19,24 +19,24 @@ QImage CellToImage(const ImageCell& cell) {
   return image;
 }
 
-TfrxImageList::TfrxImageList(const std::vector<ImageCell>& cells) {
+ImageList::ImageList(const std::vector<ImageCell>& cells) {
   images_.reserve(cells.size());
   for (const ImageCell& cell : cells) images_.push_back(CellToImage(cell));
 }
 
-QImage TfrxImageList::Image(int index) const {
+QImage ImageList::Image(int index) const {
   if (index < 0 || index >= Count()) return {};
   return images_[static_cast<size_t>(index)];
 }
 
-QPixmap TfrxImageList::Pixmap(int index) const { return QPixmap::fromImage(Image(index)); }
+QPixmap ImageList::Pixmap(int index) const { return QPixmap::fromImage(Image(index)); }
 
-QIcon TfrxImageList::Icon(int index) const {
+QIcon ImageList::Icon(int index) const {
   if (index < 0 || index >= Count()) return {};
   return QIcon(Pixmap(index));
 }
 
-void TfrxImageList::Draw(QPainter& painter, int x, int y, int index, bool enabled) const {
+void ImageList::Draw(QPainter& painter, int x, int y, int index, bool enabled) const {
   if (index < 0 || index >= Count()) return;
   QPixmap pixmap = Pixmap(index);
   if (!enabled && qApp != nullptr) {
@@ -46,7 +46,7 @@ void TfrxImageList::Draw(QPainter& painter, int x, int y, int index, bool enable
   painter.drawPixmap(x, y, pixmap);
 }
 
-QImage TfrxImageList::Strip() const {
+QImage ImageList::Strip() const {
   const QSize cell = CellSize();
   QImage strip(cell.width() * Count(), cell.height(), QImage::Format_ARGB32);
   strip.fill(Qt::transparent);

@@ -13,10 +13,10 @@ class QPainter;
 
 namespace quarlo {
 
-class TfrxImageList {
+class ImageList {
  public:
-  TfrxImageList() = default;
-  explicit TfrxImageList(const std::vector<ImageCell>& cells);
+  ImageList() = default;
+  explicit ImageList(const std::vector<ImageCell>& cells);
 
   int Count() const { return static_cast<int>(images_.size()); }
   QSize CellSize() const { return images_.empty() ? QSize() : images_.front().size(); }

@@ -5,11 +5,11 @@
 
 namespace quarlo {
 
-const TfrxImageList& PreviewButtonImages() {
+const ImageList& PreviewButtonImages() {
   static std::mutex mutex;
-  static std::unique_ptr<TfrxImageList> list;
+  static std::unique_ptr<ImageList> list;
   std::lock_guard lock(mutex);
-  if (!list) list = std::make_unique<TfrxImageList>(DecodeButtonImages(PreviewButtonsContainer()));
+  if (!list) list = std::make_unique<ImageList>(DecodeButtonImages(PreviewButtonsContainer()));
   return *list;
 }
 

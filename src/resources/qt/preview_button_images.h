@@ -8,6 +8,6 @@ namespace quarlo {
 
 // Throws EDecompressionError or EInvalidBitmap when the container is damaged; a later
 // call tries again.
-const TfrxImageList& PreviewButtonImages();
+const ImageList& PreviewButtonImages();
 
 }  // namespace quarlo

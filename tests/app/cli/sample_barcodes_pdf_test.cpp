@@ -61,7 +61,7 @@ const Expected kSymbols[] = {
 QRect PixelsOf(const TfrxReportPage& page, TfrxBarCodeView& view) {
   RecordingCanvas sizing;
   view.Draw(sizing, 1, 1, 0, 0);
-  const TfrxRect r = view.RealBounds();
+  const ReportRect r = view.RealBounds();
   const double quiet = 10, k = kDpi / 96.0;
   const double left = page.LeftMargin() * fr01cm + r.Left - quiet;
   const double top = page.TopMargin() * fr01cm + r.Top - quiet;

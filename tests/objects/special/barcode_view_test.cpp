@@ -382,7 +382,7 @@ TEST_F(BarcodeView, AnglesAreTakenModulo360AndOthersDrawAsZero) {
       EXPECT_EQ(texts[i]->bounds, expectedTexts[i]->bounds) << c.rotation << " text " << i;
       EXPECT_EQ(texts[i]->font.escapement, expectedTexts[i]->font.escapement) << c.rotation;
     }
-    const TfrxRect bounds = view->RealBounds(), expectedBounds = reference->RealBounds();
+    const ReportRect bounds = view->RealBounds(), expectedBounds = reference->RealBounds();
     EXPECT_EQ((std::array{bounds.Left, bounds.Top, bounds.Right, bounds.Bottom}),
               (std::array{expectedBounds.Left, expectedBounds.Top, expectedBounds.Right, expectedBounds.Bottom}))
         << c.rotation;
@@ -477,7 +477,7 @@ TEST_F(BarcodeView, RealBoundsIncludeDigitsOutsideTheBars) {
     view.SetCalcCheckSum(c.type == bcCodeUPC_A);
     view.SetRotation(c.rotation);
     view.SetBounds(100, 50, 10, 10);
-    const TfrxRect r = view.RealBounds();
+    const ReportRect r = view.RealBounds();
     EXPECT_EQ(view.Left() - r.Left, c.dl) << c.text << " " << c.rotation;
     EXPECT_EQ(view.Top() - r.Top, c.dt) << c.text << " " << c.rotation;
     EXPECT_EQ(r.Right - (view.Left() + view.Width()), c.dr) << c.text << " " << c.rotation;
@@ -496,7 +496,7 @@ TEST_F(BarcodeView, RealBoundsWidenForATextLongerThanTheSymbol) {
   view.SetBarType(bcCode128C);
   view.SetZoom(0.5);
   view.SetBounds(0, 0, 10, 10);
-  const TfrxRect r = view.RealBounds();
+  const ReportRect r = view.RealBounds();
   RecordingCanvas m;
   CanvasFont f;
   f.height = view.Font().Height();

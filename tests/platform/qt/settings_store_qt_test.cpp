@@ -43,12 +43,12 @@ class QtSettingsStoreTest : public ::testing::Test {
 TEST_F(QtSettingsStoreTest, SoftwareKeyIsAPerUserStoreThatKeepsItsValues) {
   TfrxReport report(nullptr);  // IniFile "\Software\Vozarera"
   {
-    std::unique_ptr<TfrxSettingsStore> store = report.SettingsStore();
+    std::unique_ptr<SettingsStoreBase> store = report.SettingsStore();
     EXPECT_EQ(store->ReadInteger("Form.TfrxDesignerForm", "Units", 0), 0) << "absent: 0";
     store->WriteInteger("Form.TfrxDesignerForm", "Units", 1);
   }
   EXPECT_TRUE(QFile::exists(folder.filePath("Vozarera.ini")));
-  std::unique_ptr<TfrxSettingsStore> again = report.SettingsStore();
+  std::unique_ptr<SettingsStoreBase> again = report.SettingsStore();
   EXPECT_EQ(again->ReadInteger("Form.TfrxDesignerForm", "Units", 0), 1);
   EXPECT_EQ(again->ReadInteger("form.tfrxdesignerform", "UNITS", 0), 1) << "names ignore case";
   EXPECT_FALSE(again->ValueExists("Form.TfrxDesignerForm", "Other"));
@@ -63,7 +63,7 @@ TEST_F(QtSettingsStoreTest, FilePathIsReadAsAnIniFile) {
   }
   TfrxReport report(nullptr);
   report.SetIniFile(path);
-  std::unique_ptr<TfrxSettingsStore> store = report.SettingsStore();
+  std::unique_ptr<SettingsStoreBase> store = report.SettingsStore();
   EXPECT_EQ(store->ReadInteger("Form.TfrxDesignerForm", "Units", 0), 1);
   EXPECT_EQ(store->ReadString("Form.TfrxDesignerForm", "Name", ""), "中文 名字");
   EXPECT_EQ(store->ReadInteger("General", "Top", 0), 7);
@@ -76,14 +76,14 @@ TEST_F(QtSettingsStoreTest, FilePathIsReadAsAnIniFile) {
 }
 
 TEST_F(QtSettingsStoreTest, NamesWithSeparatorsStayOneName) {
-  std::unique_ptr<TfrxSettingsStore> store = OpenSettingsStore(Path("s.ini"));
+  std::unique_ptr<SettingsStoreBase> store = OpenSettingsStore(Path("s.ini"));
   store->WriteString("A/B", "C\\D", "x");
   EXPECT_EQ(store->ReadString("A/B", "C\\D", ""), "x");
   EXPECT_FALSE(store->ValueExists("A", "B/C\\D"));
 }
 
 TEST_F(QtSettingsStoreTest, NestedKeysMakeTheirFolders) {
-  std::unique_ptr<TfrxSettingsStore> store = OpenSettingsStore("\\Software\\Vozarera\\Quarlo");
+  std::unique_ptr<SettingsStoreBase> store = OpenSettingsStore("\\Software\\Vozarera\\Quarlo");
   store->WriteInteger("S", "K", 2);
   store.reset();
   EXPECT_TRUE(QFile::exists(folder.filePath("Vozarera/Quarlo.ini")));

@@ -15,7 +15,7 @@ namespace quarlo {
 namespace {
 
 TEST(PreviewButtonImages, TwentyFiveTransparentCellsMatchingTheStrip) {
-  const TfrxImageList& list = PreviewButtonImages();
+  const ImageList& list = PreviewButtonImages();
   ASSERT_EQ(list.Count(), kPreviewButtonCount);
   EXPECT_EQ(list.CellSize(), QSize(16, 16));
   EXPECT_EQ(&list, &PreviewButtonImages()) << "decoded once and kept";
@@ -55,7 +55,7 @@ TEST(PreviewButtonImages, TwentyFiveTransparentCellsMatchingTheStrip) {
 }
 
 TEST(PreviewButtonImages, DrawingPaintsOnlyTheOpaquePixels) {
-  const TfrxImageList& list = PreviewButtonImages();
+  const ImageList& list = PreviewButtonImages();
   QImage canvas(20, 20, QImage::Format_ARGB32);
   canvas.fill(QColor(10, 200, 30));
   {
