@@ -17,7 +17,7 @@ namespace {
 using namespace quarlo;
 
 struct TextObject {
-  TextBounds rect;  // report pixels
+  TextLayoutRect rect;  // report pixels
   std::vector<std::u16string> text;
   TfrxHAlign align;
   std::string font;
@@ -64,7 +64,7 @@ void DrawPage(benchmark::State& state) {
       engine.SetFont(font);
       engine.SetOptions(true, false, false, false, true, true, 0);
       engine.SetGaps(0, 0, 2);
-      const TextBounds out{static_cast<int>(std::lrint(t.rect.Left * zoom)), static_cast<int>(std::lrint(t.rect.Top * zoom)),
+      const TextLayoutRect out{static_cast<int>(std::lrint(t.rect.Left * zoom)), static_cast<int>(std::lrint(t.rect.Top * zoom)),
                              static_cast<int>(std::lrint(t.rect.Right * zoom)), static_cast<int>(std::lrint(t.rect.Bottom * zoom))};
       engine.SetDimensions(zoom, zoom, 1, {0, 0, t.rect.Right - t.rect.Left, t.rect.Bottom - t.rect.Top}, out);
       engine.SetText(t.text);

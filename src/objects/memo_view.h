@@ -103,7 +103,7 @@ class TfrxCustomMemoView : public TfrxStretcheable {
   void PrepareDraw(Canvas& canvas, double scaleX, double scaleY, double offsetX,
                    double offsetY) override;
   // Device pixels, valid after PrepareDraw.
-  const TextBounds& TextRect() const { return textRect_; }
+  const TextLayoutRect& TextRect() const { return textRect_; }
   double CalcHeight() override;
   virtual double CalcWidth();
 
@@ -153,9 +153,9 @@ class TfrxCustomMemoView : public TfrxStretcheable {
   void SetUpEngine(TfrxDrawText& engine) const;
   double HorizontalInsets() const;
   double VerticalInsets() const;
-  TextBounds ReportTextRect();
+  TextLayoutRect ReportTextRect();
 
-  TextBounds textRect_;
+  TextLayoutRect textRect_;
   int totalPages_ = 0;
   int copyNo_ = 0;
   double printScale_ = 1;

@@ -14,10 +14,10 @@ namespace {
 
 // The text rectangle inside a device rectangle: half the frame line on framed sides
 // (the odd pixel goes to the left/top side's outer half) and the gaps.
-TextBounds InsetRect(int left, int top, int right, int bottom, double sx, double sy, const TfrxFrame& frame,
+TextLayoutRect InsetRect(int left, int top, int right, int bottom, double sx, double sy, const TfrxFrame& frame,
                        double gapX, double gapY) {
   const double fw = frame.Width();
-  TextBounds r;
+  TextLayoutRect r;
   r.Left = left + (frame.Has(ftLeft) ? RoundHalfEven((sx * fw - 1) / 2) : 0) + RoundHalfEven(sx * gapX);
   r.Top = top + (frame.Has(ftTop) ? RoundHalfEven((sy * fw - 1) / 2) : 0) + RoundHalfEven(sy * gapY);
   r.Right = right - (frame.Has(ftRight) ? RoundHalfEven(sx * fw / 2) : 0) - RoundHalfEven(sx * gapX) + 1;
@@ -48,7 +48,7 @@ class ColorRestorer {
   TColor color_;
 };
 
-constexpr TextBounds kUnbounded{0, 0, 10000, 10000};
+constexpr TextLayoutRect kUnbounded{0, 0, 10000, 10000};
 
 }  // namespace
 
@@ -78,7 +78,7 @@ void TfrxCustomMemoView::PrepareDraw(Canvas& canvas, double scaleX, double scale
 }
 
 // The text rectangle at scale 1 without offsets, as the layout works in report pixels.
-TextBounds TfrxCustomMemoView::ReportTextRect() {
+TextLayoutRect TfrxCustomMemoView::ReportTextRect() {
   const double left = AbsLeft(), top = AbsTop();
   int right = RoundHalfEven(left + Width()), bottom = RoundHalfEven(top + Height());
   if (Frame().DropShadow()) {
@@ -136,7 +136,7 @@ void TfrxCustomMemoView::Draw(Canvas& canvas, double scaleX, double scaleY, doub
   }
 
   PrepareDraw(canvas, scaleX, scaleY, offsetX, offsetY);
-  const TextBounds layoutRect = ReportTextRect();
+  const TextLayoutRect layoutRect = ReportTextRect();
   const double printScale = IsPrinting() ? printScale_ : 1;
   engine.SetDimensions(scaleX, scaleY, printScale, layoutRect, textRect_);
   engine.SetText(lines);
@@ -173,7 +173,7 @@ double TfrxCustomMemoView::CalcHeight() {
   TfrxDrawText& engine = TfrxDrawText::Global();
   TextLayoutLock lock(engine);
   SetUpEngine(engine);
-  const TextBounds r = autoWidth_ ? kUnbounded : ReportTextRect();
+  const TextLayoutRect r = autoWidth_ ? kUnbounded : ReportTextRect();
   engine.SetDimensions(1, 1, 1, r, r);
   engine.SetText(LinesOf(memo_));
   return RoundHalfEven(engine.CalcHeight() + VerticalInsets());

@@ -16,7 +16,7 @@ class TfrxReport;
 // report was taken away (AssignReport with nulls) must not touch that report again.
 class PreviewControl {
  public:
-  virtual ~Control() = default;
+  virtual ~PreviewControl() = default;
   // Hands the control a report and its page store; nulls take them away.
   virtual void AssignReport(TfrxReport* report, TfrxPreviewPages* pages) = 0;
   // Lays the current pages out and shows the first one.

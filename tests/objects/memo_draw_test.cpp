@@ -38,7 +38,7 @@ TEST_F(MemoDraw, TextRectangleSitsInsideFrameAndGaps) {
     int typ;
     double frameWidth;
     double scale;
-    TextBounds expected;
+    TextLayoutRect expected;
   };
   const Case cases[] = {
       {ftAll, 1, 1, {2, 1, 99, 20}},
@@ -54,7 +54,7 @@ TEST_F(MemoDraw, TextRectangleSitsInsideFrameAndGaps) {
     memo.Frame().SetWidth(c.frameWidth);
     RecordingCanvas canvas;
     memo.PrepareDraw(canvas, c.scale, c.scale, 0, 0);
-    const TextBounds& r = memo.TextRect();
+    const TextLayoutRect& r = memo.TextRect();
     EXPECT_EQ((std::vector<int>{r.Left, r.Top, r.Right, r.Bottom}),
               (std::vector<int>{c.expected.Left, c.expected.Top, c.expected.Right, c.expected.Bottom}))
         << "typ " << c.typ << " width " << c.frameWidth << " scale " << c.scale;

@@ -32,7 +32,7 @@ TEST(TextLayoutDevices, SameLinesAndLineEndsAtEveryZoomAndOnPrinters) {
       {"printer 600 dpi", CanvasKind::Printer, 600, 600 / 96.0},
       {"printer 300 dpi", CanvasKind::Printer, 300, 300 / 96.0},
   };
-  const TextBounds layout{0, 0, 150, 400};
+  const TextLayoutRect layout{0, 0, 150, 400};
   std::vector<std::u16string> reference;
   for (const Device& d : devices) {
     TfrxDrawText engine;
@@ -41,7 +41,7 @@ TEST(TextLayoutDevices, SameLinesAndLineEndsAtEveryZoomAndOnPrinters) {
     engine.SetOptions(true, false, false, false, true, true, 0);
     engine.SetGaps(0, 0, 2);
     const int offset = 7;
-    const TextBounds output{offset, offset, offset + static_cast<int>(std::lrint(150 * d.scale)),
+    const TextLayoutRect output{offset, offset, offset + static_cast<int>(std::lrint(150 * d.scale)),
                               offset + static_cast<int>(std::lrint(400 * d.scale))};
     engine.SetDimensions(d.scale, d.scale, 1, layout, output);
     engine.SetText(text);

@@ -42,7 +42,7 @@ class TextLayoutTest : public ::testing::Test {
 
   // Lays `text` out in a box `width` x `height` report pixels at (0, 0).
   TfrxDrawText& Layout(const Lines& text, int width, const Options& o = {}, int height = 200, double scale = 1,
-                       double printScale = 1, TextBounds output = {0, 0, 0, 0}) {
+                       double printScale = 1, TextLayoutRect output = {0, 0, 0, 0}) {
     TextFont font;
     font.Style = o.style;
     engine_.SetFont(font);

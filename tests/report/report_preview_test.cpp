@@ -50,7 +50,7 @@ class FakeWindow final : public PreviewWindow {
   }
   ~FakeWindow() override { --log_.windowsAlive; }
   PreviewControl& Control() override { return control_; }
-  FakeControl& Control() { return control_; }
+  FakeControl& Fake() { return control_; }
   void Setup() override {
     ++log_.setups;
     control_.Attach();
@@ -109,9 +109,9 @@ TEST_F(ReportPreviewTest, NonModalPreviewStaysOpenAndIsReattachedNotDuplicated) 
   ASSERT_EQ(host.windows.size(), 1u);
   FakeWindow& window = *host.windows[0];
   EXPECT_EQ(report.PreviewForm(), &window);
-  EXPECT_EQ(report.Preview(), &window.Control());
-  EXPECT_EQ(window.Control().report, &report);
-  EXPECT_EQ(window.Control().pages, &report.PreviewPages());
+  EXPECT_EQ(report.Preview(), &window.Fake());
+  EXPECT_EQ(window.Fake().report, &report);
+  EXPECT_EQ(window.Fake().pages, &report.PreviewPages());
   EXPECT_EQ(log.setups, 1);
   EXPECT_EQ(log.nonModalShows, (std::vector<bool>{true}));
   EXPECT_EQ(previews, 1);
@@ -191,7 +191,7 @@ TEST_F(ReportPreviewTest, SettingPreviewMovesTheReportToTheNewControl) {
   TfrxReport report(nullptr);
   report.PreviewOptions().SetModal(false);
   report.ShowPreparedReport();
-  FakeControl& first = host.windows[0]->Control();
+  FakeControl& first = host.windows[0]->Fake();
   FakeControl second(log);
   const int attaches = log.attaches;
   report.SetPreview(&second);
@@ -214,7 +214,7 @@ TEST_F(ReportPreviewTest, DestroyedReportClosesItsWindowAndLeavesTheControlDetac
     window = host.windows[0].get();
   }
   EXPECT_TRUE(window->closeRequested);
-  EXPECT_EQ(window->Control().report, nullptr);
+  EXPECT_EQ(window->Fake().report, nullptr);
   host.windows.clear();  // freed later: must not reach the gone report
 }
 

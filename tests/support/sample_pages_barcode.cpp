@@ -101,7 +101,7 @@ void AddBarcodeSamplePage(ReportGenerator& g) {
   // A text that cannot be encoded shows the generator's message; a coloured object
   // paints its spaces and background in its colour.
   Caption(band, ++n, 488, top, 220, u"错误 Error / 背景 Colour");
-  auto* error = Barcode(band, n, {bcCodeEAN13, "400638133393", false, nullptr}, 488, top + 20, 100, 64);
+  auto* error = Barcode(band, n, {bcCodeEAN13, "4006381333931", false, nullptr}, 488, top + 20, 100, 64);
   error->SetText("ABC");
   error->SetBounds(488, top + 20, 100, 64);
   error->Frame().SetTyp(15);
