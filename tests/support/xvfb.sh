@@ -37,11 +37,23 @@ trap 'exit 143' TERM
 
 xvfb_on_exit() { xvfb_exit_hooks+=("$1"); }
 
+# Servers starting at the same moment can both take one display number: the check for a
+# free number and the taking of its lock are not one step in the X server, and the loser
+# later removes the socket the other one's clients need. Starts are taken one at a time.
 xvfb_start() {
+  local status=0
+  exec {xvfb_lock_fd}>"${TMPDIR:-/tmp}/quarlo-xvfb-start.lock"
+  flock "$xvfb_lock_fd"
+  xvfb_start_alone "$@" || status=$?
+  exec {xvfb_lock_fd}>&-
+  return $status
+}
+
+xvfb_start_alone() {
   local size=$1 number=""
   local displayfile="$xvfb_scratch/xvfb.display"
   : >"$displayfile"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$displayfile" {xvfb_lock_fd}>&- >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     number=$(tr -dc '0-9' <"$displayfile")
