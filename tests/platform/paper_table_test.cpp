@@ -31,7 +31,8 @@ TEST(PaperTable, HasSixtySixRowsWithUniqueAscendingCodesAndUniqueNames) {
   const std::pair<int, std::string_view> known[] = {{1, "信纸"}, {5, "法律专用纸"}, {8, "A3"}, {9, "A4"},
                                                      {11, "A5"}, {13, "B5 (JIS)"}, {66, "A2"}};
   for (const auto& [code, name] : known) {
-    const auto it = std::find_if(rows.begin(), rows.end(), [&](const TPaperInfo& r) { return r.code == code; });
+    const int wanted = code;  // a structured binding cannot be captured under every compiler
+    const auto it = std::find_if(rows.begin(), rows.end(), [&](const TPaperInfo& r) { return r.code == wanted; });
     ASSERT_NE(it, rows.end()) << code;
     EXPECT_EQ(it->name, name) << code;
   }
