@@ -57,7 +57,7 @@ if command -v Xvfb >/dev/null && command -v xwininfo >/dev/null && command -v im
   for n in $(seq 120 220); do
     if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
   done
-  Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb=$!
   trap 'pkill -f "$prefix/bin/quarlo" 2>/dev/null || true; kill $xvfb 2>/dev/null || true; wait 2>/dev/null || true' EXIT
   export DISPLAY=$display QT_QPA_PLATFORM=xcb

@@ -53,7 +53,9 @@ xvfb_start_alone() {
   local size=$1 number=""
   local displayfile="$xvfb_scratch/xvfb.display"
   : >"$displayfile"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$displayfile" {xvfb_lock_fd}>&- >/dev/null 2>&1 &
+  # -noreset: by default the server resets when its last client leaves (the readiness
+  # check below is such a client), and a program connecting during the reset is refused.
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$displayfile" {xvfb_lock_fd}>&- >/dev/null 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     number=$(tr -dc '0-9' <"$displayfile")
