@@ -5,7 +5,7 @@
 #include <string>
 
 #include "report/report_classes.h"
-#include "document/report_file_writer.h"
+#include "platform/output_file.h"
 #include "platform/stream.h"
 #include "support/sample_report.h"
 
@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   try {
     quarlo::RegisterReportClasses();
     const std::string bytes = quarlo::testing::SampleReportBytes();
-    quarlo::WriteFileAtomically(out, [&](quarlo::Stream& s) { s.Write(bytes); });
+    quarlo::WriteOutput(out, [&](quarlo::Stream& s) { s.Write(bytes); });
     std::printf("%s: %zu bytes\n", out.c_str(), bytes.size());
     return 0;
   } catch (const std::exception& e) {

@@ -51,7 +51,7 @@ const TfrxXMLItem* FindAnchor(TfrxCustomPreviewPages& pages, std::string_view na
   if (!section) return nullptr;
   for (int i = section->Count() - 1; i >= 0; --i) {
     const TfrxXMLItem* item = section->Items(i);
-    if (SameAnchorName(item->Prop("text"), name)) return item;
+    if (SameAnchorName(ReadItemText(*item, pages.XMLDocument()), name)) return item;
   }
   return nullptr;
 }
@@ -64,7 +64,7 @@ std::vector<AnchorEntry> ListAnchors(TfrxCustomPreviewPages& pages) {
   for (int i = 0; i < section->Count(); ++i) {
     const TfrxXMLItem& item = *section->Items(i);
     AnchorEntry a;
-    a.Text = item.Prop("text");
+    a.Text = ReadItemText(item, pages.XMLDocument());
     ReadItemPosition(item, a.Top, a.Page);
     anchors.push_back(std::move(a));
   }

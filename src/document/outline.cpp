@@ -4,7 +4,10 @@
 
 #include "document/preview_pages.h"
 #include "document/report_file_sections.h"
+#include "platform/codepage.h"
+#include "platform/errors.h"
 #include "xml/xml_document.h"
+#include "xml/xml_text.h"
 
 namespace quarlo {
 
@@ -30,6 +33,20 @@ void ReadItemPosition(const TfrxXMLItem& item, int& top, int& page) {
   ParseInt(item.Prop("page"), page);
 }
 
+std::string ReadItemText(const TfrxXMLItem& item, const TfrxXMLDocument& document) {
+  std::string text;
+  try {
+    text = item.Prop("text");
+  } catch (const EConvertError&) {
+    const std::string attributes = " " + item.Text;
+    const size_t at = xml::FindText(attributes, " text=\"");
+    const size_t start = at == std::string::npos ? attributes.size() : at + 7;
+    const size_t end = attributes.find('"', start);
+    text = attributes.substr(start, end == std::string::npos ? std::string::npos : end - start);
+  }
+  return document.CodePageStrings ? text : Utf8ToSystem(text);
+}
+
 TfrxXMLItem* TfrxOutline::RootItem() const {
   return PreviewPages()->XMLDocument().Root()->FindItem(kOutlineSection);
 }
@@ -49,7 +66,7 @@ void TfrxOutline::LevelUp() {
 void TfrxOutline::ItemInfo(int index, std::string& text, int& top, int& page) const {
   if (!current_ || index < 0 || index >= current_->Count()) return;
   const TfrxXMLItem& item = *current_->Items(index);
-  text = item.Prop("text");
+  text = ReadItemText(item, PreviewPages()->XMLDocument());
   ReadItemPosition(item, top, page);
 }
 

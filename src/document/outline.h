@@ -8,6 +8,7 @@
 namespace quarlo {
 
 class TfrxCustomPreviewPages;
+class TfrxXMLDocument;
 class TfrxXMLItem;
 
 class TfrxCustomOutline {
@@ -59,5 +60,10 @@ class TfrxOutline : public TfrxCustomOutline {
 // Reads the page and top attributes of an outline or anchor item; values that are
 // missing, empty or not a decimal integer leave the variables unchanged.
 void ReadItemPosition(const TfrxXMLItem& item, int& top, int& page);
+
+// The text attribute of an outline or anchor item as code page bytes, whatever the
+// document's string encoding. A value with a character reference that does not read
+// (a hexadecimal one, say) is given as it stands rather than stopping the report.
+std::string ReadItemText(const TfrxXMLItem& item, const TfrxXMLDocument& document);
 
 }  // namespace quarlo

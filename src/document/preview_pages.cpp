@@ -2,23 +2,50 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string_view>
 
 #include "document/report_file_sections.h"
-#include "document/report_file_writer.h"
+#include "platform/codepage.h"
+#include "platform/output_file.h"
 #include "objects/serializer.h"
 #include "platform/stream.h"
 #include "xml/xml_text.h"
 #include "objects/picture_view.h"
 #include "objects/report_page.h"
 #include "objects/special/dmp_page.h"
+#include "objects/class_registry.h"
+#include "objects/unknown_object.h"
 #include "platform/rounding.h"
 
 namespace quarlo {
 
 namespace {
+
+// Spelled as the dictionary's aliases are (lower-case letters and a number): such a
+// name missing from the dictionary is a damaged file, not a class of another producer.
+bool LooksLikeAlias(std::string_view name) {
+  const size_t digits = name.find_first_not_of("abcdefghijklmnopqrstuvwxyz");
+  return digits > 0 && digits < name.size() && name.find_first_not_of("0123456789", digits) == std::string_view::npos;
+}
+
+// The attributes of an attribute text, in order, values still escaped.
+std::vector<std::pair<std::string, std::string>> ParseSettings(std::string_view text) {
+  std::vector<std::pair<std::string, std::string>> out;
+  size_t pos = 0;
+  for (;;) {
+    const size_t eq = text.find("=\"", pos);
+    if (eq == std::string_view::npos) break;
+    const size_t close = text.find('"', eq + 2);
+    if (close == std::string_view::npos) break;
+    const size_t start = text.find_first_not_of(' ', pos);
+    out.emplace_back(std::string(text.substr(start, eq - start)), std::string(text.substr(eq + 2, close - eq - 2)));
+    pos = close + 1;
+  }
+  return out;
+}
 
 [[noreturn]] void ListIndexError(int index) {
   throw Exception("List index out of bounds (" + std::to_string(index) + ")");
@@ -89,7 +116,7 @@ TfrxCustomPreviewPages::~TfrxCustomPreviewPages() = default;
 // ------------------------------------------------------------------ TfrxPreviewPages
 
 TfrxPreviewPages::TfrxPreviewPages(TfrxComponent* report) : TfrxCustomPreviewPages(report) {
-  document_.Root()->Name = "preparedreport";
+  document_.Root()->Name = kRootElement;
 }
 
 TfrxPreviewPages::~TfrxPreviewPages() {
@@ -141,6 +168,7 @@ void TfrxPreviewPages::Clear() {
   sourcePages_.clear();
   Outline().Reset();
   pageBodies_.clear();
+  leftOut_.clear();
   document_.Clear();
   pictureCache_.Clear();
   currentPage_ = -1;
@@ -185,16 +213,49 @@ void TfrxPreviewPages::LoadFromStream(Stream& stream, bool) {
 }
 
 void TfrxPreviewPages::ReadReportSettings(TfrxXMLItem& section, TfrxXMLSerializer& serializer) {
-  if (section.Count() == 0 || !Report()) return;
-  serializer.Owner = Report();
+  if (!Report()) return;
+  TfrxXMLSerializer own;  // the report's values as they are in memory
+  own.Owner = Report();
+  own.SerializeDefaultValues = true;
+  // What the last file set, and the program has not changed since, goes back to what
+  // it was before that file: nothing one file sets stays in force for the next.
+  const std::vector<Setting> now = ParseSettings(own.WriteProperties(*Report()));
+  if (fileSettings_.size() == now.size()) {
+    std::string restore;
+    for (size_t i = 0; i < now.size(); ++i) {
+      const auto& [before, after] = fileSettings_[i];
+      if (now[i] == after && after != before) restore += " " + before.first + "=\"" + before.second + "\"";
+    }
+    own.ApplyProperties(restore, *Report());
+  }
+  fileSettings_.clear();
+  if (section.Count() == 0) return;
+  const std::vector<Setting> program = ParseSettings(own.WriteProperties(*Report()));
+
   // Only the element's own attributes are settings. Children would become components of
   // the live report, which outlives this document and is used again by the next load;
   // and each named one is checked against all others, so a file of many takes minutes.
+  serializer.Owner = Report();
   const TfrxXMLItem& element = *section.Items(0);
   TfrxXMLItem settings;
   settings.Name = element.Name;
   settings.Text = element.Text;
   serializer.ReadObjectTree(*Report(), &settings);
+
+  // Where output goes and whether the user sees the print dialog stay the program's:
+  // a file only presets what the dialog shows.
+  static constexpr std::string_view kProgramOnly[] = {"PrintOptions.ShowDialog", "PrintOptions.Printer",
+                                                      "IniFile", "EngineOptions.SilentMode",
+                                                      "EngineOptions.NewSilentMode"};
+  std::string kept;
+  for (const Setting& s : program) {
+    if (std::find(std::begin(kProgramOnly), std::end(kProgramOnly), s.first) != std::end(kProgramOnly))
+      kept += " " + s.first + "=\"" + s.second + "\"";
+  }
+  own.ApplyProperties(kept, *Report());
+  const std::vector<Setting> applied = ParseSettings(own.WriteProperties(*Report()));
+  if (applied.size() != program.size()) return;
+  for (size_t i = 0; i < applied.size(); ++i) fileSettings_.emplace_back(program[i], applied[i]);
 }
 
 void TfrxPreviewPages::ReadSourcePages(TfrxXMLItem& section, TfrxXMLSerializer& serializer) {
@@ -215,18 +276,19 @@ void TfrxPreviewPages::ReadSourcePages(TfrxXMLItem& section, TfrxXMLSerializer& 
 
 bool TfrxPreviewPages::LoadFromFile(const std::string& fileName, bool exceptionIfNotFound) {
   struct stat st;
-  const bool exists = ::stat(fileName.c_str(), &st) == 0;
+  const bool exists = IsStandardStreamName(fileName) || ::stat(fileName.c_str(), &st) == 0;
   if (!exists && !exceptionIfNotFound) return false;
-  FileStream stream(fileName, FileStream::Mode::Read);
-  LoadFromStream(stream);
+  LoadFromStream(*OpenInput(fileName));
   return exists;
 }
 
 // ---------------------------------------------------------------------------- saving
 
 void TfrxPreviewPages::WriteReportSettings(TfrxXMLItem& section) const {
-  section.Clear();
-  TfrxXMLItem* element = section.Add();
+  // The element is rewritten in place: its children (datasets, variables, script text
+  // of other producers) are not settings of this program and go back as they came.
+  TfrxXMLItem* element = section.Count() > 0 ? section.Items(0) : section.Add();
+  while (section.Count() > 1) section.Extract(section.Count() - 1);
   element->Name = Report() ? Report()->ClassName() : std::string("TfrxReport");
   const TfrxComponent* r = Report();
   std::string text = "DotMatrixReport=\"";
@@ -236,7 +298,9 @@ void TfrxPreviewPages::WriteReportSettings(TfrxXMLItem& section) const {
   text += "\" PreviewOptions.OutlineWidth=\"";
   text += std::to_string(ReportOrdinal(r, "PreviewOptions.OutlineWidth", 120));
   text += "\" ReportOptions.Name=\"";
-  text += frxEscape(ReportString(r, "ReportOptions.Name"));
+  // Strings are code page bytes in memory; a file of UTF-8 strings gets its name in UTF-8.
+  const std::string name = ReportString(r, "ReportOptions.Name");
+  text += frxEscape(document_.CodePageStrings ? name : SystemToUtf8(name));
   text += '"';
   element->Text = std::move(text);
 }
@@ -274,7 +338,7 @@ void TfrxPreviewPages::SaveToStream(Stream& stream) {
 }
 
 void TfrxPreviewPages::SaveToFile(const std::string& fileName) {
-  WriteFileAtomically(fileName, [this](Stream& stream) { SaveToStream(stream); });
+  WriteOutput(fileName, [this](Stream& stream) { SaveToStream(stream); });
 }
 
 // ---------------------------------------------------------------------- page access
@@ -294,6 +358,9 @@ TfrxReportPage* TfrxPreviewPages::PageObject(int index) {
     }
   }
   std::unique_ptr<TfrxReportPage> page = BuildPage(index);
+  if (std::vector<std::string> classes = UnknownClassesIn(*page); !classes.empty()) {
+    leftOut_[index] = std::move(classes);
+  }
   page->ArrangeChildren();
   TfrxReportPage* result = page.get();
   builtPages_.insert(builtPages_.begin(), BuiltPage{index, std::move(page)});
@@ -360,6 +427,20 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
     if (p.depth > kMaxObjectDepth) throw Exception("Object tree too deep: " + element.Name);
     const TfrxDictionary::Entry* alias = dictionary_.Find(element.Name);
     const TfrxComponent* source = alias ? alias->object : nullptr;
+    if (const auto* unknown = As<TfrxUnknownObject>(source)) {
+      // A class this program cannot make: its template stands in, undrawn, and is
+      // written back as it came should the page be saved.
+      auto* kept = new TfrxUnknownObject(p.parent);
+      kept->KeepAs(*unknown);
+      kept->SetLoading(true);
+      kept->SetName(unknown->Name());
+      kept->SetLoading(false);
+      continue;
+    }
+    if (!source && !LooksLikeAlias(element.Name) && !FindClass(element.Name)) {
+      (new TfrxUnknownObject(p.parent))->Keep(element);
+      continue;
+    }
     if (source) {
       const auto known = sourceLines_.find(source);
       line = known == sourceLines_.end() ? source->ClassName() : known->second;
@@ -375,7 +456,9 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
     }
     TfrxComponent* object = serializer.ReadObjectLine(p.parent, line);
     if (source) {
+      object->SetLoading(true);  // the template's name as the file gave it
       object->SetName(source->Name());
+      object->SetLoading(false);
       if (auto* picture = As<TfrxPictureView>(object); picture && picture->Picture().Empty()) {
         const std::optional<std::string_view> bytes = pictureCache_.PictureBytes(picture->ImageIndex());
         const size_t size = bytes ? bytes->size() : 0;
@@ -418,6 +501,7 @@ void TfrxPreviewPages::InsertBlankPage(int index) {
   if (PageElementKindOf(model.Name) != PageElementKind::SourceReference) blank->Text = model.Text;
   pages->InsertItem(index, blank.release());
   ClearBuiltPages();
+  leftOut_.clear();  // page numbers have moved
 }
 
 void TfrxPreviewPages::RemovePage(int index) {
@@ -427,6 +511,7 @@ void TfrxPreviewPages::RemovePage(int index) {
   pageBodies_.erase(pages->Items(index));
   pages->Extract(index);
   ClearBuiltPages();
+  leftOut_.clear();  // page numbers have moved
 }
 
 void TfrxPreviewPages::ReplacePage(int index, TfrxReportPage& page) {
@@ -442,6 +527,7 @@ void TfrxPreviewPages::ReplacePage(int index, TfrxReportPage& page) {
   serializer.Owner = &page;
   serializer.WriteObjectTree(page, true, &element);
   ClearBuiltPages();
+  leftOut_.clear();  // page numbers have moved
 }
 
 }  // namespace quarlo

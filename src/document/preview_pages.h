@@ -7,9 +7,11 @@
 // PageObject call for another page, an edit, Clear or a load. Use it at once.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <utility>
+#include <map>
 #include <vector>
 
 #include "document/dictionary.h"
@@ -107,6 +109,9 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
 
   int Count() const override;
   TfrxReportPage* PageObject(int index) override;
+  // The classes each page built so far left out because this program cannot make them
+  // (page index to class names), kept until the next load or edit.
+  const std::map<int, std::vector<std::string>>& LeftOutClasses() const { return leftOut_; }
   PagePixelSize PageExtent(int index) override;
   void Clear() override;
   void InsertBlankPage(int index) override;
@@ -160,6 +165,11 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
   // Each source object's class name and complete attribute text: the line a
   // compact object starts from before its own attributes are applied.
   std::unordered_map<const TfrxComponent*, std::string> sourceLines_;
+  // The report's settings (name and escaped value, in published order) before and after
+  // the last file's were applied, so the next load can take back what that file set.
+  using Setting = std::pair<std::string, std::string>;
+  std::vector<std::pair<Setting, Setting>> fileSettings_;
+  std::map<int, std::vector<std::string>> leftOut_;
   TfrxDictionary dictionary_;
   TfrxPictureCache pictureCache_;
   std::vector<BuiltPage> builtPages_;

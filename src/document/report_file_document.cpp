@@ -126,10 +126,14 @@ void ReadReportDocument(Stream& stream, TfrxXMLDocument& document, PageBodies& b
   bodies.clear();
   TfrxXMLItem& root = *document.Root();
   root.Clear();
-  root.Name.clear();
+  // Named before anything is read, so a file that holds no root element (or fails in
+  // its first tag) is still saved as a well-formed document.
+  root.Name.assign(kRootElement);
   root.Text.clear();
+  document.Header.clear();
   TfrxXMLReader reader(stream);
-  document.CodePageStrings = reader.ReadHeader();
+  document.CodePageStrings = reader.ReadHeader(&document.Header);
+  if (document.CodePageStrings) document.Header.clear();
 
   std::string_view name, text;
   if (!reader.ReadTag(name, text) || name.empty() || name.front() == '/') return;
@@ -181,7 +185,7 @@ void ReadReportDocument(Stream& stream, TfrxXMLDocument& document, PageBodies& b
 void WriteReportDocument(Stream& stream, const TfrxXMLDocument& document,
                          const PageBodies& bodies) {
   TfrxXMLWriter writer(stream, false);
-  writer.WriteHeader();
+  writer.WriteHeader(document.CodePageStrings ? std::string_view() : std::string_view(document.Header));
   const TfrxXMLItem& root = *document.Root();
   if (root.Count() == 0 || bodies.empty()) {
     writer.WriteRootItem(root);

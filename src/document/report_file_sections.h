@@ -8,6 +8,7 @@ namespace quarlo {
 
 class TfrxXMLItem;
 
+inline constexpr std::string_view kRootElement = "preparedreport";
 inline constexpr std::string_view kPagesSection = "previewpages";
 inline constexpr std::string_view kOutlineSection = "outline";
 inline constexpr std::string_view kAnchorsSection = "anchors";

@@ -55,7 +55,9 @@ bool TComponent::IsValidIdent(std::string_view name) {
 }
 
 void TComponent::SetName(const std::string& name) {
-  if (!name.empty() && !IsValidIdent(name)) {
+  // The identifier rule is for renames; a name read from a file is kept as it stands
+  // (designers on Chinese systems give names such as 备注1).
+  if (!name.empty() && !loading_ && !IsValidIdent(name)) {
     throw Exception("''" + name + "'' is not a valid component name");
   }
   name_ = name;

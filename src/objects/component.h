@@ -35,7 +35,7 @@ class TComponent : public TPersistent {
 
   const std::string& Name() const { return name_; }
   // Rejects a name that is not an identifier ("''%s'' is not a valid component
-  // name"); an empty name is allowed.
+  // name") unless the component is being read; an empty name is allowed.
   virtual void SetName(const std::string& name);
   std::int32_t Tag() const { return tag_; }
   void SetTag(std::int32_t tag) { tag_ = tag; }

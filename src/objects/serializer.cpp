@@ -12,6 +12,7 @@
 #include "xml/xml_document.h"
 #include "objects/class_registry.h"
 #include "objects/component.h"
+#include "objects/unknown_object.h"
 #include "objects/wide_strings.h"
 #include "platform/codepage.h"
 #include "platform/same_text.h"
@@ -556,6 +557,14 @@ void TfrxXMLSerializer::ReadObjectTree(TfrxComponent& root, TfrxXMLItem* item) {
     TfrxXMLItem& el = *cur.item;
     const bool inherited = SameText(el.Name, "inherited");
     const ClassInfo* cls = inherited ? nullptr : FindClass(el.Name);
+    if (!inherited && !cls && cur.parent && cur.depth <= kMaxTreeDepth) {
+      // Kept as read, so a save writes it back and the page says what it left out.
+      auto* unknown = new TfrxUnknownObject(cur.parent);
+      unknown->SetLoading(true);
+      unknown->Keep(el);
+      read.push_back(unknown);
+      continue;
+    }
     if (!inherited && (!cls || !cls->InheritsFrom(TfrxComponent::StaticClass()))) {
       AddError(frxResources().Get("xrCantFindClass") + " " + el.Name);
       continue;
@@ -615,6 +624,10 @@ void TfrxXMLSerializer::WriteObjectTree(TfrxComponent& component, bool saveChild
     Pending cur = stack.back();
     stack.pop_back();
     TfrxComponent& c = *cur.component;
+    if (const auto* unknown = As<TfrxUnknownObject>(&c)) {
+      unknown->WriteElement(*cur.item);
+      continue;
+    }
     cur.item->Name = c.IsAncestor() ? "inherited" : c.ClassName();
     if (&c == &component) {
       cur.item->Text = WriteProperties(c);

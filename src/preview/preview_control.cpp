@@ -4,7 +4,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -33,6 +32,7 @@
 #include "platform/codepage.h"
 #include "preview/export_dialog.h"
 #include "preview/preview_workspace.h"
+#include "preview/report_link.h"
 #include "print/qt/pdf_export.h"
 #include "preview/search_dialog.h"
 #include "preview/text_search.h"
@@ -178,6 +178,7 @@ void TfrxPreview::Attach() {
     ws->ForgetFailures();
   }
   failedPages_.clear();
+  announcedPages_.clear();
   ResetSearch();
   if (report_) {
     const TfrxPreviewOptions& options = report_->PreviewOptions();
@@ -224,6 +225,23 @@ void TfrxPreview::SetCurrentPage(int page) {
   for (TfrxPreviewWorkspace* ws : {workspace_, thumbnail_}) ws->ScrollToPage(page);
   settingPage_ = false;
   emit PageChanged(page);
+  AnnounceLeftOutClasses(page - 1);
+}
+
+void TfrxPreview::AnnounceLeftOutClasses(int index) {
+  auto* store = dynamic_cast<TfrxPreviewPages*>(pages_);
+  if (!store || running_ || index < 0 || index >= PageCount() || announcedPages_.count(index)) return;
+  try {
+    store->PageObject(index);
+  } catch (const std::exception&) {
+    return;  // a page that does not build is told when it is painted
+  }
+  const auto found = store->LeftOutClasses().find(index);
+  if (found == store->LeftOutClasses().end()) return;
+  announcedPages_.insert(index);
+  std::string classes;
+  for (const std::string& name : found->second) classes += (classes.empty() ? "" : ", ") + name;
+  ForwardStatusText("第 " + std::to_string(index + 1) + " 页未显示不支持的对象：" + classes, true);
 }
 
 void TfrxPreview::FirstPage() { SetCurrentPage(1); }
@@ -643,6 +661,7 @@ void TfrxPreview::OpenReport(const std::string& fileName) {
   auto finish = [this] {
     for (TfrxPreviewWorkspace* ws : {workspace_, thumbnail_}) ws->ForgetFailures();
     failedPages_.clear();
+  announcedPages_.clear();
     ResetSearch();
     selection_->Clear();
     selection_->ForgetRecording();
@@ -938,7 +957,7 @@ void TfrxPreview::HideTooltip() {
 }
 
 void TfrxPreview::OpenURL(const std::string& url) {
-  QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(SystemToUtf8(url))));
+  FollowReportLink(QString::fromStdString(SystemToUtf8(url)), DesktopReportLinkServices(this));
 }
 
 bool TfrxPreview::ClickObject(TfrxView* view, int button, unsigned shift, bool doubleClick) {

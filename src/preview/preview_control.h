@@ -190,6 +190,8 @@ class TfrxPreview : public QWidget, public PreviewControl, public PreviewPointer
   void ShowError(const std::string& text);
   // A page that cannot be built or drawn: its error is shown once until the pages change.
   void PageFailed(int index, const std::string& text);
+  // Says once per page, in the status bar, which classes the page could not show.
+  void AnnounceLeftOutClasses(int index);
 
   // The file dialogs of OpenWithDialog and SaveWithDialog; unset uses the platform's.
   // Returns the chosen name, empty when cancelled.
@@ -280,6 +282,7 @@ class TfrxPreview : public QWidget, public PreviewControl, public PreviewPointer
   std::unique_ptr<TextSelection> selection_;
   std::vector<std::pair<std::string, bool>> pendingStatus_;
   std::set<int> failedPages_;
+  std::set<int> announcedPages_;
   std::set<std::string> toggledDrillDowns_;
   QString tooltip_;
 };

@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "platform/output_file.h"
 #include "platform/stream.h"
 #include "xml/xml_document.h"
 #include "xml/xml_reader.h"
@@ -18,13 +19,14 @@ void TfrxXMLDocument::LoadFromStream(Stream& stream) {
   root_->Name.clear();
   root_->Text.clear();
   TfrxXMLReader reader(stream);
-  CodePageStrings = reader.ReadHeader();
+  CodePageStrings = reader.ReadHeader(&Header);
+  if (CodePageStrings) Header.clear();
   reader.ReadRootItem(*root_);
 }
 
 void TfrxXMLDocument::SaveToStream(Stream& stream) const {
   TfrxXMLWriter writer(stream, Indented);
-  writer.WriteHeader();
+  writer.WriteHeader(CodePageStrings ? std::string_view() : std::string_view(Header));
   writer.WriteRootItem(*root_);
   writer.Flush();
 }
@@ -35,19 +37,7 @@ void TfrxXMLDocument::LoadFromFile(const std::string& path) {
 }
 
 void TfrxXMLDocument::SaveToFile(const std::string& path) const {
-  const std::string partial = path + ".partial";
-  try {
-    FileStream stream(partial, FileStream::Mode::Create);
-    SaveToStream(stream);
-    stream.Close();
-  } catch (...) {
-    std::remove(partial.c_str());
-    throw;
-  }
-  if (std::rename(partial.c_str(), path.c_str()) != 0) {
-    std::remove(partial.c_str());
-    throw EStreamError("Cannot create file \"" + path + "\"");
-  }
+  WriteOutput(path, [this](Stream& stream) { SaveToStream(stream); });
 }
 
 }  // namespace quarlo

@@ -85,12 +85,17 @@ class TfrxXMLDocument {
   TfrxXMLItem* Root() const { return root_.get(); }
   bool Indented = false;
   bool CodePageStrings = true;
+  // The header tag as loaded when it makes strings UTF-8 (a standalone declaration or
+  // another version), written back as it stood so a saved file reads back the same;
+  // empty for the standard header.
+  std::string Header;
 
   void Clear();
   void LoadFromStream(Stream& stream);  // throws TfrxInvalidXMLException
   void SaveToStream(Stream& stream) const;
   void LoadFromFile(const std::string& path);  // throws EStreamError when unreadable
-  // Writes next to the target and renames, so a failed save leaves the old file intact.
+  // Written as every output is (platform/output_file.h): a failed save leaves the old
+  // file intact and no partial file.
   void SaveToFile(const std::string& path) const;
 
  private:

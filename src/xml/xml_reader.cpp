@@ -125,9 +125,14 @@ void TfrxXMLReader::SplitTag(std::string_view tag, std::string_view& name, std::
   }
 }
 
-bool TfrxXMLReader::ReadHeader() {
+bool TfrxXMLReader::ReadHeader(std::string* header) {
   std::string_view name, text;
   if (!ReadTag(name, text) || name.substr(0, 4) != "?xml") throw TfrxInvalidXMLException();
+  if (header) {
+    header->assign("<").append(name);
+    if (!text.empty()) header->append(" ").append(text);
+    header->append(">");
+  }
   std::string_view version;
   const size_t at = text.find("version=");
   if (at != std::string_view::npos && at + 9 <= text.size()) version = text.substr(at + 9, 3);

@@ -18,8 +18,9 @@ class TfrxXMLReader {
   TfrxXMLReader(const TfrxXMLReader&) = delete;
   TfrxXMLReader& operator=(const TfrxXMLReader&) = delete;
 
-  // Reads the "?xml" header and returns whether strings are code page bytes.
-  bool ReadHeader();
+  // Reads the "?xml" header and returns whether strings are code page bytes; the
+  // whole tag is put into header when one is given.
+  bool ReadHeader(std::string* header = nullptr);
   // Reads one element with everything below it into item (Name, Text, children).
   void ReadRootItem(TfrxXMLItem& item);
 

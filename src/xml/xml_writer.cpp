@@ -25,8 +25,8 @@ void TfrxXMLWriter::EndLine() {
   FlushIfFull();
 }
 
-void TfrxXMLWriter::WriteHeader() {
-  Put("<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+void TfrxXMLWriter::WriteHeader(std::string_view header) {
+  Put(header.empty() ? std::string_view("<?xml version=\"1.0\" encoding=\"utf-8\"?>") : header);
   EndLine();
 }
 

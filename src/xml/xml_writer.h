@@ -16,7 +16,8 @@ class TfrxXMLWriter {
   TfrxXMLWriter(const TfrxXMLWriter&) = delete;
   TfrxXMLWriter& operator=(const TfrxXMLWriter&) = delete;
 
-  void WriteHeader();
+  // The standard header, or the given header tag as it was read.
+  void WriteHeader(std::string_view header = {});
   // Writes item and everything below it; walks the tree without recursion.
   void WriteRootItem(const TfrxXMLItem& item);
   void Flush();

@@ -5,6 +5,7 @@
 #include "xml/xml_document.h"
 #include "support/model_fixtures.h"
 #include "objects/class_registry.h"
+#include "objects/unknown_object.h"
 
 namespace quarlo {
 namespace {
@@ -108,7 +109,7 @@ TEST_F(ObjectTree, ElementNamesAndRootAttributes) {
   EXPECT_EQ(flat.Root()->Count(), 0);
 }
 
-TEST_F(ObjectTree, UnknownClassIsReportedOnceAndItsSubtreeSkipped) {
+TEST_F(ObjectTree, AnUnknownClassIsKeptWholeAndWrittenBackAsItWasRead) {
   TfrxXMLDocument doc;
   TfrxXMLItem* root = doc.Root();
   root->Name = "TTestPage";
@@ -128,12 +129,27 @@ TEST_F(ObjectTree, UnknownClassIsReportedOnceAndItsSubtreeSkipped) {
   TfrxXMLSerializer s;
   s.ReadObjectTree(page, root);
   std::vector<std::string> errors(s.Errors().begin(), s.Errors().end());
-  EXPECT_EQ(errors, (std::vector<std::string>{"'bad' is not a valid floating point value",
-                                              "不明的类别 TfrxAlienView"}));
-  ASSERT_EQ(page.Objects().size(), 1u);
-  EXPECT_EQ(page.Objects()[0]->Name(), "Band1");
-  EXPECT_DOUBLE_EQ(page.Objects()[0]->Height(), 5);
-  EXPECT_EQ(page.FindObject("Inside"), nullptr);
+  EXPECT_EQ(errors, (std::vector<std::string>{"'bad' is not a valid floating point value"}));
+  ASSERT_EQ(page.Objects().size(), 3u);
+  const auto* kept = As<TfrxUnknownObject>(page.Objects()[0]);
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(kept->Name(), "Alien");
+  EXPECT_EQ(kept->FileClassName(), "TfrxAlienView");
+  EXPECT_EQ(page.Objects()[2]->Name(), "Band1");
+  EXPECT_DOUBLE_EQ(page.Objects()[2]->Height(), 5);
+  EXPECT_EQ(page.FindObject("Inside"), nullptr);  // what is inside stays XML
+  EXPECT_EQ(UnknownClassesIn(page), std::vector<std::string>{"TfrxAlienView"});
+
+  TfrxXMLDocument written;
+  s.WriteObjectTree(page, true, written.Root());
+  ASSERT_EQ(written.Root()->Count(), 3);
+  const TfrxXMLItem& back = *written.Root()->Items(0);
+  EXPECT_EQ(back.Name, "TfrxAlienView");
+  EXPECT_EQ(back.Text, "Name=\"Alien\"");
+  ASSERT_EQ(back.Count(), 1);
+  EXPECT_EQ(back.Items(0)->Name, "TTestMemo");
+  EXPECT_EQ(back.Items(0)->Text, "Name=\"Inside\"");
+  EXPECT_EQ(written.Root()->Items(1)->Name, "TfrxAlienView");
 }
 
 TEST_F(ObjectTree, NamedChildIsReadOntoTheComponentOwnedByOwner) {

@@ -120,6 +120,36 @@ TEST_F(OutlineTest, AnchorsAreFoundLastFirstIgnoringCase) {
   EXPECT_EQ(ListAnchors(pages).size(), 5u);
 }
 
+TEST_F(OutlineTest, TextsAreCodePageBytesWhateverTheFileAndABadReferenceKeepsItsRawText) {
+  const std::string chapter = Utf8ToSystem("第一章");
+  struct Case {
+    const char* what;
+    std::string header;
+    std::string chapterInFile;
+  } cases[] = {
+      {"code page strings", kHeader, chapter},
+      {"UTF-8 strings", "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>", "第一章"},
+  };
+  for (const Case& c : cases) {
+    const std::string document = Document("<page0/><page0/>",
+                                          "<outline><item text=\"" + c.chapterInFile + "\" page=\"0\" top=\"1\"/>"
+                                          "<item text=\"&#x41; bad\" page=\"1\" top=\"2\"/></outline>"
+                                          "<anchors><item text=\"" + c.chapterInFile + "\" page=\"1\" top=\"3\"/>"
+                                          "<item text=\"&#12z;\" page=\"0\" top=\"4\"/></anchors>");
+    MemoryStream s(c.header + document.substr(std::string(kHeader).size()));
+    pages.LoadFromStream(s);
+    TfrxOutline& outline = pages.Outline();
+    outline.LevelRoot();
+    EXPECT_EQ(Walk(outline), chapter + "@0:1 &#x41; bad@1:2") << c.what;
+    const std::vector<TfrxAnchor> anchors = ListAnchors(pages);
+    ASSERT_EQ(anchors.size(), 2u) << c.what;
+    EXPECT_EQ(anchors[0].Text, chapter) << c.what;
+    EXPECT_EQ(anchors[1].Text, "&#12z;") << c.what;
+    ASSERT_NE(FindAnchor(pages, chapter), nullptr) << c.what;
+    EXPECT_NE(FindAnchor(pages, "&#12z;"), nullptr) << c.what;
+  }
+}
+
 TEST_F(OutlineTest, LookingForAnAnchorInAFileWithoutAnchorsAddsNoSection) {
   Load("");
   EXPECT_EQ(FindAnchor(pages, "x"), nullptr);

@@ -90,7 +90,10 @@ TEST(ReportFileDocumentTest, ReadsAndWritesLikeTheTree) {
     const Outcome tree = ThroughTree(input);
     const Outcome kept = ThroughBodies(input, doc, pageBodies);
     EXPECT_EQ(kept.failed, tree.failed) << body;
-    EXPECT_EQ(kept.bytes, tree.bytes) << body;
+    // Without a root element the tree prints a nameless one, which is no XML; the
+    // report file names it as every report file's root is named.
+    const std::string expected = *body ? tree.bytes : std::string(kHeader) + "<preparedreport/>";
+    EXPECT_EQ(kept.bytes, expected) << body;
   }
 }
 

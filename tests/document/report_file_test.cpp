@@ -219,6 +219,77 @@ TEST_F(ReportFileTest, ReportSettingsAreAppliedOnLoadAndWrittenInTheirFixedOrder
             "PreviewOptions.OutlineWidth=\"120\" ReportOptions.Name=\"\"/></report>");
 }
 
+TEST_F(ReportFileTest, AFilesSettingsLastOnlyUntilTheNextLoadAndNeverChooseWhereOutputGoes) {
+  TfrxReport report(nullptr);
+  report.PrintOptions().SetPrinter("Office");
+  report.SetIniFile("/home/user/.quarlo.ini");
+  report.PreviewOptions().SetButtons(kDefaultPreviewButtons & ~(1 << pbExportQuick));
+  const TfrxPrintOptions launcherPrint = report.PrintOptions();
+  TfrxPreviewPages pages(&report);
+  LoadString(pages, Document("<page0/>", "<report><TfrxReport PrintOptions.Copies=\"9999\" "
+                                         "PrintOptions.ShowDialog=\"0\" PrintOptions.Printer=\"Elsewhere\" "
+                                         "PrintOptions.Reverse=\"1\" IniFile=\"/tmp/evil.ini\" "
+                                         "EngineOptions.NewSilentMode=\"simSilent\" "
+                                         "PreviewOptions.Buttons=\"1\" PreviewOptions.Zoom=\"3\"/></report>"));
+  // Presets for the print dialog and display settings are the file's...
+  EXPECT_EQ(report.PrintOptions().Copies(), 9999);
+  EXPECT_TRUE(report.PrintOptions().Reverse());
+  EXPECT_EQ(report.PreviewOptions().Buttons(), 1);
+  EXPECT_DOUBLE_EQ(report.PreviewOptions().Zoom(), 3);
+  // ...whether the dialog shows, the printer, the settings store and errors are not.
+  EXPECT_TRUE(report.PrintOptions().ShowDialog());
+  EXPECT_EQ(report.PrintOptions().Printer(), "Office");
+  EXPECT_EQ(report.IniFile(), "/home/user/.quarlo.ini");
+  EXPECT_EQ(report.EngineOptions().NewSilentMode(), TfrxSilentMode::simMessageBoxes);
+
+  // The next file, with settings and without, starts from the program's configuration.
+  for (const std::string& more : {std::string("<report><TfrxReport PreviewOptions.OutlineVisible=\"1\"/></report>"),
+                                  std::string()}) {
+    LoadString(pages, Document("<page0/>", more));
+    EXPECT_EQ(report.PrintOptions().Copies(), launcherPrint.Copies()) << more;
+    EXPECT_EQ(report.PrintOptions().Reverse(), launcherPrint.Reverse()) << more;
+    EXPECT_EQ(report.PreviewOptions().Buttons(), kDefaultPreviewButtons & ~(1 << pbExportQuick)) << more;
+    EXPECT_DOUBLE_EQ(report.PreviewOptions().Zoom(), 1) << more;
+    EXPECT_EQ(report.PreviewOptions().OutlineVisible(), !more.empty()) << more;
+  }
+}
+
+TEST_F(ReportFileTest, TheReportElementsChildrenAreWrittenBackAsTheyCame) {
+  const std::string children =
+      "<Datasets><item DataSet=\"frxDBDataset1\" DataSetName=\"" + Utf8ToSystem("客户") + "\"/></Datasets>"
+      "<Variables><item Name=\" Group\"/><item Name=\"Total\" Value=\"&#60;Sum&#62;\"/></Variables>"
+      "<ScriptText Text=\"begin&#13;&#10;end.\"/><TfrxDataPage Name=\"Data\" Height=\"1000\"/>";
+  TfrxReport report(nullptr);
+  TfrxPreviewPages pages(&report);
+  LoadString(pages, Document("<page0/>", "<report><TfrxReport ReportOptions.Name=\"R\">" + children +
+                                             "</TfrxReport></report>"));
+  const std::string once = SaveToString(pages);
+  EXPECT_EQ(SectionText(once, "report"),
+            "<report><TfrxReport DotMatrixReport=\"0\" PreviewOptions.OutlineVisible=\"0\" "
+            "PreviewOptions.OutlineWidth=\"120\" ReportOptions.Name=\"R\">" + children + "</TfrxReport></report>");
+  LoadString(pages, once);
+  EXPECT_EQ(SaveToString(pages), once);
+}
+
+TEST_F(ReportFileTest, NamesReadFromAFileAreKeptAsTheyStand) {
+  const std::string name = Utf8ToSystem("备注1");
+  const std::string source = "<sourcepages><TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\">"
+                             "<TfrxMemoView Name=\"" + name + "\" Width=\"100\" Height=\"20\" Text=\"t\"/>"
+                             "</TfrxReportPage></sourcepages><dictionary><m1 name=\"Page0." + name +
+                             "\"/></dictionary>";
+  TfrxPreviewPages pages(nullptr);
+  LoadString(pages, std::string(kHeader) + "<preparedreport><previewpages><page0><m1 u=\"x\"/></page0>"
+                    "<TfrxReportPage><TfrxMemoView Name=\"" + name + "\"/></TfrxReportPage></previewpages>" +
+                    source + "</preparedreport>");
+  for (int page : {0, 1}) {
+    ASSERT_EQ(pages.PageObject(page)->Objects().size(), 1u) << page;
+    EXPECT_EQ(pages.PageObject(page)->Objects()[0]->Name(), name) << page;
+  }
+  EXPECT_NE(SaveToString(pages).find("<TfrxMemoView Name=\"" + name + "\""), std::string::npos);
+  // A designer's rename still has to be an identifier.
+  EXPECT_THROW(pages.PageObject(0)->Objects()[0]->SetName(Utf8ToSystem("备注2")), Exception);
+}
+
 TEST_F(ReportFileTest, ChineseTextIsUtf8InTextsAndCodePageBytesElsewhere) {
   ReportGenerator g;
   TfrxReportPage& source = g.AddSourcePage();

@@ -359,6 +359,23 @@ TEST_F(PreviewControlTest, LinksJumpToPagesAndAnchors) {
   EXPECT_EQ(preview.CurrentPage(), 1);
 }
 
+TEST_F(PreviewControlTest, APageSaysOnceInTheStatusBarWhichClassesItLeftOut) {
+  QStringList hints;
+  QObject::connect(&preview, &TfrxPreview::StatusTextShown, [&](const QString& t, bool hint) {
+    if (hint && !t.isEmpty()) hints << t;
+  });
+  const std::string page = "<TfrxReportPage PaperWidth=\"100\" PaperHeight=\"50\"><TfrxMemoView Name=\"M\" "
+                           "Width=\"90\" Height=\"20\" Text=\"x\"/>";
+  Load("<?xml version=\"1.0\" encoding=\"utf-8\"?><preparedreport><previewpages>" + page +
+       "</TfrxReportPage>" + page + "<TfrxRichView Name=\"R\"/><TfrxGaugeView Name=\"G\"/></TfrxReportPage>" +
+       "</previewpages></preparedreport>");
+  for (int i = 0; i < 3; ++i) {
+    preview.NextPage();
+    preview.FirstPage();
+  }
+  EXPECT_EQ(hints, QStringList{QStringLiteral("第 2 页未显示不支持的对象：TfrxGaugeView, TfrxRichView")});
+}
+
 TEST_F(PreviewControlTest, HoverShowsLinkHintAndCursor) {
   Load(LinkReportXml());
   std::vector<std::pair<QString, bool>> texts;

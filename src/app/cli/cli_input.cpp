@@ -8,6 +8,7 @@
 
 #include "document/preview_pages.h"
 #include "platform/errors.h"
+#include "platform/output_file.h"
 #include "platform/stream.h"
 
 namespace quarlo::cli {
@@ -19,11 +20,15 @@ namespace {
 }
 
 std::string ReadWholeFile(const std::string& file) {
-  const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  // "-" is the standard input, read to its end and left open.
+  const bool standardInput = IsStandardStreamName(file);
+  const int fd = standardInput ? STDIN_FILENO : ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) Refuse("Cannot open file", file);
   struct Closer {
     int fd;
-    ~Closer() { ::close(fd); }
+    ~Closer() {
+      if (fd != STDIN_FILENO) ::close(fd);
+    }
   } closer{fd};
   std::string bytes;
   char buffer[1 << 16];

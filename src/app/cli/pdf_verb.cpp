@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/cli/cli_input.h"
+#include "app/cli/cli_output.h"
 #include "app/cli/cli_pages.h"
 #include "app/cli/cli_verbs.h"
 #include "document/preview_pages.h"
@@ -51,10 +52,14 @@ int Pdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   options.pdfA = a->Has("--pdfa");
   const PdfPagesResult result = WritePdfPagesToFile(pages, ParsePageList(pageList, pages.Count()), output, options);
   for (const std::string& error : result.pageErrors) WorkError(self, err, error);
-  if (!result.Complete()) return WorkError(self, err, result.error);
+  if (!result.Complete()) {
+    WarnLeftOutClasses(err, "pdf", pages);
+    return WorkError(self, err, result.error);
+  }
   if (!result.structureNote.empty()) WorkError(self, err, result.structureNote);
   if (!result.pageErrors.empty()) return kExitFailure;
-  out << output << '\n';
+  WarnLeftOutClasses(err, "pdf", pages);
+  ReportWritten(out, output);
   return kExitOk;
 }
 
@@ -65,7 +70,8 @@ QUARLO_CLI_VERB(.name = "pdf", .usage = "FILE -o OUT.pdf [--pages LIST] [--dpi N
                 .details = "The listed pages in list order, repeats kept; the print settings stored in\n"
                            "the file (copies, order, odd/even pages, sheet mode) do not apply.\n"
                            "The report's outline becomes bookmarks and its links link annotations.\n"
-                           "Needs no printer. Prints the name of the file written.",
+                           "Needs no printer. Prints the name of the file written.\n"
+                           "FILE - reads standard input; -o - writes the PDF to standard output.",
                 .needsGui = true, .run = &Pdf, .options = kPdfOptions);
 
 }  // namespace quarlo::cli

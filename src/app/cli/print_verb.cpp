@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/cli/cli_input.h"
+#include "app/cli/cli_output.h"
 #include "app/cli/cli_pages.h"
 #include "app/cli/cli_print_job.h"
 #include "app/cli/cli_verbs.h"
@@ -34,7 +35,7 @@ constexpr CliOption kPrintOptions[] = {
     {"--mode", "MODE", "default, split, join or scale: how pages go onto the sheet"},
     {"--sheet", "PAPER", "the sheet for split, join and scale: a name (A4, Letter ...) or a paper code"},
     {"--duplex", "SIDES", "one-sided, long-edge or short-edge (or simplex, vertical, horizontal); none: each page's own"},
-    {"--output", "FILE", "write the job as PDF into FILE instead of sending it"},
+    {"--output", "FILE", "write the job as PDF into FILE instead of sending it (-: standard output)"},
 };
 
 struct PrintRequest {
@@ -164,10 +165,12 @@ int Print(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     duplex = request.duplex;
     return true;
   };
-  if (!RunPrintJob(self, pages, services, err)) return kExitFailure;
+  const bool printed = RunPrintJob(self, pages, services, err);
+  WarnLeftOutClasses(err, "print", pages);
+  if (!printed) return kExitFailure;
   TfrxCustomPrinter* printer = printers.CurrentPrinter();
   if (!request.output.empty()) {
-    out << request.output << '\n';
+    ReportWritten(out, request.output);
   } else if (auto* queue = dynamic_cast<TfrxPrinter*>(printer)) {
     for (int id : queue->LastJobIds()) out << queue->Name() << '-' << id << '\n';
   }

@@ -3,12 +3,12 @@
 #include <QImage>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/cli/cli_input.h"
+#include "app/cli/cli_output.h"
 #include "app/cli/cli_pages.h"
 #include "app/cli/cli_verbs.h"
 #include "app/cli/render_names.h"
@@ -16,6 +16,7 @@
 #include "objects/image_decode.h"
 #include "objects/report_page.h"
 #include "objects/units.h"
+#include "platform/output_file.h"
 #include "platform/qt/qpainter_canvas.h"
 #include "report/report.h"
 
@@ -58,11 +59,12 @@ std::string TooLargeText(const TfrxReportPage& page, PixelSize size) {
          std::to_string(kMaxImagePixels) + " pixels in all; the largest zoom for this page is " + largest;
 }
 
-bool WritePng(const QImage& image, const std::string& name) {
+// Empty on success, else why the file was not written.
+std::string WritePng(const QImage& image, const std::string& name) {
   const std::string png = EncodePng(reinterpret_cast<const std::uint32_t*>(image.constBits()), image.width(),
                                     image.height(), static_cast<std::size_t>(image.bytesPerLine()) / 4);
-  std::ofstream stream(name, std::ios::binary | std::ios::trunc);
-  return !png.empty() && stream.write(png.data(), static_cast<std::streamsize>(png.size())) && stream.flush();
+  if (png.empty()) return "cannot write " + name + ": the image cannot be encoded";
+  return WriteOutputFile(name, png);
 }
 
 int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -90,6 +92,7 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
   LoadReportFile(pages, file);
   const std::vector<int> listed = ListedPages(list, pages.Count());
   if (listed.empty()) return WorkError(self, err, NoListedPageText(list, pages.Count()));
+  if (listed.size() > 1 && IsStandardStreamName(output)) return UsageError(self, err, "-o - takes one page");
   const RenderNames names(output, pages.Count(), listed.size() > 1);
   int status = kExitOk;
   QImage image;  // one paper for every page of its size: no fresh allocation per page
@@ -130,9 +133,10 @@ int Render(const std::vector<std::string>& args, std::ostream& out, std::ostream
       }
     }
     const std::string name = names.ForPage(number);
-    if (!WritePng(image, name)) return WorkError(self, err, "cannot write " + name);
-    out << name << '\n';
+    if (std::string problem = WritePng(image, name); !problem.empty()) return WorkError(self, err, problem);
+    ReportWritten(out, name);
   }
+  WarnLeftOutClasses(err, "render", pages);
   return status;
 }
 
@@ -144,6 +148,7 @@ QUARLO_CLI_VERB(.name = "render", .usage = "FILE -o OUT.png [--pages LIST] [--zo
                            "several into OUT-N.png (a final .png of OUT is not repeated), N padded with\n"
                            "zeros to the width of the report's last page number: OUT-01.png ... OUT-12.png.\n"
                            "--page N is the same as --pages N. Prints the name of each file written.\n"
+                           "FILE - reads standard input; -o - writes one page to standard output.\n"
                            "An image has at most 30000 pixels a side and 67108864 pixels in all; a page\n"
                            "beyond that is refused with the largest zoom it allows. A page that cannot\n"
                            "be drawn is reported with its number, the others are still written, and\n"

@@ -31,7 +31,8 @@ int Resave(const std::vector<std::string>& args, std::ostream& out, std::ostream
 QUARLO_CLI_VERB(.name = "resave", .usage = "IN OUT",
                 .summary = "load a prepared report and save it again",
                 .details = "Writes OUT as the viewer's save does. OUT is replaced only once the\n"
-                           "whole document is written; on any error it is left as it was.",
+                           "whole document is written; on any error it is left as it was.\n"
+                           "IN - reads standard input, OUT - writes standard output.",
                 .run = &Resave);
 
 }  // namespace quarlo::cli

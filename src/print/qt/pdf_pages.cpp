@@ -1,17 +1,17 @@
 #include "print/qt/pdf_pages.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QString>
 #include <algorithm>
 #include <exception>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "document/preview_pages.h"
+#include "platform/errors.h"
+#include "platform/output_file.h"
+#include "print/qt/output_device.h"
 #include "objects/report_page.h"
 #include "platform/qt/qpainter_canvas.h"
 #include "print/page_list.h"
@@ -102,31 +102,19 @@ PdfPagesResult WritePdfPages(TfrxCustomPreviewPages& pages, const TfrxPageList& 
 
 PdfPagesResult WritePdfPagesToFile(TfrxCustomPreviewPages& pages, const TfrxPageList& list,
                                    const std::string& path, const PdfPagesOptions& options) {
-  const std::string temp = path + ".part";
   PdfPagesResult result;
-  {
-    QFile file(QString::fromStdString(temp));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-      result.error = "cannot write " + path;
-      return result;
-    }
-    result = WritePdfPages(pages, list, file, options);
-    file.close();
-    if (result.Complete() && file.error() != QFileDevice::NoError)
-      result.error = "cannot write " + path + ": " + file.errorString().toStdString();
+  try {
+    // Complete or not there at all: see platform/output_file.h.
+    OutputFile output(path);
+    OutputDevice device(output);
+    result = WritePdfPages(pages, list, device, options);
+    // The device knows why a write failed; the writer only that one did.
+    if (!device.Failure().empty()) result.error = CannotWriteText(path, device.Failure());
+    if (result.Complete()) output.Commit();
+  } catch (const EStreamError& e) {
+    result.error = CannotWriteText(path, e.what());
   }
-  if (!result.Complete()) {
-    QFile::remove(QString::fromStdString(temp));
-    result.pagesWritten = 0;
-    return result;
-  }
-  std::error_code error;
-  std::filesystem::rename(temp, path, error);
-  if (error) {
-    QFile::remove(QString::fromStdString(temp));
-    result.error = "cannot write " + path + ": " + error.message();
-    result.pagesWritten = 0;
-  }
+  if (!result.Complete()) result.pagesWritten = 0;
   return result;
 }
 

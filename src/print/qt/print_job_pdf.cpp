@@ -1,16 +1,17 @@
 #include "print/qt/print_job_pdf.h"
 
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <algorithm>
-#include <fstream>
 #include <utility>
 
+#include "platform/errors.h"
+#include "platform/output_file.h"
 #include "platform/paper_table.h"
 #include "platform/qt/qpainter_canvas.h"
+#include "print/qt/output_device.h"
 
 namespace quarlo {
 
@@ -73,7 +74,14 @@ void PdfFilePrinter::StartJob() {
   failed_ = false;
   sheets_ = 0;
   lastError_.clear();
-  writer_ = std::make_unique<QPdfWriter>(QString::fromStdString(Target()));
+  try {
+    output_ = std::make_unique<OutputFile>(Target());
+  } catch (const EStreamError& e) {
+    Fail(e.what());
+    return;
+  }
+  device_ = std::make_unique<OutputDevice>(*output_);
+  writer_ = std::make_unique<QPdfWriter>(device_.get());
   writer_->setResolution(dpiX_);
   writer_->setCreator(QStringLiteral("Quarlo"));
   writer_->setTitle(QString::fromStdString(DocumentName()));
@@ -86,10 +94,8 @@ void PdfFilePrinter::StartSheet() {
   if (!painter_) {
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(writer_.get())) {
-      lastError_ = "cannot write " + Target();
-      ReportPrinterError(lastError_);
       painter_.reset();
-      failed_ = true;
+      Fail("cannot write " + Target());
       return;
     }
   } else {
@@ -116,16 +122,36 @@ void PdfFilePrinter::Finish() {
   printing_ = false;
 }
 
+void PdfFilePrinter::Fail(const std::string& reason) {
+  lastError_ = reason;
+  ReportPrinterError(lastError_);
+  failed_ = true;
+  sheets_ = 0;
+}
+
 void PdfFilePrinter::EndJob() {
   if (!printing_) return;
   Finish();
+  if (!output_) return;
+  // The file takes its name only once every byte of it is on disk.
+  try {
+    if (device_ && !device_->Failure().empty()) throw EStreamError(device_->Failure());
+    output_->Commit();
+  } catch (const EStreamError& e) {
+    output_->Discard();
+    Fail(e.what());
+  }
+  device_.reset();
+  output_.reset();
 }
 
 void PdfFilePrinter::AbortJob() {
   if (!printing_) return;
   Finish();
   // A cancelled job is no document: nothing half written is left behind.
-  QFile::remove(QString::fromStdString(Target()));
+  if (output_) output_->Discard();
+  device_.reset();
+  output_.reset();
   sheets_ = 0;
 }
 
@@ -134,8 +160,11 @@ void PdfFilePrinter::StartRawJob() { raw_.clear(); }
 void PdfFilePrinter::WriteRaw(std::string_view text) { raw_.append(text); }
 
 void PdfFilePrinter::EndRawJob() {
-  std::ofstream out(Target(), std::ios::binary | std::ios::trunc);
-  out.write(raw_.data(), static_cast<std::streamsize>(raw_.size()));
+  try {
+    WriteOutput(Target(), [&](Stream& out) { out.Write(raw_); });
+  } catch (const EStreamError& e) {
+    Fail(e.what());
+  }
   raw_.clear();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A printer that writes its jobs into one PDF file, every sheet on paper of exactly the
 // size it was set up with and with no unprintable margin, so the print job with all its
-// options can run, and be read back, with no printer installed.
+// options can run, and be read back, with no printer installed. The file is an
+// OutputFile: complete when the job ends, or not there at all ("-": standard output).
 #include <QPageLayout>
 #include <memory>
 #include <string>
@@ -13,6 +14,8 @@ class QPdfWriter;
 
 namespace quarlo {
 
+class OutputDevice;
+class OutputFile;
 class QPainterCanvas;
 
 class PdfFilePrinter final : public TfrxCustomPrinter {
@@ -43,8 +46,12 @@ class PdfFilePrinter final : public TfrxCustomPrinter {
  private:
   std::string Target() const { return outputFileName_.empty() ? path_ : outputFileName_; }
   void Finish();
+  void Fail(const std::string& reason);
 
   std::string path_;
+  // Declared before the writer, which writes into the device until it is destroyed.
+  std::unique_ptr<OutputFile> output_;
+  std::unique_ptr<OutputDevice> device_;
   std::unique_ptr<QPdfWriter> writer_;
   std::unique_ptr<QPainter> painter_;
   std::unique_ptr<QPainterCanvas> canvas_;

@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QFormLayout>
 #include <QPageLayout>
 #include <QPainter>
@@ -19,8 +18,11 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/errors.h"
+#include "platform/output_file.h"
 #include "platform/paper_table.h"
 #include "platform/qt/qpainter_canvas.h"
+#include "print/qt/output_device.h"
 #include "platform/rounding.h"
 
 namespace quarlo {
@@ -337,7 +339,15 @@ bool TfrxPrinter::OpenSpoolFile(const JobSetup& setup) {
     path = spool.file->fileName();
     spool.file->close();
   } else {
-    path = QString::fromStdString(outputFileName_);
+    try {
+      // Everything printed into a file is one document: opened with the first sheet.
+      if (!output_) output_ = std::make_unique<OutputFile>(outputFileName_);
+    } catch (const EStreamError& e) {
+      lastError_ = e.what();
+      ReportPrinterError(lastError_);
+      return false;
+    }
+    path = QString::fromStdString(output_->PathForWriter());
   }
   painter_.reset();
   jobPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -455,6 +465,7 @@ void TfrxPrinter::FinishJob() {
   CloseSpoolFile();
   inSheet_ = false;
   spoolFiles_.clear();
+  output_.reset();  // not committed: removed
   printing_ = false;
   binOverride_ = -1;
   duplexOverride_ = -1;
@@ -466,16 +477,42 @@ void TfrxPrinter::EndJob() {
   if (!printing_) return;
   const bool drawn = painter_ && painter_->isActive();
   CloseSpoolFile();
-  if (drawn && outputFileName_.empty()) SubmitSpoolFiles();
+  // The PDF library cannot say when a write failed (a full disk): a file that lost
+  // bytes has a broken trailer, and is neither sent nor kept.
+  bool complete = true;
+  for (const SpoolFile& spool : spoolFiles_) {
+    const std::string written = spool.file ? spool.file->fileName().toStdString()
+                                           : output_ ? output_->PathForWriter() : std::string();
+    if (drawn && !PdfFileComplete(written)) complete = false;
+  }
+  if (!complete) {
+    lastError_ = "Stream write error: " + (outputFileName_.empty() ? std::string("the job file") : outputFileName_) +
+                 ": the PDF file is incomplete";
+    ReportPrinterError(lastError_);
+  } else if (drawn && outputFileName_.empty()) {
+    SubmitSpoolFiles();
+  } else if (drawn) {
+    FinishOutputFile();
+  }
   FinishJob();
+}
+
+void TfrxPrinter::FinishOutputFile() {
+  if (!output_) return;
+  try {
+    output_->Commit();
+  } catch (const EStreamError& e) {
+    lastError_ = e.what();
+    ReportPrinterError(lastError_);
+  }
+  output_.reset();
 }
 
 void TfrxPrinter::AbortJob() {
   if (!printing_) return;
-  const bool toFile = !outputFileName_.empty() && !spoolFiles_.empty();
   CloseSpoolFile();
-  // Nothing reached the queue yet; a half-written output file is no document either.
-  if (toFile) QFile::remove(QString::fromStdString(outputFileName_));
+  // Nothing reached the queue yet; a half-written output file is no document either
+  // (FinishJob drops it).
   FinishJob();
 }
 
@@ -485,9 +522,10 @@ void TfrxPrinter::StartRawJob() {
   lastError_.clear();
   lastJobIds_.clear();
   if (!outputFileName_.empty()) {
-    rawFile_.reset(std::fopen(outputFileName_.c_str(), "wb"));
-    if (!rawFile_) {
-      lastError_ = "cannot write " + outputFileName_;
+    try {
+      output_ = std::make_unique<OutputFile>(outputFileName_);
+    } catch (const EStreamError& e) {
+      lastError_ = e.what();
       ReportPrinterError(lastError_);
     }
     return;
@@ -504,16 +542,22 @@ void TfrxPrinter::StartRawJob() {
 }
 
 void TfrxPrinter::WriteRaw(std::string_view text) {
-  if (rawFile_) {
-    std::fwrite(text.data(), 1, text.size(), rawFile_.get());
+  if (output_) {
+    try {
+      output_->Write(text.data(), text.size());
+    } catch (const EStreamError& e) {
+      lastError_ = e.what();
+      ReportPrinterError(lastError_);
+      output_.reset();
+    }
   } else if (rawJobId_ > 0) {
     cupsWriteRequestData(CUPS_HTTP_DEFAULT, text.data(), text.size());
   }
 }
 
 void TfrxPrinter::EndRawJob() {
-  if (rawFile_) {
-    rawFile_.reset();
+  if (!outputFileName_.empty()) {
+    FinishOutputFile();
     return;
   }
   if (rawJobId_ <= 0) return;

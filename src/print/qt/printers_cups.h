@@ -24,6 +24,7 @@ class QTemporaryFile;
 
 namespace quarlo {
 
+class OutputFile;
 class QPainterCanvas;
 
 class TfrxPrinter final : public TfrxCustomPrinter {
@@ -100,6 +101,7 @@ class TfrxPrinter final : public TfrxCustomPrinter {
   bool SubmitSpoolFiles();
   bool SubmitSpoolFile(const SpoolFile& spool);
   void FinishJob();
+  void FinishOutputFile();
 
   DeviceMode dm_;
   std::unique_ptr<QPrinter> info_;  // the queue's metrics; never printed on
@@ -114,7 +116,8 @@ class TfrxPrinter final : public TfrxCustomPrinter {
   std::unique_ptr<QPainterCanvas> canvas_;
   bool inSheet_ = false;
   int rawJobId_ = 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> rawFile_{nullptr, &std::fclose};
+  // The output file of a job printed to a file (PDF or raw), complete or not there.
+  std::unique_ptr<OutputFile> output_;
 
   std::vector<int> lastJobIds_;
   std::string lastError_;
