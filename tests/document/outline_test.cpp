@@ -141,7 +141,7 @@ TEST_F(OutlineTest, TextsAreCodePageBytesWhateverTheFileAndABadReferenceKeepsIts
     TfrxOutline& outline = pages.Outline();
     outline.LevelRoot();
     EXPECT_EQ(Walk(outline), chapter + "@0:1 &#x41; bad@1:2") << c.what;
-    const std::vector<TfrxAnchor> anchors = ListAnchors(pages);
+    const std::vector<AnchorEntry> anchors = ListAnchors(pages);
     ASSERT_EQ(anchors.size(), 2u) << c.what;
     EXPECT_EQ(anchors[0].Text, chapter) << c.what;
     EXPECT_EQ(anchors[1].Text, "&#12z;") << c.what;
