@@ -10,7 +10,6 @@
 #include <exception>
 #include <string>
 
-#include "document/report_file_writer.h"
 #include "objects/band.h"
 #include "objects/frame.h"
 #include "objects/line_view.h"
