@@ -284,7 +284,7 @@ TEST(SpoolerPrinter, QueuesAreListedWithTheDefaultCurrent) {
   QUARLO_REQUIRE_SPOOLER(queue);
   TfrxPrinters printers(SpoolerPrinterSource());
   EXPECT_TRUE(printers.HasRealPrinters());
-  const int index = printers.IndexOfName("quarlopdf");
+  const int index = printers.IndexOfName(queue->name);
   ASSERT_GE(index, 0);
   EXPECT_EQ(printers.CurrentIndex(), index);  // the test queue is the spooler's default
   EXPECT_EQ(printers.CurrentPrinter()->Port(), "quarlo-tests");  // the queue's location
