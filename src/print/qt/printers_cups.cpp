@@ -29,6 +29,8 @@ namespace quarlo {
 namespace {
 
 constexpr int kMaxListedItems = 256;  // papers and bins taken from a driver
+// The queue's own PDF type, for a PDF in final print order.
+constexpr const char* kPrinterReadyPdf = "application/vnd.cups-pdf";
 
 
 // Input slot keywords with a platform bin code of their own; others get user codes.
@@ -375,16 +377,18 @@ void TfrxPrinter::StartSheet() {
   if (landscape) std::swap(w, h);
   const SheetPaper paper{static_cast<int>(RoundHalfEven(std::min(w, h) * 100)),
                          static_cast<int>(RoundHalfEven(std::max(w, h) * 100))};
-  const JobSetup job{paper, dm_.defaultSource, dm_.duplex, dm_.copies};
-  // Paper, tray, sides and copies are set once per spooler job: a sheet that needs
-  // others starts the next job, with a file of its own. Into an output file everything
-  // goes.
+  const JobSetup job{dm_.defaultSource, dm_.duplex, dm_.copies};
+  // Tray, sides and copies are set once per spooler job: a sheet that needs others
+  // starts the next job, with a file of its own. Into an output file everything goes.
   const bool newJob = spoolFiles_.empty() || (outputFileName_.empty() && !(spoolFiles_.back().setup == job));
   if (newJob) {
     CloseSpoolFile();
     if (!OpenSpoolFile(job)) return;
   }
   if (!jobPrinter_) return;
+  SpoolFile& spool = spoolFiles_.back();
+  if (spool.sheets == 0) spool.firstPaper = paper;
+  else if (!(paper == spool.firstPaper)) spool.mixedPaper = true;
   // The painter's origin is the printable corner, as on a device context.
   const QPageLayout layout(QPageSize(QSizeF(w, h), QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch),
                            landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
@@ -405,7 +409,7 @@ void TfrxPrinter::StartSheet() {
   }
   canvas_ = std::make_unique<QPainterCanvas>(*painter_, CanvasKind::Printer, dpiX_, dpiY_);
   inSheet_ = true;
-  ++spoolFiles_.back().sheets;
+  ++spool.sheets;
 }
 
 void TfrxPrinter::EndSheet() {
@@ -439,8 +443,10 @@ bool TfrxPrinter::SubmitSpoolFile(const SpoolFile& spool) {
   count = cupsAddOption(CUPS_SIDES, SidesKeyword(setup.duplex), count, &options);
   if (const std::string source = BinKeyword(setup.source); !source.empty())
     count = cupsAddOption(CUPS_MEDIA_SOURCE, source.c_str(), count, &options);
+  // The first sheet's paper: what a printer choosing its tray by the job's paper loads
+  // first. The pages of other sizes ask for theirs themselves.
   char media[128] = "";
-  const SheetPaper& paper = setup.paper;
+  const SheetPaper& paper = spool.firstPaper;
   if (const pwg_media_t* known = pwgMediaForSize(paper.widthMm100, paper.lengthMm100)) {
     std::snprintf(media, sizeof media, "%s", known->pwg);
   } else {
@@ -449,6 +455,12 @@ bool TfrxPrinter::SubmitSpoolFile(const SpoolFile& spool) {
   if (media[0]) count = cupsAddOption(CUPS_MEDIA, media, count, &options);
   // Pages are drawn at their size; the queue must not fit them to its paper.
   count = cupsAddOption("print-scaling", "none", count, &options);
+  // Sheets of several sizes: the queue's first filter, which arranges the pages, would
+  // put every page on the job's paper. The job has arranged them already (order, page
+  // list, collated copies and their blank sides), so the file is handed over as that
+  // filter's output, and the next one gives each page its own paper. The queue still
+  // makes the uncollated copies and sets the sides.
+  if (spool.mixedPaper) count = cupsAddOption("document-format", kPrinterReadyPdf, count, &options);
   const std::string path = spool.file->fileName().toStdString();
   const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, name_.c_str(), path.c_str(), DocumentName().c_str(), count, options);
   cupsFreeOptions(count, options);

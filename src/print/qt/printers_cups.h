@@ -3,10 +3,12 @@
 // queue, its bins (input slots), duplex default and the submission of jobs from libcups,
 // which is where Qt has no call for them. A job is drawn into a PDF file, every sheet on
 // paper of its own size, and handed to the queue when it ends, with print scaling off. A
-// spooler job has one paper, input slot, duplex setting and copy count for all its pages
-// (the queue's filters put every page on the job's paper), so where those change the
-// print goes out as several spooler jobs, in order, each with a PDF of only its own
-// sheets; copies, collation, sides, input slot and paper are job options.
+// spooler job has one input slot, duplex setting and copy count for all its pages, so
+// where those change the print goes out as several spooler jobs, in order, each with a
+// PDF of only its own sheets; copies, collation, sides, input slot and paper are job
+// options. Sheets of other paper sizes stay in one job: such a job is handed over as a
+// PDF the queue need not rearrange, so its filters keep each page's own size (the
+// rearranging filter would put every page on the job's one paper).
 // With an output file name the whole PDF is written there instead. An aborted job leaves
 // nothing in the queue.
 #include <map>
@@ -48,7 +50,7 @@ class TfrxPrinter final : public TfrxCustomPrinter {
   Canvas* GetCanvas() override;
 
   // Spooler job ids of the last job handed to the queue, one per run of sheets with the
-  // same paper, input slot, duplex and copies (none when it went to a file or failed),
+  // same input slot, duplex and copies (none when it went to a file or failed),
   // and why the last hand-over failed.
   const std::vector<int>& LastJobIds() const { return lastJobIds_; }
   int LastJobId() const { return lastJobIds_.empty() ? 0 : lastJobIds_.back(); }
@@ -81,10 +83,8 @@ class TfrxPrinter final : public TfrxCustomPrinter {
     bool operator==(const SheetPaper&) const = default;
   };
   // What a spooler job holds for all its pages: a sheet that needs other values starts
-  // the next job. The queue's filters put every page of a job on the job's paper, so the
-  // paper is one of them.
+  // the next job.
   struct JobSetup {
-    SheetPaper paper;
     int source = kAutoBinCode;
     int duplex = kDuplexSimplex;
     int copies = 1;
@@ -94,6 +94,8 @@ class TfrxPrinter final : public TfrxCustomPrinter {
   struct SpoolFile {
     std::unique_ptr<QTemporaryFile> file;  // none when writing to the output file
     JobSetup setup;
+    SheetPaper firstPaper;     // the job's paper option
+    bool mixedPaper = false;   // some sheet is of another paper
     int sheets = 0;
   };
   bool OpenSpoolFile(const JobSetup& setup);

@@ -19,6 +19,7 @@ struct MarkedPage {
   double width = 0, height = 0;  // mm; 0 x 0 takes the paper code
   int paper = kCustomPaperCode;
   double circle = 0;  // diameter in mm of a filled circle in the middle, 0 for none
+  TPrinterOrientation orientation = TPrinterOrientation::poPortrait;  // of a paper code
 };
 
 // Pages with the words TL<n>, TR<n>, BL<n> and BR<n> 3 mm inside their four corners.
@@ -28,6 +29,7 @@ inline std::string MakeMarkedReport(const std::vector<MarkedPage>& specs) {
     const MarkedPage& s = specs[i];
     TfrxReportPage& page = g.AddCompletePage();
     if (s.paper != kCustomPaperCode) {
+      page.SetOrientation(s.orientation);
       page.SetPaperSize(s.paper);
     } else {
       page.SetPaperWidth(s.width);

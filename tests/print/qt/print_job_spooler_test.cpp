@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "support/report_generator.h"
 #include "support/spooler.h"
 #include "marked_pages.h"
+#include "spooler_jobs.h"
 
 #include <QTemporaryDir>
 
@@ -60,25 +62,14 @@ struct PrintedSheet {
   std::string text;  // the words of the sheet, space separated
   double width = 0, height = 0;  // mm as shown
   int copies = 1;    // the job's copies attribute
+  int job = 0;       // the spooler job it came out of
+  std::string sides;  // the job's sides attribute
 };
 
 std::string Words(const std::string& pdf, int page) {
   std::string all;
   for (const spooler::PdfWord& w : spooler::PdfPageWords(pdf, page)) all += (all.empty() ? "" : " ") + w.text;
   return all;
-}
-
-int JobCopies(int jobId) {
-  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-  const std::string uri = "ipp://localhost/jobs/" + std::to_string(jobId);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-  int copies = 0;
-  if (ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/")) {
-    if (ipp_attribute_t* a = ippFindAttribute(response, "copies", IPP_TAG_INTEGER)) copies = ippGetInteger(a, 0);
-    ippDelete(response);
-  }
-  return copies;
 }
 
 class SpoolerPrintJob : public ::testing::Test {
@@ -94,7 +85,10 @@ class SpoolerPrintJob : public ::testing::Test {
 
   // Prints the report on the test queue and reads back every sheet of every spooler job.
   std::vector<PrintedSheet> PrintOnQueue(const spooler::Queue& queue, const std::vector<PageSpec>& specs) {
-    MemoryStream stream(MakeReport(specs));
+    return PrintOnQueue(queue, MakeReport(specs));
+  }
+  std::vector<PrintedSheet> PrintOnQueue(const spooler::Queue& queue, const std::string& reportFile) {
+    MemoryStream stream(reportFile);
     report.PreviewPages().LoadFromStream(stream);
     TfrxPrinters printers(SpoolerPrinterSource());
     printers.SetCurrentIndex(printers.IndexOfName(queue.name));
@@ -113,13 +107,16 @@ class SpoolerPrintJob : public ::testing::Test {
       }
       const auto info = spooler::ReadPdfInfo(*pdf);
       if (!info) continue;
-      const int copies = JobCopies(id);
+      const int copies = std::stoi("0" + spooler::JobAttribute(id, "copies"));
+      const std::string sides = spooler::JobAttribute(id, "sides");
       for (int p = 1; p <= info->pages; ++p) {
         PrintedSheet s;
         s.text = Words(*pdf, p);
         s.width = info->sizes[static_cast<std::size_t>(p - 1)].width / kPointsPerMm;
         s.height = info->sizes[static_cast<std::size_t>(p - 1)].height / kPointsPerMm;
         s.copies = copies;
+        s.job = id;
+        s.sides = sides;
         sheets.push_back(s);
       }
     }
@@ -177,6 +174,73 @@ TEST_F(SpoolerPrintJob, EveryPageOnItsOwnPaper) {
   for (std::size_t i = 0; i < sheets.size(); ++i) {
     EXPECT_NEAR(std::max(sheets[i].width, sheets[i].height), longSides[i], 1);
     EXPECT_NEAR(std::min(sheets[i].width, sheets[i].height), shortSides[i], 1);
+  }
+}
+
+// Pages of A4, A5 and landscape A4 by turns go out as one spooler job asking for the
+// first page's paper; every page comes out on paper of its own size and whole, the words
+// in its four corners all there. The queue turns the landscape page onto portrait paper,
+// as a printer takes it.
+TEST_F(SpoolerPrintJob, MixedPaperIsOneJobWithEveryPageWholeOnItsOwnPaper) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  using print_job_test::MarkedPage;
+  const std::vector<MarkedPage> pages = {
+      {0, 0, 9}, {0, 0, 11}, {0, 0, 9, 0, O::poLandscape}, {0, 0, 11}};
+  const std::vector<PrintedSheet> sheets = PrintOnQueue(*queue, print_job_test::MakeMarkedReport(pages));
+  ASSERT_EQ(sheets.size(), pages.size());
+  EXPECT_EQ(spooler::JobAttribute(sheets[0].job, "media"), "iso_a4_210x297mm");
+  const double longSides[] = {297, 210, 297, 210};
+  const double shortSides[] = {210, 148, 210, 148};
+  for (std::size_t i = 0; i < sheets.size(); ++i) {
+    SCOPED_TRACE(i + 1);
+    EXPECT_EQ(sheets[i].job, sheets[0].job);
+    EXPECT_NEAR(std::max(sheets[i].width, sheets[i].height), longSides[i], 1);
+    EXPECT_NEAR(std::min(sheets[i].width, sheets[i].height), shortSides[i], 1);
+    std::vector<std::string> words;
+    std::istringstream in(sheets[i].text);
+    for (std::string w; in >> w;) words.push_back(w);
+    std::sort(words.begin(), words.end());
+    const std::string n = std::to_string(i + 1);
+    EXPECT_EQ(words, (std::vector<std::string>{"BL" + n, "BR" + n, "TL" + n, "TR" + n}));
+  }
+}
+
+struct MixedCopiesCase {
+  int copies;
+  bool collate;
+  TfrxDuplexMode duplex;
+  std::vector<std::string> expected;  // words per sheet of the queue's output
+  int jobCopies;
+  const char* sides;
+};
+
+// A job of mixed paper still gets its copies and sides: collated copies are laid out by
+// the job, with the blank side that starts each copy on a new sheet; other copies are
+// made by the queue, as for a job of one paper.
+TEST_F(SpoolerPrintJob, MixedPaperKeepsCopiesAndSides) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  using D = TfrxDuplexMode;
+  const MixedCopiesCase cases[] = {
+      {3, false, D::dmNone, {"Page1", "Page2", "Page3"}, 3, "one-sided"},
+      {2, true, D::dmVertical, {"Page1", "Page2", "Page3", "", "Page1", "Page2", "Page3", ""}, 1,
+       "two-sided-long-edge"},
+      {2, false, D::dmHorizontal, {"Page1", "Page2", "Page3"}, 2, "two-sided-short-edge"},
+  };
+  const std::vector<PageSpec> specs = {{9, O::poPortrait}, {11, O::poPortrait}, {9, O::poLandscape}};
+  for (const MixedCopiesCase& c : cases) {
+    SCOPED_TRACE(c.sides);
+    report.PrintOptions().SetCopies(c.copies);
+    report.PrintOptions().SetCollate(c.collate);
+    report.PrintOptions().SetDuplexMode(c.duplex);
+    const std::vector<PrintedSheet> sheets = PrintOnQueue(*queue, specs);
+    EXPECT_EQ(Texts(sheets), c.expected);
+    for (const PrintedSheet& s : sheets) {
+      EXPECT_EQ(s.job, sheets[0].job);
+      EXPECT_EQ(s.copies, c.jobCopies);
+      EXPECT_EQ(s.sides, c.sides);
+    }
+    ASSERT_GE(sheets.size(), 2u);
+    EXPECT_NEAR(std::min(sheets[1].width, sheets[1].height), 148, 1);  // the A5 page
   }
 }
 

@@ -20,6 +20,7 @@
 #include "print/printers.h"
 #include "print/qt/printers_cups.h"
 #include "support/spooler.h"
+#include "spooler_jobs.h"
 
 namespace quarlo {
 namespace {
@@ -34,24 +35,7 @@ std::unique_ptr<TfrxPrinter> TestPrinter(const spooler::Queue& queue) {
   return printer;
 }
 
-// Job attributes the spooler recorded, through IPP Get-Job-Attributes.
-std::string JobAttribute(int jobId, const char* name) {
-  ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
-  const std::string uri = "ipp://localhost/jobs/" + std::to_string(jobId);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri.c_str());
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-  ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-  std::string value;
-  if (response) {
-    if (ipp_attribute_t* a = ippFindAttribute(response, name, IPP_TAG_ZERO)) {
-      char buffer[256];
-      ippAttributeString(a, buffer, sizeof buffer);
-      value = buffer;
-    }
-    ippDelete(response);
-  }
-  return value;
-}
+using spooler::JobAttribute;
 
 // Draws a line of text at a distance from the paper's physical corner, as the print job
 // does: the canvas origin is the printable corner, so the page offset is minus the margin.
@@ -179,26 +163,22 @@ TEST(SpoolerPrinter, PrintsSheetsOfTheirOwnSizeAndOrientation) {
     printer->EndSheet();
   }
   printer->EndJob();
-  // A spooler job has one paper: the two A4 sheets share one, each other size has its own.
-  ASSERT_EQ(printer->LastJobIds().size(), 3u) << printer->LastError();
-  // Each job carries only its own sheets: the one of two sheets is the largest.
-  std::vector<int> kilobytes;
-  for (int id : printer->LastJobIds()) kilobytes.push_back(std::stoi("0" + JobAttribute(id, "job-k-octets")));
-  EXPECT_GT(kilobytes[0], kilobytes[1]);
-  EXPECT_GT(kilobytes[0], kilobytes[2]);
+  // Other paper sizes are no reason for another spooler job; the job asks for the first
+  // sheet's paper, and the pages of other sizes keep theirs.
+  ASSERT_EQ(printer->LastJobIds().size(), 1u) << printer->LastError();
+  const int id = printer->LastJobId();
+  EXPECT_EQ(JobAttribute(id, "media"), "iso_a4_210x297mm");
+  const auto pdf = spooler::WaitForJobPdf(*queue, id);
+  ASSERT_TRUE(pdf) << "no PDF for job " << id;
+  const auto info = spooler::ReadPdfInfo(*pdf);
+  ASSERT_TRUE(info);
   struct Printed {
     std::string pdf;
     int page;
     spooler::PdfPage size;
   };
   std::vector<Printed> printed;
-  for (int id : printer->LastJobIds()) {
-    const auto pdf = spooler::WaitForJobPdf(*queue, id);
-    ASSERT_TRUE(pdf) << "no PDF for job " << id;
-    const auto info = spooler::ReadPdfInfo(*pdf);
-    ASSERT_TRUE(info);
-    for (int p = 1; p <= info->pages; ++p) printed.push_back({*pdf, p, info->sizes[p - 1]});
-  }
+  for (int p = 1; p <= info->pages; ++p) printed.push_back({*pdf, p, info->sizes[p - 1]});
   ASSERT_EQ(printed.size(), 4u);
   for (std::size_t i = 0; i < printed.size(); ++i) {
     SCOPED_TRACE(i + 1);
@@ -221,6 +201,62 @@ TEST(SpoolerPrinter, PrintsSheetsOfTheirOwnSizeAndOrientation) {
       EXPECT_NEAR(w.xMin, 20 * kPointsPerMm, 1.5);
       EXPECT_NEAR(w.yMax, 30 * kPointsPerMm, 4);
     }
+  }
+}
+
+struct RunSheet {
+  int paper;
+  double widthMm, heightMm;
+  int bin;
+  TfrxDuplexMode duplex;
+  int job;  // 0-based spooler job it belongs in
+};
+
+// What CUPS sets once per job splits the print; each job holds only its own sheets, at
+// their own sizes.
+TEST(SpoolerPrinter, TrayOrDuplexChangeStartsAnotherJobWithOnlyItsSheets) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  using D = TfrxDuplexMode;
+  const RunSheet sheets[] = {
+      {9, 210, 297, 1, D::dmSimplex, 0},
+      {11, 148, 210, 1, D::dmSimplex, 0},
+      {9, 210, 297, 2, D::dmSimplex, 1},    // another tray
+      {11, 148, 210, 2, D::dmVertical, 2},  // two-sided
+      {9, 210, 297, 2, D::dmVertical, 2},
+  };
+  auto printer = TestPrinter(*queue);
+  printer->StartJob();
+  for (std::size_t i = 0; i < std::size(sheets); ++i) {
+    const RunSheet& s = sheets[i];
+    printer->ApplyPrintSetup(s.paper, s.widthMm, s.heightMm, TPrinterOrientation::poPortrait, s.bin, s.duplex, 1);
+    printer->StartSheet();
+    DrawLabel(*printer, "Sheet" + std::to_string(i + 1), 20, 30);
+    printer->EndSheet();
+  }
+  printer->EndJob();
+  const std::vector<int> ids = printer->LastJobIds();
+  ASSERT_EQ(ids.size(), 3u) << printer->LastError();
+  const char* sources[] = {"top", "bottom", "bottom"};
+  const char* sides[] = {"one-sided", "one-sided", "two-sided-long-edge"};
+  for (std::size_t job = 0; job < ids.size(); ++job) {
+    SCOPED_TRACE(job);
+    EXPECT_EQ(JobAttribute(ids[job], "media-source"), sources[job]);
+    EXPECT_EQ(JobAttribute(ids[job], "sides"), sides[job]);
+    const auto pdf = spooler::WaitForJobPdf(*queue, ids[job]);
+    ASSERT_TRUE(pdf);
+    const auto info = spooler::ReadPdfInfo(*pdf);
+    ASSERT_TRUE(info);
+    int page = 0;
+    for (std::size_t i = 0; i < std::size(sheets); ++i) {
+      if (sheets[i].job != static_cast<int>(job)) continue;
+      ++page;
+      ASSERT_LE(page, info->pages);
+      EXPECT_NE(spooler::PdfPageText(*pdf, page).find("Sheet" + std::to_string(i + 1)), std::string::npos)
+          << "sheet " << i + 1;
+      EXPECT_NEAR(info->sizes[page - 1].width, sheets[i].widthMm * kPointsPerMm, 1.5);
+      EXPECT_NEAR(info->sizes[page - 1].height, sheets[i].heightMm * kPointsPerMm, 1.5);
+    }
+    EXPECT_EQ(info->pages, page);
   }
 }
 
