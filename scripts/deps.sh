@@ -10,7 +10,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev libgl-dev libcups2-dev
   qt6-translations-l10n  # Qt's own dialogs and buttons in Chinese
   libfontconfig-dev  # the font aliases are loaded into fontconfig at start-up
-  libqpdf-dev qpdf  # bookmarks and links added to exported PDF; the tests read them back
+  libqpdf-dev qpdf  # bookmarks and links added to exported PDF, copies of mixed-paper prints; the tests read them back
   # fonts the reports name, through the aliases in config/fonts
   fontconfig fonts-liberation fonts-liberation2 fonts-wine fonts-dejavu-core
   fonts-arphic-uming fonts-arphic-ukai fonts-wqy-zenhei fonts-wqy-microhei

@@ -24,6 +24,7 @@
 #include "platform/qt/qpainter_canvas.h"
 #include "print/qt/output_device.h"
 #include "platform/rounding.h"
+#include "print/pdf_sheet_copies.h"
 
 namespace quarlo {
 namespace {
@@ -434,12 +435,27 @@ bool TfrxPrinter::SubmitSpoolFiles() {
 
 bool TfrxPrinter::SubmitSpoolFile(const SpoolFile& spool) {
   const JobSetup& setup = spool.setup;
+  std::string path = spool.file->fileName().toStdString();
+  int copies = setup.copies;
+  // A job of several paper sizes is handed over in its final order (below), where no
+  // filter of the queue need make copies: they are laid out in the file. Copies that
+  // would make it too long are left to the queue.
+  QTemporaryFile laidOut(QDir::tempPath() + "/quarlo-job-XXXXXX.pdf");
+  if (spool.mixedPaper && copies > 1 && laidOut.open()) {
+    laidOut.close();
+    std::string error;
+    if (WriteUncollatedCopies(path, laidOut.fileName().toStdString(), copies, setup.duplex != kDuplexSimplex,
+                              error)) {
+      path = laidOut.fileName().toStdString();
+      copies = 1;
+    }
+  }
   cups_option_t* options = nullptr;
   int count = 0;
-  count = cupsAddOption(CUPS_COPIES, std::to_string(setup.copies).c_str(), count, &options);
+  count = cupsAddOption(CUPS_COPIES, std::to_string(copies).c_str(), count, &options);
   // Copies made by the queue are the uncollated kind: collated copies are printed by
   // the job itself, one after the other.
-  if (setup.copies > 1) count = cupsAddOption("collate", "false", count, &options);
+  if (copies > 1) count = cupsAddOption("collate", "false", count, &options);
   count = cupsAddOption(CUPS_SIDES, SidesKeyword(setup.duplex), count, &options);
   if (const std::string source = BinKeyword(setup.source); !source.empty())
     count = cupsAddOption(CUPS_MEDIA_SOURCE, source.c_str(), count, &options);
@@ -457,11 +473,10 @@ bool TfrxPrinter::SubmitSpoolFile(const SpoolFile& spool) {
   count = cupsAddOption("print-scaling", "none", count, &options);
   // Sheets of several sizes: the queue's first filter, which arranges the pages, would
   // put every page on the job's paper. The job has arranged them already (order, page
-  // list, collated copies and their blank sides), so the file is handed over as that
-  // filter's output, and the next one gives each page its own paper. The queue still
-  // makes the uncollated copies and sets the sides.
+  // list, copies and their blank sides), so the file is handed over as that filter's
+  // output, and the next one gives each page its own paper. The sides are still the
+  // queue's.
   if (spool.mixedPaper) count = cupsAddOption("document-format", kPrinterReadyPdf, count, &options);
-  const std::string path = spool.file->fileName().toStdString();
   const int id = cupsPrintFile2(CUPS_HTTP_DEFAULT, name_.c_str(), path.c_str(), DocumentName().c_str(), count, options);
   cupsFreeOptions(count, options);
   if (id <= 0) {

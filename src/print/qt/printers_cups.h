@@ -7,8 +7,9 @@
 // where those change the print goes out as several spooler jobs, in order, each with a
 // PDF of only its own sheets; copies, collation, sides, input slot and paper are job
 // options. Sheets of other paper sizes stay in one job: such a job is handed over as a
-// PDF the queue need not rearrange, so its filters keep each page's own size (the
-// rearranging filter would put every page on the job's one paper).
+// PDF in its final order, with its copies laid out, so the queue's filters keep each
+// page's own size (the filter that arranges pages would put every page on the job's one
+// paper).
 // With an output file name the whole PDF is written there instead. An aborted job leaves
 // nothing in the queue.
 #include <map>
