@@ -5,8 +5,8 @@
 
 namespace quarlo {
 
-// Sheets beyond this many in the laid-out file are not written: the copies are left to
-// the queue's printer instead.
+// A laid-out file of more pages than this is not written: the copies are left to the
+// queue's printer instead.
 inline constexpr long kMaxLaidOutPages = 100000;
 
 // Writes to outPath the PDF at inPath with every sheet `copies` times in a row. Printed
