@@ -264,14 +264,20 @@ void TfrxPreviewPages::ReadSourcePages(TfrxXMLItem& section, TfrxXMLSerializer& 
     std::unique_ptr<TfrxReportPage> page =
         NewPage(PageElementKindOf(element->Name) == PageElementKind::DotMatrixPage);
     serializer.Owner = page.get();
+    // A compact object is its template's attributes as the file gave them, then its
+    // own: written again from the template, a value could read back otherwise.
+    serializer.OnObjectRead = [this](TfrxComponent& object, const TfrxXMLItem& read) {
+      std::string line = object.ClassName();
+      line += ' ';
+      line += xml::WithoutAttribute(read.Text, "Name");
+      sourceLines_[&object] = std::move(line);
+    };
     serializer.ReadObjectTree(*page, element);
-    for (TfrxComponent* object : page->AllObjects()) {
-      sourceLines_[object] = serializer.WriteObjectLine(*object);
-    }
+    serializer.OnObjectRead = nullptr;
     sourcePages_.push_back(std::move(page));
   }
-  // From now on the source pages live as components and are written from them.
-  section.Clear();
+  // The section stays as read and is written back so: the source pages are never
+  // changed, and what this program does not read in them is kept.
 }
 
 bool TfrxPreviewPages::LoadFromFile(const std::string& fileName, bool exceptionIfNotFound) {
@@ -285,23 +291,33 @@ bool TfrxPreviewPages::LoadFromFile(const std::string& fileName, bool exceptionI
 // ---------------------------------------------------------------------------- saving
 
 void TfrxPreviewPages::WriteReportSettings(TfrxXMLItem& section) const {
-  // The element is rewritten in place: its children (datasets, variables, script text
-  // of other producers) are not settings of this program and go back as they came.
+  // The element is rewritten in place: the four settings this program keeps come first,
+  // in their fixed order, with the report's values; the element's other attributes and
+  // its children (datasets, variables, script text of other producers) follow as read.
   TfrxXMLItem* element = section.Count() > 0 ? section.Items(0) : section.Add();
   while (section.Count() > 1) section.Extract(section.Count() - 1);
   element->Name = Report() ? Report()->ClassName() : std::string("TfrxReport");
   const TfrxComponent* r = Report();
-  std::string text = "DotMatrixReport=\"";
-  text += ReportOrdinal(r, "DotMatrixReport", 0) ? "1" : "0";
-  text += "\" PreviewOptions.OutlineVisible=\"";
-  text += ReportOrdinal(r, "PreviewOptions.OutlineVisible", 0) ? "1" : "0";
-  text += "\" PreviewOptions.OutlineWidth=\"";
-  text += std::to_string(ReportOrdinal(r, "PreviewOptions.OutlineWidth", 120));
-  text += "\" ReportOptions.Name=\"";
   // Strings are code page bytes in memory; a file of UTF-8 strings gets its name in UTF-8.
   const std::string name = ReportString(r, "ReportOptions.Name");
-  text += frxEscape(document_.CodePageStrings ? name : SystemToUtf8(name));
-  text += '"';
+  const std::pair<const char*, std::string> settings[] = {
+      {"DotMatrixReport", ReportOrdinal(r, "DotMatrixReport", 0) ? "1" : "0"},
+      {"PreviewOptions.OutlineVisible", ReportOrdinal(r, "PreviewOptions.OutlineVisible", 0) ? "1" : "0"},
+      {"PreviewOptions.OutlineWidth", std::to_string(ReportOrdinal(r, "PreviewOptions.OutlineWidth", 120))},
+      {"ReportOptions.Name", document_.CodePageStrings ? name : SystemToUtf8(name)},
+  };
+  std::string others = element->Text;
+  std::string text;
+  for (const auto& [attribute, value] : settings) {
+    others = xml::WithoutAttribute(others, attribute);
+    if (!text.empty()) text += ' ';
+    text += attribute;
+    text += "=\"";
+    text += frxEscape(value);
+    text += '"';
+  }
+  others.erase(0, others.find_first_not_of(' '));
+  if (!others.empty()) text += ' ' + others;
   element->Text = std::move(text);
 }
 
@@ -310,15 +326,7 @@ void TfrxPreviewPages::SaveToStream(Stream& stream) {
   root.FindItem(kPagesSection);
   WriteReportSettings(*root.FindItem(kReportSection));
 
-  TfrxXMLItem* sourceSection = root.FindItem(kSourcePagesSection);
-  sourceSection->Clear();
-  TfrxXMLSerializer serializer;
-  serializer.CodePageStrings = document_.CodePageStrings;
-  for (const auto& page : sourcePages_) {
-    TfrxXMLItem* element = sourceSection->Add();
-    serializer.Owner = page.get();
-    serializer.WriteObjectTree(*page, true, element);
-  }
+  root.FindItem(kSourcePagesSection);
 
   TfrxXMLItem* dictionarySection = root.FindItem(kDictionarySection);
   dictionarySection->Clear();
@@ -332,8 +340,7 @@ void TfrxPreviewPages::SaveToStream(Stream& stream) {
   pictureCache_.SaveToXML(*pictureSection);
 
   WriteReportDocument(stream, document_, pageBodies_);
-  // As after loading: the components and the cache are what gets written next time.
-  sourceSection->Clear();
+  // As after loading: the cache is what gets written next time.
   pictureSection->Clear();
 }
 

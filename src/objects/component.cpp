@@ -9,6 +9,7 @@
 #include "platform/stream.h"
 #include "objects/property_differences.h"
 #include "objects/units.h"
+#include "xml/xml_text.h"
 #include "platform/same_text.h"
 #include "resources/resources.h"
 
@@ -441,6 +442,16 @@ void TfrxComponent::LoadFromStream(Stream& stream) {
       errors->insert(serializer.Errors().begin(), serializer.Errors().end());
     }
   }
+}
+
+void TfrxComponent::KeepUnreadAttribute(std::string_view name, std::string_view rawValue) {
+  std::string kept = xml::WithoutAttribute(unreadAttributes_, name);
+  kept += ' ';
+  kept += name;
+  kept += "=\"";
+  kept += rawValue;
+  kept += '"';
+  unreadAttributes_ = std::move(kept);
 }
 
 void TfrxComponent::Assign(const TfrxComponent& source) {

@@ -170,6 +170,13 @@ class TfrxComponent : public TComponent {
   // template of the same class. Views extend it by calling the base first.
   virtual std::string WriteDifferences(const TfrxComponent& tmpl) const;
 
+  // Attributes read from a file that no property of this class takes (a newer
+  // producer's "Fill.BackColor"), as read, each after a space; the serializer writes
+  // them back with the object so that a save loses nothing.
+  const std::string& UnreadAttributes() const { return unreadAttributes_; }
+  // Keeps one such attribute, replacing an earlier value of the same name.
+  void KeepUnreadAttribute(std::string_view name, std::string_view rawValue);
+
   // Text objects return their lines: the serializer's Text/u/x attributes use them.
   virtual TWideStrings* MemoLines() { return nullptr; }
   const TWideStrings* MemoLines() const {
@@ -195,6 +202,7 @@ class TfrxComponent : public TComponent {
   bool isDesigning_ = false;
   bool isAncestor_ = false;
   bool inFontNotification_ = false;
+  std::string unreadAttributes_;
 };
 
 struct ReportRect {

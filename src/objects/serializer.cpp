@@ -297,6 +297,16 @@ void TfrxXMLSerializer::WritePropDataAttribute(std::string& out, const std::stri
   Attribute(out, prefix, "PropData", ToHex(data));
 }
 
+// What the file gave that no property took, as it was read.
+void TfrxXMLSerializer::WriteUnreadAttributes(std::string& out, const std::string& prefix, TPersistent& object,
+                                              TPersistent* tmpl) {
+  const auto* component = As<TfrxComponent>(&object);
+  if (!prefix.empty() || !component) return;
+  const auto* tmplComponent = tmpl ? As<TfrxComponent>(tmpl) : nullptr;
+  if (tmplComponent && tmplComponent->UnreadAttributes() == component->UnreadAttributes()) return;
+  out += component->UnreadAttributes();
+}
+
 std::string TfrxXMLSerializer::WriteProperties(TPersistent& object, const std::string& prefix,
                                                TPersistent* tmpl) {
   std::string out;
@@ -334,6 +344,7 @@ std::string TfrxXMLSerializer::WriteProperties(TPersistent& object, const std::s
   }
   WriteMemoText(out, prefix, object, tmpl);
   WritePropDataAttribute(out, prefix, object, tmpl);
+  WriteUnreadAttributes(out, prefix, object, tmpl);
   return out;
 }
 
@@ -449,9 +460,22 @@ void TfrxXMLSerializer::ApplyEnumeration(const PropertyInfo& p, std::string_view
   p.setOrdinal(holder, ordinal);
 }
 
+namespace {
+
+// An attribute no property takes is kept with the object it was read for, to be
+// written back; the live report is excepted, since it outlives the file it was read from.
+void KeepUnread(TPersistent& object, std::string_view name, std::string_view rawValue) {
+  if (auto* component = As<TfrxComponent>(&object); component && !component->IsReport()) {
+    component->KeepUnreadAttribute(name, rawValue);
+  }
+}
+
+}  // namespace
+
 void TfrxXMLSerializer::ApplyOne(std::string_view name, std::string_view rawValue, TPersistent& object) {
+  const std::string_view fullName = name;
   TPersistent* holder = HolderOfPath(object, name);
-  if (!holder) return;
+  if (!holder) return KeepUnread(object, fullName, rawValue);
   auto* component = As<TfrxComponent>(holder);
   if (name.size() == 1 && ApplyShortName(name[0], rawValue, component)) return;
   if (SameText(name, "Text") && ApplyText(rawValue, *holder, component)) return;
@@ -464,7 +488,8 @@ void TfrxXMLSerializer::ApplyOne(std::string_view name, std::string_view rawValu
   if (SameText(name, "Name") && component && component->IsReport()) return;
 
   const PropertyInfo* p = holder->GetClass().FindProperty(name);
-  if (!p || !IsSerialisedKind(p->kind) || p->IsReadOnly()) return;
+  if (!p) return KeepUnread(object, fullName, rawValue);
+  if (!IsSerialisedKind(p->kind) || p->IsReadOnly()) return;
   switch (p->kind) {
     case PropertyKind::Integer:
     case PropertyKind::Char:
@@ -591,6 +616,7 @@ void TfrxXMLSerializer::ReadObjectTree(TfrxComponent& root, TfrxXMLItem* item) {
     }
     component->SetLoading(true);
     ApplyProperties(el.Text, *component);
+    if (cur.parent && OnObjectRead) OnObjectRead(*component, el);
     read.push_back(component);
     for (int i = el.Count(); i-- > 0;) stack.push_back({el.Items(i), component, cur.depth + 1});
   }

@@ -4,6 +4,7 @@
 // comes from the classes' property declarations (objects/property_model.h).
 
 #include <memory>
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -51,6 +52,9 @@ class TfrxXMLSerializer {
   void WriteObjectTree(TfrxComponent& component, bool saveChildren = true,
                        TfrxXMLItem* item = nullptr);
   void ReadObjectTree(TfrxComponent& root, TfrxXMLItem* item = nullptr);
+  // Told, during ReadObjectTree, of each object below the root and the element it was
+  // read from (kept unknown objects excepted).
+  std::function<void(TfrxComponent&, const TfrxXMLItem&)> OnObjectRead;
 
   // Class name followed by the WriteProperties text.
   std::string WriteObjectLine(TPersistent& object);
@@ -76,6 +80,8 @@ class TfrxXMLSerializer {
   void WriteObject(std::string& out, const std::string& prefix, const PropertyInfo& p, TPersistent& object,
                    TPersistent* tmpl);
   void WriteMemoText(std::string& out, const std::string& prefix, TPersistent& object, TPersistent* tmpl);
+  void WriteUnreadAttributes(std::string& out, const std::string& prefix, TPersistent& object,
+                             TPersistent* tmpl);
   void WritePropDataAttribute(std::string& out, const std::string& prefix, TPersistent& object,
                               TPersistent* tmpl);
 

@@ -56,11 +56,9 @@ std::string frxEscape(std::string_view value) {
   out.append(value.substr(0, first));
   for (size_t i = first; i < value.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(value[i]);
-    if (c == '&' && StartsWith(value, i + 1, "quot;")) {
-      // A value that already holds the entity keeps meaning one double quote.
-      out += "&#34;";
-      i += 5;
-    } else if (NeedsEscape(c)) {
+    // A value holding "&quot;" gets its ampersand escaped like any other: written as a
+    // quote reference, the text would read back as one double quote.
+    if (NeedsEscape(c)) {
       AppendReference(out, c);
     } else {
       out += static_cast<char>(c);

@@ -28,4 +28,15 @@ size_t FindAttribute(std::string_view text, std::string_view name) {
   return std::string_view::npos;
 }
 
+std::string WithoutAttribute(std::string_view text, std::string_view name) {
+  size_t at = FindAttribute(text, name);
+  if (at == std::string_view::npos) return std::string(text);
+  const size_t close = text.find('"', at + name.size() + 2);
+  const size_t end = close == std::string_view::npos ? text.size() : close + 1;
+  if (at > 0) --at;  // the separating space
+  std::string out(text.substr(0, at));
+  out.append(text.substr(end));
+  return out;
+}
+
 }  // namespace quarlo::xml

@@ -212,7 +212,7 @@ TEST_F(ReportFileTest, ReportSettingsAreAppliedOnLoadAndWrittenInTheirFixedOrder
   EXPECT_EQ(SectionText(SaveToString(pages), "report"),
             "<report><TfrxReport DotMatrixReport=\"1\" PreviewOptions.OutlineVisible=\"1\" "
             "PreviewOptions.OutlineWidth=\"200\" ReportOptions.Name=\"" + frxEscape(name) +
-                "\"/></report>");
+                "\" Name=\"Ignored\" PreviewOptions.Zoom=\"2\"/></report>");  // the rest kept as read
   TfrxPreviewPages withoutReport(nullptr);
   EXPECT_EQ(SectionText(SaveToString(withoutReport), "report"),
             "<report><TfrxReport DotMatrixReport=\"0\" PreviewOptions.OutlineVisible=\"0\" "

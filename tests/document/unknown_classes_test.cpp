@@ -83,5 +83,57 @@ TEST(UnknownClasses, ASaveWritesThemBackByteForByte) {
   EXPECT_EQ(Save(again), once);
 }
 
+// Attributes of known classes that no property takes, and texts that look like
+// references, stay as the file wrote them: in the template a compact object copies,
+// in a complete page, and through a save and a page rewritten from its objects.
+TEST(UnknownClasses, AttributesNoPropertyTakesAndTemplateTextsStayAsWritten) {
+  RegisterClasses();
+  const std::string templateMemo =
+      "<TfrxMemoView Name=\"Memo1\" Width=\"100\" Height=\"20\" Fill.BackColor=\"255\" "
+      "Text=\"say &#38;quot;hi&#38;quot;\"/>";
+  const std::string completeMemo =
+      "<TfrxMemoView Name=\"M\" Fill.BackColor=\"16\" Text=\"say &#38;quot;hi&#38;quot;\"/>";
+  const std::string file = std::string(kHeader) +
+                           "<preparedreport><previewpages><page0><m1/></page0>"
+                           "<TfrxReportPage PaperWidth=\"100\" PaperHeight=\"50\">" + completeMemo +
+                           "</TfrxReportPage></previewpages><sourcepages>"
+                           "<TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\">" + templateMemo +
+                           "</TfrxReportPage></sourcepages><dictionary><m1 name=\"Page0.Memo1\"/></dictionary>"
+                           "</preparedreport>";
+  TfrxPreviewPages pages(nullptr);
+  MemoryStream in(file);
+  pages.LoadFromStream(in);
+  const auto memoText = [&](TfrxPreviewPages& store, int index) {
+    for (TfrxComponent* c : store.PageObject(index)->AllObjects())
+      if (auto* memo = As<TfrxMemoView>(c)) return memo->Memo().Text();
+    return std::u16string(u"no memo");
+  };
+  EXPECT_EQ(memoText(pages, 0), u"say &quot;hi&quot;\r\n");
+  EXPECT_EQ(memoText(pages, 1), memoText(pages, 0));
+
+  const std::string once = Save(pages);
+  EXPECT_NE(once.find(templateMemo), std::string::npos) << once;
+  EXPECT_NE(once.find(completeMemo), std::string::npos) << once;
+  TfrxPreviewPages again(nullptr);
+  MemoryStream second(once);
+  again.LoadFromStream(second);
+  EXPECT_EQ(memoText(again, 0), u"say &quot;hi&quot;\r\n");
+
+  // Pages written again from their objects keep the attributes too, a compact page
+  // with its template's.
+  pages.ReplacePage(1, *pages.PageObject(1));
+  pages.ReplacePage(0, *pages.PageObject(0));
+  const std::string rewritten = Save(pages);
+  EXPECT_NE(rewritten.find("Fill.BackColor=\"16\""), std::string::npos) << rewritten;
+  EXPECT_NE(rewritten.find("<TfrxMemoView Name=\"Memo1\""), std::string::npos) << rewritten;
+  const size_t compactRewritten = rewritten.find("<previewpages>");
+  EXPECT_NE(rewritten.find("Fill.BackColor=\"255\"", compactRewritten), std::string::npos) << rewritten;
+  TfrxPreviewPages third(nullptr);
+  MemoryStream thirdIn(rewritten);
+  third.LoadFromStream(thirdIn);
+  EXPECT_EQ(memoText(third, 0), u"say &quot;hi&quot;\r\n");
+  EXPECT_EQ(memoText(third, 1), u"say &quot;hi&quot;\r\n");
+}
+
 }  // namespace
 }  // namespace quarlo

@@ -37,11 +37,14 @@ INSTANTIATE_TEST_SUITE_P(
         EscapeCase{"reference_text_is_escaped", "&#65;", "&#38;#65;"}),
     [](const auto& info) { return std::string(info.param.label); });
 
-// A value that already holds the entity is written so that it reads as one quote.
-TEST(EscapeTest, QuotEntityInAValueBecomesAQuoteReference) {
-  EXPECT_EQ(frxEscape("&quot;x"), "&#34;x");
-  EXPECT_EQ(frxUnescape(frxEscape("&quot;x")), "\"x");
-  EXPECT_EQ(frxEscape("a&quot"), "a&#38;quot");  // no semicolon: an ordinary ampersand
+// A value that holds entity text reads back as that text, not as the character the
+// entity names (a memo showing "&quot;" keeps showing it after a save).
+TEST(EscapeTest, EntityTextInAValueReadsBackAsItself) {
+  for (const char* value : {"&quot;x", "a&quot", "&amp;&lt;", "&#34;"}) {
+    SCOPED_TRACE(value);
+    EXPECT_EQ(frxUnescape(frxEscape(value)), value);
+  }
+  EXPECT_EQ(frxEscape("&quot;x"), "&#38;quot;x");
 }
 
 struct UnescapeCase {

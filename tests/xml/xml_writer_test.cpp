@@ -75,7 +75,7 @@ TEST(SaveTest, WhatIsSavedLoadsBackToTheSameTreeAndBytes) {
     again.LoadFromStream(in);
     EXPECT_EQ(testing::DumpTree(*again.Root()), testing::DumpTree(*doc.Root()));
     EXPECT_EQ(again.Root()->Items(0)->Items(0)->Prop("u"),
-              "line\r\nbreak \"\"\" \xe4\xb8\xad > end");
+              "line\r\nbreak \"&quot;\" \xe4\xb8\xad > end");
     again.Indented = indented;
     EXPECT_EQ(Save(again), first);
   }
