@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <utility>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "document/dictionary.h"
@@ -125,6 +126,11 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
   // the error is raised.
   void SaveToFile(const std::string& fileName) override;
   bool PrintPages() override;
+  // Notes the pages painted while PrintPages runs, for LeftOutClassesPrinted.
+  void PaintPage(int index, Canvas& canvas, double scaleX, double scaleY, double offsetX,
+                 double offsetY) override;
+  // LeftOutClasses of the pages the last PrintPages painted.
+  std::map<int, std::vector<std::string>> LeftOutClassesPrinted() const;
 
   const std::vector<std::unique_ptr<TfrxReportPage>>& SourcePages() const { return sourcePages_; }
   TfrxDictionary& Dictionary() { return dictionary_; }
@@ -165,6 +171,8 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
   // Each source object's class name and complete attribute text: the line a
   // compact object starts from before its own attributes are applied.
   std::unordered_map<const TfrxComponent*, std::string> sourceLines_;
+  bool printing_ = false;
+  std::set<int> printedPages_;
   // The report's settings (name and escaped value, in published order) before and after
   // the last file's were applied, so the next load can take back what that file set.
   using Setting = std::pair<std::string, std::string>;

@@ -707,14 +707,37 @@ void TfrxPreview::OpenWithDialog() {
 void TfrxPreview::PrintReport() {
   if (running_ || !pages_) return;
   pages_->CurrentPreviewPage = currentPage_;
+  bool printed = false;
   try {
-    pages_->PrintPages();
+    printed = pages_->PrintPages();
   } catch (const std::exception& error) {
     UnlockView();
     ShowError(error.what());
     return;
   }
   UnlockView();
+  if (printed) AnnouncePrintedLeftOutClasses();
+}
+
+// One status line after the job, naming the printed pages that left objects out.
+void TfrxPreview::AnnouncePrintedLeftOutClasses() {
+  auto* store = dynamic_cast<TfrxPreviewPages*>(pages_);
+  if (!store) return;
+  const std::map<int, std::vector<std::string>> leftOut = store->LeftOutClassesPrinted();
+  if (leftOut.empty()) return;
+  constexpr size_t kPagesNamed = 5;
+  std::string text = "打印的页面未输出不支持的对象：";
+  size_t named = 0;
+  for (const auto& [index, classes] : leftOut) {
+    if (named == kPagesNamed) {
+      text += "；另有 " + std::to_string(leftOut.size() - named) + " 页";
+      break;
+    }
+    text += named++ ? "；第 " : "第 ";
+    text += std::to_string(index + 1) + " 页 ";
+    for (size_t i = 0; i < classes.size(); ++i) text += (i ? ", " : "") + classes[i];
+  }
+  ForwardStatusText(text, true);
 }
 
 void TfrxPreview::ExportReport(CustomExportFilter& filter) {

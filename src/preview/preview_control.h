@@ -192,6 +192,7 @@ class TfrxPreview : public QWidget, public PreviewControl, public PreviewPointer
   void PageFailed(int index, const std::string& text);
   // Says once per page, in the status bar, which classes the page could not show.
   void AnnounceLeftOutClasses(int index);
+  void AnnouncePrintedLeftOutClasses();
 
   // The file dialogs of OpenWithDialog and SaveWithDialog; unset uses the platform's.
   // Returns the chosen name, empty when cancelled.

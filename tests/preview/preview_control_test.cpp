@@ -26,6 +26,7 @@
 #include "report/report_classes.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_print.h"
+#include "platform/recording_canvas.h"
 #include "platform/stream.h"
 #include "objects/report_page.h"
 #include "objects/view.h"
@@ -374,6 +375,33 @@ TEST_F(PreviewControlTest, APageSaysOnceInTheStatusBarWhichClassesItLeftOut) {
     preview.FirstPage();
   }
   EXPECT_EQ(hints, QStringList{QStringLiteral("第 2 页未显示不支持的对象：TfrxGaugeView, TfrxRichView")});
+}
+
+// After a print job, one status line names the printed pages that left objects out;
+// a page only looked at is not named.
+TEST_F(PreviewControlTest, PrintingSaysWhichPrintedPagesLeftClassesOut) {
+  QStringList hints;
+  const std::string page = "<TfrxReportPage PaperWidth=\"100\" PaperHeight=\"50\"><TfrxMemoView Name=\"M\" "
+                           "Width=\"90\" Height=\"20\" Text=\"x\"/>";
+  Load("<?xml version=\"1.0\" encoding=\"utf-8\"?><preparedreport><previewpages>" + page +
+       "</TfrxReportPage>" + page + "<TfrxRichView Name=\"R\"/></TfrxReportPage>" + page +
+       "<TfrxGaugeView Name=\"G\"/></TfrxReportPage></previewpages></preparedreport>");
+  preview.LastPage();
+  QObject::connect(&preview, &TfrxPreview::StatusTextShown, [&](const QString& t, bool hint) {
+    if (hint && !t.isEmpty()) hints << t;
+  });
+  SetPrintPagesHandler([](TfrxPreviewPages& pages) {
+    RecordingCanvas canvas;
+    for (int index : {0, 1}) pages.PaintPage(index, canvas, 1, 1, 0, 0);
+    return true;
+  });
+  preview.PrintReport();
+  EXPECT_EQ(hints, QStringList{QStringLiteral("打印的页面未输出不支持的对象：第 2 页 TfrxRichView")});
+
+  hints.clear();
+  SetPrintPagesHandler([](TfrxPreviewPages&) { return false; });  // cancelled in the dialog
+  preview.PrintReport();
+  EXPECT_TRUE(hints.isEmpty());
 }
 
 TEST_F(PreviewControlTest, HoverShowsLinkHintAndCursor) {
