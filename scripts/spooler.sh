@@ -21,7 +21,14 @@
 
 QUARLO_SPOOLER_DIR=${QUARLO_SPOOLER_DIR:-/tmp/quarlo-spooler}
 QUARLO_QUEUE_NAME=${QUARLO_QUEUE_NAME:-QuarloPDF}
-QUARLO_CUPS_PDF_CONF=/etc/cups/cups-pdf-quarlo.conf
+# cups-pdf reads its instance file by the device URI's name; each spooler folder gets a
+# name of its own, so two private spoolers never send their PDFs to one folder.
+if [ "$QUARLO_SPOOLER_DIR" = /tmp/quarlo-spooler ]; then
+  QUARLO_CUPS_PDF_INSTANCE=quarlo
+else
+  QUARLO_CUPS_PDF_INSTANCE=quarlo$(printf '%s' "$QUARLO_SPOOLER_DIR" | cksum | cut -d' ' -f1)
+fi
+QUARLO_CUPS_PDF_CONF=/etc/cups/cups-pdf-$QUARLO_CUPS_PDF_INSTANCE.conf
 QUARLO_SPOOLER_PORT=${QUARLO_SPOOLER_PORT:-8631}
 QUARLO_SPOOLER_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
@@ -86,7 +93,7 @@ DefaultAuthType None
 </Policy>
 CONF
   # cups-pdf always reads its configuration from /etc/cups; the device URI
-  # cups-pdf:/quarlo selects an instance file of its own there, so the system's default
+  # cups-pdf:/$QUARLO_CUPS_PDF_INSTANCE selects an instance file of its own there, so the system's default
   # configuration stays untouched. Pages keep the orientation they were printed with: no
   # automatic rotation by text direction. (The spooler itself turns landscape sheets onto
 # portrait paper, as for a real printer: their text then runs upwards on the page.)
@@ -242,7 +249,7 @@ spooler_start() {
   fi
   if ! lpstat -p "$QUARLO_QUEUE_NAME" >/dev/null 2>&1; then
     _spooler_write_ppd "$ppd" "$QUARLO_SPOOLER_DIR/quarlo-pdf.ppd"
-    if ! lpadmin -p "$QUARLO_QUEUE_NAME" -E -v cups-pdf:/quarlo -P "$QUARLO_SPOOLER_DIR/quarlo-pdf.ppd" -D "Quarlo test PDF queue" \
+    if ! lpadmin -p "$QUARLO_QUEUE_NAME" -E -v "cups-pdf:/$QUARLO_CUPS_PDF_INSTANCE" -P "$QUARLO_SPOOLER_DIR/quarlo-pdf.ppd" -D "Quarlo test PDF queue" \
         -L "quarlo-tests" 2>"$QUARLO_SPOOLER_DIR/log/lpadmin.err"; then
       _spooler_log "could not create the queue: $(cat "$QUARLO_SPOOLER_DIR/log/lpadmin.err")"
       return 0
@@ -252,6 +259,8 @@ spooler_start() {
   # in place (the default converter loses which characters the glyphs of embedded
   # subset fonts are).
   lpadmin -p "$QUARLO_QUEUE_NAME" -o pdftops-renderer-default=pdftocairo 2>/dev/null || true
+  # A queue kept in the folder from before may still name another instance.
+  lpadmin -p "$QUARLO_QUEUE_NAME" -v "cups-pdf:/$QUARLO_CUPS_PDF_INSTANCE" 2>/dev/null || true
   cupsenable "$QUARLO_QUEUE_NAME" 2>/dev/null || true
   cupsaccept "$QUARLO_QUEUE_NAME" 2>/dev/null || true
   lpadmin -d "$QUARLO_QUEUE_NAME" >/dev/null 2>&1 || true
@@ -280,6 +289,7 @@ spooler_stop() {
     kill -0 "$pid" 2>/dev/null && kill -KILL "$pid" 2>/dev/null
     _spooler_log "stopped the private cupsd (pid $pid)"
   fi
+  [ "$QUARLO_CUPS_PDF_INSTANCE" = quarlo ] || rm -f "$QUARLO_CUPS_PDF_CONF"
   unset QUARLO_STARTED_CUPSD
 }
 
