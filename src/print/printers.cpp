@@ -1,7 +1,9 @@
 #include "print/printers.h"
 
 #include <cmath>
+#include <utility>
 
+#include "platform/paper_table.h"
 #include "platform/same_text.h"
 #include "print/printer_texts.h"
 #include "print/virtual_printer.h"
@@ -108,6 +110,38 @@ void TfrxPrinters::SetCurrentIndex(int index) {
 
 std::string TfrxPrinters::DefaultPrinterName() const {
   return source_.defaultName ? source_.defaultName() : std::string();
+}
+
+void TfrxCustomPrinter::InitializeFromPaperTable() {
+  if (initialized_) return;
+  for (const TPaperInfo& row : PaperTable()) papers_.push_back({std::string(row.name), row.code});
+  defaultPaper_ = kA4PaperCode;
+  defaultOrientation_ = TPrinterOrientation::poPortrait;
+  defaultBin_ = kAutoBinCode;
+  defaultDuplex_ = kDuplexSimplex;
+  ApplyViewPaper(kA4PaperCode, 0, 0, TPrinterOrientation::poPortrait);
+  defaultPaperWidth_ = paperWidth_;
+  defaultPaperHeight_ = paperHeight_;
+  initialized_ = true;
+}
+
+void TfrxCustomPrinter::TakeTablePaper(int code, double width, double height, TPrinterOrientation orientation,
+                                       bool unknownIsCustom, double margin) {
+  const PaperSize size = code == kCustomPaperCode ? PaperSize{} : PaperDimensions(code);
+  if (size.found) {
+    width = size.width;
+    height = size.height;
+    if (orientation == TPrinterOrientation::poLandscape) std::swap(width, height);
+  } else if (!PlausiblePaperSize(width, height)) {
+    return;  // no such paper: the current one stays
+  } else if (unknownIsCustom) {
+    code = kCustomPaperCode;
+  }
+  orientation_ = orientation;
+  paper_ = code;
+  paperWidth_ = width;
+  paperHeight_ = height;
+  leftMargin_ = topMargin_ = rightMargin_ = bottomMargin_ = margin;
 }
 
 }  // namespace quarlo

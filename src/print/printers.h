@@ -113,6 +113,15 @@ class TfrxCustomPrinter {
   std::string DocumentName() const;
 
  protected:
+  // For printers without a driver of their own: the built-in paper table, A4 portrait,
+  // the automatic bin, one-sided.
+  void InitializeFromPaperTable();
+  // A paper of the table at its size, turned to orientation; any other code with the
+  // size given as the sheet lies, when plausible (then as the user size when
+  // unknownIsCustom). An impossible paper leaves the current one. Every margin is margin.
+  void TakeTablePaper(int code, double width, double height, TPrinterOrientation orientation,
+                      bool unknownIsCustom, double margin);
+
   int binOverride_ = -1;
   int duplexOverride_ = -1;
   std::vector<PrinterListEntry> bins_;

@@ -9,7 +9,6 @@
 
 #include "platform/errors.h"
 #include "platform/output_file.h"
-#include "platform/paper_table.h"
 #include "platform/qt/qpainter_canvas.h"
 #include "print/qt/output_device.h"
 
@@ -33,34 +32,11 @@ PdfFilePrinter::~PdfFilePrinter() {
   if (printing_) AbortJob();
 }
 
-void PdfFilePrinter::Initialize() {
-  if (initialized_) return;
-  for (const TPaperInfo& row : PaperTable()) papers_.push_back({std::string(row.name), row.code});
-  defaultPaper_ = kA4PaperCode;
-  defaultBin_ = kAutoBinCode;
-  defaultDuplex_ = kDuplexSimplex;
-  ApplyViewPaper(kA4PaperCode, 0, 0, TPrinterOrientation::poPortrait);
-  defaultPaperWidth_ = paperWidth_;
-  defaultPaperHeight_ = paperHeight_;
-  initialized_ = true;
-}
+void PdfFilePrinter::Initialize() { InitializeFromPaperTable(); }
 
+// Margins are none: the file is the sheet itself.
 void PdfFilePrinter::ApplyViewPaper(int code, double width, double height, TPrinterOrientation orientation) {
-  // A paper of the table has its size, turned to the orientation asked for; for any
-  // other code the size given is the sheet as it lies.
-  const PaperSize size = code == kCustomPaperCode ? PaperSize{} : PaperDimensions(code);
-  if (size.found) {
-    width = size.width;
-    height = size.height;
-    if (orientation == TPrinterOrientation::poLandscape) std::swap(width, height);
-  } else if (!PlausiblePaperSize(width, height)) {
-    return;  // no such paper: the current one stays
-  }
-  paper_ = code;
-  orientation_ = orientation;
-  paperWidth_ = width;
-  paperHeight_ = height;
-  leftMargin_ = topMargin_ = rightMargin_ = bottomMargin_ = 0;
+  TakeTablePaper(code, width, height, orientation, false, 0);
 }
 
 void PdfFilePrinter::ApplyPrintSetup(int code, double width, double height, TPrinterOrientation orientation,
