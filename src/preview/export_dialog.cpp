@@ -11,6 +11,7 @@
 #include "platform/errors.h"
 #include "print/page_list.h"
 #include "resources/qt/form_layout.h"
+#include "resources/qt/page_range_group.h"
 #include "resources/qt/resource_text.h"
 #include "resources/resources.h"
 
@@ -50,27 +51,12 @@ ExportDialog::ExportDialog(int pageCount, int currentPage, QWidget* parent)
   setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
 
   // The page group as the print dialog has it, so both read the same.
-  label1_ = Named(new QGroupBox(ResText(7), this), "Label1");
-  label1_->setGeometry(8, 4, 270, 112);
-  allRB_ = Named(new QRadioButton(ResText(3), label1_), "AllRB");
-  allRB_->setGeometry(12, 18, 200, 18);
-  allRB_->setChecked(true);
-  curPageRB_ = Named(new QRadioButton(ResText(4), label1_), "CurPageRB");
-  curPageRB_->setGeometry(12, 38, 200, 18);
-  pageNumbersRB_ = Named(new QRadioButton(ResText(5), label1_), "PageNumbersRB");
-  pageNumbersRB_->setGeometry(12, 58, 62, 18);
-  connect(pageNumbersRB_, &QRadioButton::clicked, this, [this] {
-    if (isVisible()) pageNumbersE_->setFocus();
+  pageRange_ = form::MakePageRangeGroup(this, ResText(7), {8, 4, 270, 112}, this);
+  connect(pageRange_.numbers, &QRadioButton::clicked, this, [this] {
+    if (isVisible()) pageRange_.edit->setFocus();
   });
-  pageNumbersE_ = Named(new QLineEdit(label1_), "PageNumbersE");
-  pageNumbersE_->setGeometry(76, 57, 182, 21);
-  pageNumbersE_->installEventFilter(this);
   // Typing a list chooses it, also when the field got no focus event (tests, input methods).
-  connect(pageNumbersE_, &QLineEdit::textEdited, this, [this] { pageNumbersRB_->setChecked(true); });
-  descrL_ = Named(new QLabel(ResText(9), label1_), "DescrL");
-  descrL_->setGeometry(12, 82, 246, 28);
-  descrL_->setWordWrap(true);
-  descrL_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  connect(pageRange_.edit, &QLineEdit::textEdited, this, [this] { pageRange_.numbers->setChecked(true); });
 
   okB_ = Named(new QPushButton(ResText(1), this), "OkB");
   okB_->setGeometry(120, 124, 75, 25);
@@ -83,18 +69,18 @@ ExportDialog::ExportDialog(int pageCount, int currentPage, QWidget* parent)
 }
 
 std::string ExportDialog::PageNumbers() const {
-  if (curPageRB_->isChecked()) return std::to_string(currentPage_);
-  if (pageNumbersRB_->isChecked()) return pageNumbersE_->text().toStdString();
+  if (pageRange_.current->isChecked()) return std::to_string(currentPage_);
+  if (pageRange_.numbers->isChecked()) return pageRange_.edit->text().toStdString();
   return std::string();
 }
 
 void ExportDialog::done(int result) {
-  if (result == Accepted && pageNumbersRB_->isChecked()) {
-    const std::string fault = ExportPageListFault(pageNumbersE_->text().toStdString(), pageCount_);
+  if (result == Accepted && pageRange_.numbers->isChecked()) {
+    const std::string fault = ExportPageListFault(pageRange_.edit->text().toStdString(), pageCount_);
     if (!fault.empty()) {
       frxResources().ShowErrorMsg(fault);
-      pageNumbersE_->setFocus();
-      pageNumbersE_->selectAll();
+      pageRange_.edit->setFocus();
+      pageRange_.edit->selectAll();
       return;
     }
   }
@@ -102,7 +88,7 @@ void ExportDialog::done(int result) {
 }
 
 bool ExportDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == pageNumbersE_ && event->type() == QEvent::FocusIn) pageNumbersRB_->setChecked(true);
+  if (watched == pageRange_.edit && event->type() == QEvent::FocusIn) pageRange_.numbers->setChecked(true);
   return QDialog::eventFilter(watched, event);
 }
 

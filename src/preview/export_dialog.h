@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <string>
 
+#include "resources/qt/page_range_group.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -22,10 +24,10 @@ class ExportDialog : public QDialog {
   // or the list as typed. Meaningful once the dialog was accepted.
   std::string PageNumbers() const;
 
-  QRadioButton& AllRB() { return *allRB_; }
-  QRadioButton& CurPageRB() { return *curPageRB_; }
-  QRadioButton& PageNumbersRB() { return *pageNumbersRB_; }
-  QLineEdit& PageNumbersE() { return *pageNumbersE_; }
+  QRadioButton& AllRB() { return *pageRange_.all; }
+  QRadioButton& CurPageRB() { return *pageRange_.current; }
+  QRadioButton& PageNumbersRB() { return *pageRange_.numbers; }
+  QLineEdit& PageNumbersE() { return *pageRange_.edit; }
   QPushButton& OkB() { return *okB_; }
   QPushButton& CancelB() { return *cancelB_; }
 
@@ -37,12 +39,7 @@ class ExportDialog : public QDialog {
  private:
   int pageCount_;
   int currentPage_;
-  QGroupBox* label1_ = nullptr;
-  QRadioButton* allRB_ = nullptr;
-  QRadioButton* curPageRB_ = nullptr;
-  QRadioButton* pageNumbersRB_ = nullptr;
-  QLineEdit* pageNumbersE_ = nullptr;
-  QLabel* descrL_ = nullptr;
+  form::PageRangeGroup pageRange_;
   QPushButton* okB_ = nullptr;
   QPushButton* cancelB_ = nullptr;
 };

@@ -26,6 +26,7 @@
 #include "resources/qt/help_viewer.h"
 #include "resources/qt/preview_button_images.h"
 #include "resources/qt/form_layout.h"
+#include "resources/qt/page_range_group.h"
 #include "resources/qt/resource_text.h"
 
 namespace quarlo {
@@ -134,21 +135,8 @@ void TfrxPrintDialog::CreateControls() {
   fileCB_ = Named(new QCheckBox(ResText(210), label12_), "FileCB");
   fileCB_->setGeometry(420, 50, 115, 18);
 
-  label1_ = MakeGroup(this, "Label1", ResText(202), {8, 86, 270, 112});
-  allRB_ = Named(new QRadioButton(ResText(3), label1_), "AllRB");
-  allRB_->setGeometry(12, 18, 200, 18);
-  allRB_->setChecked(true);
-  curPageRB_ = Named(new QRadioButton(ResText(4), label1_), "CurPageRB");
-  curPageRB_->setGeometry(12, 38, 200, 18);
-  pageNumbersRB_ = Named(new QRadioButton(ResText(5), label1_), "PageNumbersRB");
-  pageNumbersRB_->setGeometry(12, 58, 62, 18);
-  connect(pageNumbersRB_, &QRadioButton::clicked, this, [this] { PageNumbersRBClick(); });
-  pageNumbersE_ = Named(new QLineEdit(label1_), "PageNumbersE");
-  pageNumbersE_->setGeometry(76, 57, 182, 21);
-  pageNumbersE_->installEventFilter(this);
-  descrL_ = MakeLabel(label1_, "DescrL", ResText(9), {12, 82, 246, 28});
-  descrL_->setWordWrap(true);
-  descrL_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  pageRange_ = form::MakePageRangeGroup(this, ResText(202), {8, 86, 270, 112}, this);
+  connect(pageRange_.numbers, &QRadioButton::clicked, this, [this] { PageNumbersRBClick(); });
 
   label2_ = MakeGroup(this, "Label2", ResText(205), {286, 86, 263, 112});
   copiesL_ = MakeLabel(label2_, "CopiesL", ResText(203), {12, 25, 60, 14});
@@ -208,8 +196,8 @@ void TfrxPrintDialog::FormShow() {
   const TfrxPrintOptions& options = TargetReport->PrintOptions();
   copiesE_->setValue(options.Copies());
   collateCB_->setChecked(options.Collate());
-  pageNumbersE_->setText(QString::fromStdString(options.PageNumbers()));
-  if (!options.PageNumbers().empty()) pageNumbersRB_->setChecked(true);
+  pageRange_.edit->setText(QString::fromStdString(options.PageNumbers()));
+  if (!options.PageNumbers().empty()) pageRange_.numbers->setChecked(true);
   printPagesCB_->setCurrentIndex(static_cast<int>(options.PrintPages()));
   orderCB_->setCurrentIndex(options.Reverse() ? 1 : 0);
   printModeCB_->setCurrentIndex(static_cast<int>(options.PrintMode()));
@@ -262,13 +250,13 @@ void TfrxPrintDialog::PropButtonClick() {
 }
 
 void TfrxPrintDialog::PageNumbersRBClick() {
-  if (isVisible()) pageNumbersE_->setFocus();
+  if (isVisible()) pageRange_.edit->setFocus();
 }
 
 void TfrxPrintDialog::CollateCBClick() { copiesPB_->update(); }
 
 bool TfrxPrintDialog::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == pageNumbersE_ && event->type() == QEvent::FocusIn) pageNumbersRB_->setChecked(true);
+  if (watched == pageRange_.edit && event->type() == QEvent::FocusIn) pageRange_.numbers->setChecked(true);
   return QDialog::eventFilter(watched, event);
 }
 
@@ -310,12 +298,12 @@ int TfrxPrintDialog::FormHide(int result) {
   TfrxPrintOptions& options = TargetReport->PrintOptions();
   options.SetCopies(copies);
   options.SetCollate(collateCB_->isChecked());
-  if (allRB_->isChecked())
+  if (pageRange_.all->isChecked())
     options.SetPageNumbers(std::string());
-  else if (curPageRB_->isChecked())
+  else if (pageRange_.current->isChecked())
     options.SetPageNumbers(std::to_string(TargetReport->PreviewPages().CurrentPreviewPage));
   else
-    options.SetPageNumbers(pageNumbersE_->text().toStdString());
+    options.SetPageNumbers(pageRange_.edit->text().toStdString());
   options.SetPrintPages(static_cast<TfrxPrintPages>(std::max(0, printPagesCB_->currentIndex())));
   DuplexChoice = static_cast<TfrxDuplexMode>(std::max(0, duplexCB_->currentIndex()));
   options.SetReverse(orderCB_->currentIndex() == 1);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "resources/qt/page_range_group.h"
 #include "platform/print_modes.h"
 
 class QCheckBox;
@@ -87,12 +88,7 @@ class TfrxPrintDialog : public QDialog {
   QLabel* whereL_ = nullptr;
   QLabel* whereL1_ = nullptr;
   QCheckBox* fileCB_ = nullptr;
-  QGroupBox* label1_ = nullptr;
-  QRadioButton* allRB_ = nullptr;
-  QRadioButton* curPageRB_ = nullptr;
-  QRadioButton* pageNumbersRB_ = nullptr;
-  QLineEdit* pageNumbersE_ = nullptr;
-  QLabel* descrL_ = nullptr;
+  form::PageRangeGroup pageRange_;
   QGroupBox* label2_ = nullptr;
   QLabel* copiesL_ = nullptr;
   QSpinBox* copiesE_ = nullptr;
