@@ -44,7 +44,7 @@ std::string ReadItemText(const TfrxXMLItem& item, const TfrxXMLDocument& documen
     const size_t end = attributes.find('"', start);
     text = attributes.substr(start, end == std::string::npos ? std::string::npos : end - start);
   }
-  return document.CodePageStrings ? text : Utf8ToSystem(text);
+  return FileStringToSystem(text, document.CodePageStrings);
 }
 
 TfrxXMLItem* TfrxOutline::RootItem() const {

@@ -199,7 +199,8 @@ void TfrxPreviewPages::LoadFromStream(Stream& stream, bool) {
     TfrxComponent* object =
         parsed.objectName.empty()
             ? nullptr
-            : sourcePages_[static_cast<size_t>(parsed.pageIndex)]->FindObject(parsed.objectName);
+            : sourcePages_[static_cast<size_t>(parsed.pageIndex)]->FindObject(
+                  FileStringToSystem(parsed.objectName, document_.CodePageStrings));
     entries.push_back({entry.Name, std::move(sourceName), object});
   }
   // Sorted once: adding one by one costs a move of the sorted list per entry, which a
@@ -304,7 +305,7 @@ void TfrxPreviewPages::WriteReportSettings(TfrxXMLItem& section) const {
       {"DotMatrixReport", ReportOrdinal(r, "DotMatrixReport", 0) ? "1" : "0"},
       {"PreviewOptions.OutlineVisible", ReportOrdinal(r, "PreviewOptions.OutlineVisible", 0) ? "1" : "0"},
       {"PreviewOptions.OutlineWidth", std::to_string(ReportOrdinal(r, "PreviewOptions.OutlineWidth", 120))},
-      {"ReportOptions.Name", document_.CodePageStrings ? name : SystemToUtf8(name)},
+      {"ReportOptions.Name", SystemToFileString(name, document_.CodePageStrings)},
   };
   std::string others = element->Text;
   std::string text;
@@ -366,6 +367,7 @@ TfrxReportPage* TfrxPreviewPages::PageObject(int index) {
   }
   std::unique_ptr<TfrxReportPage> page = BuildPage(index);
   if (std::vector<std::string> classes = UnknownClassesIn(*page); !classes.empty()) {
+    for (std::string& name : classes) name = FileStringToUtf8(name, document_.CodePageStrings);
     leftOut_[index] = std::move(classes);
   }
   page->ArrangeChildren();
@@ -431,7 +433,7 @@ void TfrxPreviewPages::BuildObjects(const TfrxXMLItem& pageElement, TfrxComponen
     const Pending p = pending.back();
     pending.pop_back();
     const TfrxXMLItem& element = *p.element;
-    if (p.depth > kMaxObjectDepth) throw Exception("Object tree too deep: " + element.Name);
+    if (p.depth > kMaxObjectDepth) throw Exception("Object tree too deep: " + FileStringToUtf8(element.Name, document_.CodePageStrings));
     const TfrxDictionary::Entry* alias = dictionary_.Find(element.Name);
     const TfrxComponent* source = alias ? alias->object : nullptr;
     if (const auto* unknown = As<TfrxUnknownObject>(source)) {

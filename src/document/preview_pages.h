@@ -111,7 +111,7 @@ class TfrxPreviewPages : public TfrxCustomPreviewPages {
   int Count() const override;
   TfrxReportPage* PageObject(int index) override;
   // The classes each page built so far left out because this program cannot make them
-  // (page index to class names), kept until the next load or edit.
+  // (page index to class names, in UTF-8), kept until the next load or edit.
   const std::map<int, std::vector<std::string>>& LeftOutClasses() const { return leftOut_; }
   PagePixelSize PageExtent(int index) override;
   void Clear() override;

@@ -233,7 +233,7 @@ void TfrxXMLSerializer::WriteString(std::string& out, const std::string& prefix,
   } else {
     write = !v.empty() && (!p.stringDefault || v != *p.stringDefault);
   }
-  if (write) Attribute(out, prefix, p.name, frxEscape(CodePageStrings ? v : SystemToUtf8(v)));
+  if (write) Attribute(out, prefix, p.name, frxEscape(SystemToFileString(v, CodePageStrings)));
 }
 
 void TfrxXMLSerializer::WriteWString(std::string& out, const std::string& prefix, const PropertyInfo& p,
@@ -268,7 +268,7 @@ void TfrxXMLSerializer::WriteObject(std::string& out, const std::string& prefix,
   if (auto* list = As<TStringList>(value)) {
     const std::string text = WithoutTrailingBreak(list->Text());
     if (auto* t = As<TStringList>(tmplValue); t && WithoutTrailingBreak(t->Text()) == text) return;
-    Attribute(out, prefix, p.name + ".Text", frxEscape(CodePageStrings ? text : SystemToUtf8(text)));
+    Attribute(out, prefix, p.name + ".Text", frxEscape(SystemToFileString(text, CodePageStrings)));
     return;
   }
   if (As<TWideStrings>(value)) return;
@@ -368,6 +368,8 @@ void TfrxXMLSerializer::ApplyProperties(std::string_view text, TPersistent& obje
     pos = close + 1;
     try {
       ApplyOne(name, value, object);
+    } catch (const EConvertError& e) {
+      AddError(FileStringToUtf8(e.what(), CodePageStrings));  // it quotes the file's value
     } catch (const std::exception& e) {
       AddError(e.what());
     }
@@ -417,7 +419,7 @@ bool TfrxXMLSerializer::ApplyShortName(char name, std::string_view rawValue, Tfr
 bool TfrxXMLSerializer::ApplyText(std::string_view rawValue, TPersistent& holder, TfrxComponent* component) {
   if (auto* list = As<TStringList>(&holder)) {
     const std::string value = frxUnescape(rawValue);
-    list->SetText(CodePageStrings ? value : Utf8ToSystem(value));
+    list->SetText(FileStringToSystem(value, CodePageStrings));
     return true;
   }
   if (auto* wide = As<TWideStrings>(&holder)) {
@@ -506,7 +508,7 @@ void TfrxXMLSerializer::ApplyOne(std::string_view name, std::string_view rawValu
     case PropertyKind::String:
     case PropertyKind::Variant: {
       const std::string value = frxUnescape(rawValue);
-      p->setString(*holder, CodePageStrings ? value : Utf8ToSystem(value));
+      p->setString(*holder, FileStringToSystem(value, CodePageStrings));
       return;
     }
     case PropertyKind::WString: {
@@ -684,11 +686,12 @@ TfrxComponent* TfrxXMLSerializer::ReadObjectLine(TfrxComponent* owner, std::stri
   size_t space = line.find(' ');
   std::string_view className = line.substr(0, space);
   std::string_view attributes = space == std::string_view::npos ? "" : line.substr(space + 1);
-  const ClassInfo& cls = GetClass(className);
-  if (!cls.CanCreate() || !cls.InheritsFrom(TfrxComponent::StaticClass())) {
-    throw EClassNotFound("Class " + std::string(className) + " not found");
+  // The name comes from the file; messages are UTF-8.
+  const ClassInfo* cls = FindClass(className);
+  if (!cls || !cls->CanCreate() || !cls->InheritsFrom(TfrxComponent::StaticClass())) {
+    throw EClassNotFound("Class " + FileStringToUtf8(className, CodePageStrings) + " not found");
   }
-  TPersistent* created = cls.Create()(owner);
+  TPersistent* created = cls->Create()(owner);
   auto* component = As<TfrxComponent>(created);
   Owner = owner;
   fixups_.clear();

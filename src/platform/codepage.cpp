@@ -281,4 +281,16 @@ std::string Utf8ToSystem(std::string_view utf8) {
   return EncodeCodePage(Utf8ToWide(utf8), CP_ACP);
 }
 
+std::string FileStringToSystem(std::string_view text, bool codePageStrings) {
+  return codePageStrings ? std::string(text) : Utf8ToSystem(text);
+}
+
+std::string FileStringToUtf8(std::string_view text, bool codePageStrings) {
+  return codePageStrings ? SystemToUtf8(text) : std::string(text);
+}
+
+std::string SystemToFileString(std::string_view bytes, bool codePageStrings) {
+  return codePageStrings ? std::string(bytes) : SystemToUtf8(bytes);
+}
+
 }  // namespace quarlo

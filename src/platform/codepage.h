@@ -33,4 +33,12 @@ std::string WideToUtf8(std::u16string_view text);
 std::string SystemToUtf8(std::string_view bytes);
 std::string Utf8ToSystem(std::string_view utf8);
 
+// A non-text string as a report file holds it: code page bytes, or UTF-8 when the
+// file's header says so (codePageStrings false). In memory such strings are code page
+// bytes; messages, JSON and the user interface take UTF-8.
+std::string FileStringToSystem(std::string_view text, bool codePageStrings);
+std::string FileStringToUtf8(std::string_view text, bool codePageStrings);
+// The way back: a code page string of memory as such a file holds it.
+std::string SystemToFileString(std::string_view bytes, bool codePageStrings);
+
 }  // namespace quarlo

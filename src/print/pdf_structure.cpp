@@ -140,7 +140,7 @@ PdfStructure PdfStructureCollector::Finish(TfrxCustomPreviewPages& pages) {
       }
       int top = 0, page = 0;
       ReadItemPosition(*item, top, page);
-      s.bookmarks.push_back({SystemToUtf8(item->Prop("text")), level.bookmark, DestinationOf(page, top)});
+      s.bookmarks.push_back({SystemToUtf8(ReadItemText(*item, pages.XMLDocument())), level.bookmark, DestinationOf(page, top)});
       stack.push_back({item, 0, static_cast<int>(s.bookmarks.size()) - 1});
     }
   }
