@@ -271,23 +271,42 @@ TEST_F(ReportFileTest, TheReportElementsChildrenAreWrittenBackAsTheyCame) {
   EXPECT_EQ(SaveToString(pages), once);
 }
 
+// Names read from a file are kept as they stand, in a file of code page strings and in
+// one whose header says its strings are UTF-8: the dictionary finds them either way, and
+// the classes a page left out are named in UTF-8.
 TEST_F(ReportFileTest, NamesReadFromAFileAreKeptAsTheyStand) {
-  const std::string name = Utf8ToSystem("备注1");
-  const std::string source = "<sourcepages><TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\">"
-                             "<TfrxMemoView Name=\"" + name + "\" Width=\"100\" Height=\"20\" Text=\"t\"/>"
-                             "</TfrxReportPage></sourcepages><dictionary><m1 name=\"Page0." + name +
-                             "\"/></dictionary>";
-  TfrxPreviewPages pages(nullptr);
-  LoadString(pages, std::string(kHeader) + "<preparedreport><previewpages><page0><m1 u=\"x\"/></page0>"
-                    "<TfrxReportPage><TfrxMemoView Name=\"" + name + "\"/></TfrxReportPage></previewpages>" +
-                    source + "</preparedreport>");
-  for (int page : {0, 1}) {
-    ASSERT_EQ(pages.PageObject(page)->Objects().size(), 1u) << page;
-    EXPECT_EQ(pages.PageObject(page)->Objects()[0]->Name(), name) << page;
+  struct Case {
+    const char* label;
+    const char* header;
+    bool codePageStrings;
+  } cases[] = {
+      {"code page strings", kHeader, true},
+      {"UTF-8 strings", "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>", false},
+  };
+  const std::string name = Utf8ToSystem("备注1");  // in memory: code page bytes
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::string inFile = c.codePageStrings ? name : std::string("备注1");
+    const std::string klass = c.codePageStrings ? Utf8ToSystem("类甲") : std::string("类甲");
+    const std::string source = "<sourcepages><TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\">"
+                               "<TfrxMemoView Name=\"" + inFile + "\" Width=\"100\" Height=\"20\" Text=\"t\"/>"
+                               "</TfrxReportPage></sourcepages><dictionary><m1 name=\"Page0." + inFile +
+                               "\"/><k1 name=\"Page0.Gone\"/></dictionary>";
+    TfrxPreviewPages pages(nullptr);
+    LoadString(pages, std::string(c.header) + "<preparedreport><previewpages><page0><m1 u=\"x\"/></page0>"
+                      "<TfrxReportPage><TfrxMemoView Name=\"" + inFile + "\"/></TfrxReportPage>"
+                      "<page0><" + klass + "1/></page0></previewpages>" + source + "</preparedreport>");
+    for (int page : {0, 1}) {
+      ASSERT_EQ(pages.PageObject(page)->Objects().size(), 1u) << page;
+      EXPECT_EQ(pages.PageObject(page)->Objects()[0]->Name(), name) << page;
+    }
+    EXPECT_NE(SaveToString(pages).find("<TfrxMemoView Name=\"" + inFile + "\""), std::string::npos);
+    // A designer's rename still has to be an identifier.
+    EXPECT_THROW(pages.PageObject(0)->Objects()[0]->SetName(Utf8ToSystem("备注2")), Exception);
+    // An element of a class this program does not know is left out, and named in UTF-8.
+    ASSERT_NE(pages.PageObject(2), nullptr);
+    EXPECT_EQ(pages.LeftOutClasses().at(2), std::vector<std::string>{"类甲1"});
   }
-  EXPECT_NE(SaveToString(pages).find("<TfrxMemoView Name=\"" + name + "\""), std::string::npos);
-  // A designer's rename still has to be an identifier.
-  EXPECT_THROW(pages.PageObject(0)->Objects()[0]->SetName(Utf8ToSystem("备注2")), Exception);
 }
 
 TEST_F(ReportFileTest, ChineseTextIsUtf8InTextsAndCodePageBytesElsewhere) {
