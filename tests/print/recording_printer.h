@@ -44,28 +44,11 @@ class RecordingPrinter final : public TfrxCustomPrinter {
 
   void Initialize() override {
     if (initialized_ || failInitialize) return;
-    for (const TPaperInfo& row : PaperTable()) papers_.push_back({std::string(row.name), row.code});
     dpiX_ = dpiY_ = 254;
-    defaultPaper_ = kA4PaperCode;
-    defaultBin_ = kAutoBinCode;
-    defaultDuplex_ = kDuplexSimplex;
-    ApplyViewPaper(kA4PaperCode, 0, 0, TPrinterOrientation::poPortrait);
-    initialized_ = true;
+    InitializeFromPaperTable();
   }
   void ApplyViewPaper(int code, double width, double height, TPrinterOrientation orientation) override {
-    const PaperSize size = code == kCustomPaperCode ? PaperSize{} : PaperDimensions(code);
-    if (size.found) {
-      width = size.width;
-      height = size.height;
-      if (orientation == TPrinterOrientation::poLandscape) std::swap(width, height);
-    } else if (!PlausiblePaperSize(width, height)) {
-      return;
-    }
-    paper_ = code;
-    orientation_ = orientation;
-    paperWidth_ = width;
-    paperHeight_ = height;
-    leftMargin_ = topMargin_ = rightMargin_ = bottomMargin_ = margin_;
+    TakeTablePaper(code, width, height, orientation, false, margin_);
   }
   void ApplyPrintSetup(int code, double width, double height, TPrinterOrientation orientation, int bin,
                        TfrxDuplexMode duplex, int copies) override {
