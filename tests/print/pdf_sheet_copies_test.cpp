@@ -89,8 +89,8 @@ class PdfSheetCopies : public ::testing::Test {
   std::string in_, out_;
 };
 
-constexpr PrintedPage kOne{"One", 595, 842}, kTwo{"Two", 420, 595}, kThree{"Three", 842, 595};
-constexpr PrintedPage kBlankA4Landscape{"", 842, 595};
+const PrintedPage kOne{"One", 595, 842}, kTwo{"Two", 420, 595}, kThree{"Three", 842, 595};
+const PrintedPage kBlankA4Landscape{"", 842, 595};
 
 struct CopiesCase {
   int copies;
