@@ -212,17 +212,21 @@ TEST(OutputTargets, DashWritesOnlyTheDataToStandardOutputAndReadsStandardInput) 
       {"pdf " + in + " -o -", "%PDF"},
       {"pdf - -o - < " + in, "%PDF"},
   };
+  // Standard error goes to a file of the scratch folder: on success it stays empty.
+  const std::string errors = folder.Path("stderr.txt");
+  const std::string toErrors = " 2>" + spooler::ShellQuote(errors);
   for (const Case& c : cases) {
     int status = -1;
-    const std::string out = RunProgram(c.arguments + " 2>/dev/null", &status);
+    const std::string out = RunProgram(c.arguments + toErrors, &status);
     EXPECT_EQ(status, 0) << c.arguments;
     EXPECT_EQ(out.rfind(c.magic, 0), 0u) << c.arguments << ": " << out.substr(0, 40);
+    EXPECT_EQ(folder.Read("stderr.txt"), "") << c.arguments;
   }
   // Checked by independent readers: pdfinfo reads the PDF from the pipe, the
   // resaved report loads and shows both pages.
   int status = -1;
   const std::string pages =
-      RunProgram("pdf " + in + " -o - 2>/dev/null | pdfinfo - | grep '^Pages:'", &status);
+      RunProgram("pdf " + in + " -o -" + toErrors + " | pdfinfo - | grep '^Pages:'", &status);
   EXPECT_NE(pages.find("2"), std::string::npos) << pages;
   const std::string info = RunProgram("resave " + in + " - | " + spooler::ShellQuote(QUARLO_CLI_PATH) +
                                           " info - 2>&1",
