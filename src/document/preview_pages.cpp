@@ -200,7 +200,8 @@ void TfrxPreviewPages::LoadFromStream(Stream& stream, bool) {
         parsed.objectName.empty()
             ? nullptr
             : sourcePages_[static_cast<size_t>(parsed.pageIndex)]->FindObject(
-                  FileStringToSystem(parsed.objectName, document_.CodePageStrings));
+                  // Escaped in the entry as the object's Name attribute is in its element.
+                  FileStringToSystem(frxUnescapeOrKeep(parsed.objectName), document_.CodePageStrings));
     entries.push_back({entry.Name, std::move(sourceName), object});
   }
   // Sorted once: adding one by one costs a move of the sorted list per entry, which a

@@ -30,6 +30,7 @@
 #include "document/preview_pages_export.h"
 #include "objects/report_page.h"
 #include "platform/codepage.h"
+#include "platform/qt/system_string.h"
 #include "preview/export_dialog.h"
 #include "preview/preview_workspace.h"
 #include "preview/report_link.h"
@@ -431,7 +432,7 @@ void TfrxPreview::ReloadOutline() {
       int page = 0;
       outline.ItemInfo(i, text, top, page);
       auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
-      node->setText(0, QString::fromStdU16String(DecodeCodePage(text, SystemCodePage())));
+      node->setText(0, SystemToQString(text));
       node->setData(0, kPageRole, page + 1);
       node->setData(0, kTopRole, top);
       outline.LevelIn(i);
@@ -970,7 +971,7 @@ void TfrxPreview::EndPointer() {
 }
 
 void TfrxPreview::ShowTooltip(const std::string& text) {
-  tooltip_ = QString::fromStdString(SystemToUtf8(text));
+  tooltip_ = SystemToQString(text);
   workspace_->viewport()->setToolTip(tooltip_);
 }
 
@@ -980,7 +981,7 @@ void TfrxPreview::HideTooltip() {
 }
 
 void TfrxPreview::OpenURL(const std::string& url) {
-  FollowReportLink(QString::fromStdString(SystemToUtf8(url)), DesktopReportLinkServices(this));
+  FollowReportLink(SystemToQString(url), DesktopReportLinkServices(this));
 }
 
 bool TfrxPreview::ClickObject(TfrxView* view, int button, unsigned shift, bool doubleClick) {

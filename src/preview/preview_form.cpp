@@ -25,7 +25,7 @@
 
 #include "report/report.h"
 #include "document/preview_pages.h"
-#include "platform/codepage.h"
+#include "platform/qt/system_string.h"
 #include "preview/dropped_report.h"
 #include "preview/preview_control.h"
 #include "preview/preview_status_panels.h"
@@ -186,7 +186,7 @@ void TfrxPreviewForm::Setup() {
 void TfrxPreviewForm::UpdateCaption() {
   const std::string name = report_ ? report_->ReportOptions().Name() : std::string();
   // The name is stored in the report's code page, as every non-text string of a file.
-  setWindowTitle(name.empty() ? ResText(100) : QString::fromStdU16String(DecodeCodePage(name, SystemCodePage())));
+  setWindowTitle(name.empty() ? ResText(100) : SystemToQString(name));
 }
 
 void TfrxPreviewForm::RefreshButtons() {

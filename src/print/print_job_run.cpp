@@ -11,8 +11,6 @@
 #include "document/preview_pages.h"
 #include "objects/report_page.h"
 #include "platform/canvas.h"
-#include "platform/codepage.h"
-#include "platform/utf_text.h"
 #include "print/page_list.h"
 #include "print/print_sequence.h"
 #include "print/printers.h"
@@ -398,12 +396,6 @@ class PrintRun {
   LastSetup last_;
 };
 
-std::string JobTitle(const TfrxReport& report) {
-  const std::string& name = report.ReportOptions().Name();
-  if (name.empty()) return std::string();
-  return Utf16ToUtf8(DecodeCodePage(name, CP_ACP));
-}
-
 }  // namespace
 
 PrintRunOptions RunOptionsOf(const TfrxPrintOptions& options, TfrxDuplexMode duplexChoice) {
@@ -421,7 +413,7 @@ void RunPrintJob(TfrxPreviewPages& pages, TfrxReport& report, TfrxCustomPrinter&
   report.Errors().clear();
   report.SetTerminated(false);
   report.ProgressStart(ptPrinting);
-  printer.SetTitle(JobTitle(report));
+  printer.SetTitle(report.ReportOptions().NameUtf8());
   TfrxPrintOptions& options = report.PrintOptions();
   if (options.Copies() < 1) options.SetCopies(1);
   PrintRun run(pages, report, printer, list, duplexChoice, sheet);

@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "platform/codepage.h"
+
 namespace quarlo {
 
 double CurrentDateTime() {
@@ -41,5 +43,7 @@ const ClassInfo& TfrxReportOptions::StaticClass() {
 }
 
 TfrxReportOptions::TfrxReportOptions() : createDate_(CurrentDateTime()), lastChange_(createDate_) {}
+
+std::string TfrxReportOptions::NameUtf8() const { return SystemToUtf8(name_); }
 
 }  // namespace quarlo

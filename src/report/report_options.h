@@ -38,6 +38,8 @@ class TfrxReportOptions : public TPersistent {
   double LastChange() const { return lastChange_; }
   void SetLastChange(double v) { lastChange_ = v; }
   const std::string& Name() const { return name_; }
+  // The name (code page bytes) in UTF-8, as print jobs and PDF files carry it as title.
+  std::string NameUtf8() const;
   void SetName(const std::string& v) { name_ = v; }
   const std::string& Password() const { return password_; }
   void SetPassword(const std::string& v) { password_ = v; }

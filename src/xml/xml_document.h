@@ -106,5 +106,8 @@ class TfrxXMLDocument {
 std::string frxEscape(std::string_view value);
 // Unescaping; throws EConvertError for digits that are not a decimal integer.
 std::string frxUnescape(std::string_view value);
+// Unescaping of a value that must not fail: one whose references do not read is kept
+// as it stands.
+std::string frxUnescapeOrKeep(std::string_view value);
 
 }  // namespace quarlo

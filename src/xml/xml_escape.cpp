@@ -113,4 +113,12 @@ std::string frxUnescape(std::string_view value) {
   return out;
 }
 
+std::string frxUnescapeOrKeep(std::string_view value) {
+  try {
+    return frxUnescape(value);
+  } catch (const EConvertError&) {
+    return std::string(value);
+  }
+}
+
 }  // namespace quarlo

@@ -272,8 +272,9 @@ TEST_F(ReportFileTest, TheReportElementsChildrenAreWrittenBackAsTheyCame) {
 }
 
 // Names read from a file are kept as they stand, in a file of code page strings and in
-// one whose header says its strings are UTF-8: the dictionary finds them either way, and
-// the classes a page left out are named in UTF-8.
+// one whose header says its strings are UTF-8: the dictionary finds them either way (an
+// escaped character in the entry as in the Name attribute), and the classes a page left
+// out are named in UTF-8.
 TEST_F(ReportFileTest, NamesReadFromAFileAreKeptAsTheyStand) {
   struct Case {
     const char* label;
@@ -283,10 +284,10 @@ TEST_F(ReportFileTest, NamesReadFromAFileAreKeptAsTheyStand) {
       {"code page strings", kHeader, true},
       {"UTF-8 strings", "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>", false},
   };
-  const std::string name = Utf8ToSystem("备注1");  // in memory: code page bytes
+  const std::string name = Utf8ToSystem("备注&1");  // in memory: code page bytes
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    const std::string inFile = c.codePageStrings ? name : std::string("备注1");
+    const std::string inFile = c.codePageStrings ? Utf8ToSystem("备注&#38;1") : std::string("备注&#38;1");
     const std::string klass = c.codePageStrings ? Utf8ToSystem("类甲") : std::string("类甲");
     const std::string source = "<sourcepages><TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\">"
                                "<TfrxMemoView Name=\"" + inFile + "\" Width=\"100\" Height=\"20\" Text=\"t\"/>"

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@
 #include "report/report_classes.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_print.h"
+#include "platform/codepage.h"
 #include "platform/recording_canvas.h"
 #include "platform/stream.h"
 #include "objects/report_page.h"
@@ -426,6 +428,63 @@ TEST_F(PreviewControlTest, HoverShowsLinkHintAndCursor) {
   preview.SetUseReportHints(false);
   Send(QEvent::MouseMove, OnFirstPage(kHintView));
   EXPECT_EQ(preview.TooltipText(), QString());
+}
+
+// Strings of a file other than texts reach the screen decoded, whether the file holds
+// them as code page bytes or, as its header says, in UTF-8: the outline, a hint's
+// tooltip and status text, and the full target of a link the user is asked about.
+TEST_F(PreviewControlTest, StringsOfTheFileReachTheScreenDecoded) {
+  struct Case {
+    const char* label;
+    const char* header;
+    bool codePage;
+  } cases[] = {
+      {"code page strings", "<?xml version=\"1.0\" encoding=\"utf-8\"?>", true},
+      {"UTF-8 strings", "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>", false},
+  };
+  report.PreviewOptions().SetOutlineVisible(true);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    auto encode = [&](const char* utf8) { return c.codePage ? Utf8ToSystem(utf8) : std::string(utf8); };
+    auto memo = [](const LinkViewPlace& at, const std::string& more) {
+      return "<TfrxMemoView Name=\"M" + std::to_string(at.top) + "\" Left=\"" + std::to_string(at.left) +
+             "\" Top=\"" + std::to_string(at.top) + "\" Width=\"" + std::to_string(at.width) + "\" Height=\"" +
+             std::to_string(at.height) + "\" Text=\"x\" " + more + "/>";
+    };
+    Load(std::string(c.header) +
+         "<preparedreport><previewpages><TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\" LeftMargin=\"0\" "
+         "TopMargin=\"0\" RightMargin=\"0\" BottomMargin=\"0\">" +
+         memo(kHintView, "Hint=\"" + encode("短提示|长提示") + "\" ShowHint=\"True\"") +
+         memo(kPageLink, "URL=\"" + encode("/tmp/报表 一.xls") + "\"") +
+         "</TfrxReportPage></previewpages><outline><item text=\"" + encode("第一章") +
+         "\" page=\"0\" top=\"0\"/></outline></preparedreport>");
+
+    ASSERT_EQ(preview.OutlineTree().topLevelItemCount(), 1);
+    EXPECT_EQ(preview.OutlineTree().topLevelItem(0)->text(0), QStringLiteral("第一章"));
+
+    QStringList hints;
+    auto connection = QObject::connect(&preview, &TfrxPreview::StatusTextShown, [&](const QString& t, bool hint) {
+      if (hint && !t.isEmpty()) hints << t;
+    });
+    Send(QEvent::MouseMove, OnFirstPage(kHintView));
+    EXPECT_EQ(preview.TooltipText(), QStringLiteral("短提示"));
+    EXPECT_EQ(hints, QStringList{QStringLiteral("长提示")});
+    QObject::disconnect(connection);
+
+    // The question names the whole target; answered No, nothing opens.
+    QString asked;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        asked = box->text();
+        box->done(QMessageBox::No);
+      }
+    });
+    answer.start(20);
+    Click(OnFirstPage(kPageLink));
+    answer.stop();
+    EXPECT_TRUE(asked.contains(QStringLiteral("/tmp/报表 一.xls"))) << asked.toStdString();
+  }
 }
 
 TEST_F(PreviewControlTest, QuickSecondClickIsADoubleClickAndAThirdIsSingleAgain) {

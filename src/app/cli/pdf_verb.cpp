@@ -50,6 +50,7 @@ int Pdf(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   PdfPagesOptions options;
   options.dpi = dpi;
   options.pdfA = a->Has("--pdfa");
+  options.title = report.ReportOptions().NameUtf8();
   const PdfPagesResult result = WritePdfPagesToFile(pages, ParsePageList(pageList, pages.Count()), output, options);
   for (const std::string& error : result.pageErrors) WorkError(self, err, error);
   if (!result.Complete()) {

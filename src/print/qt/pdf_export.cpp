@@ -48,6 +48,7 @@ bool TfrxPDFExport::Run(TfrxCustomPreviewPages& pages) {
   PdfPagesOptions options;
   options.dpi = Dpi;
   options.pdfA = PdfA;
+  if (report) options.title = report->ReportOptions().NameUtf8();
   options.pageWritten = [&](int idx) {
     progress.Step(idx + 1);
     return !progress.Cancelled();

@@ -14,6 +14,7 @@
 
 #include "report/report.h"
 #include "report/report_classes.h"
+#include "platform/codepage.h"
 #include "platform/stream.h"
 #include "objects/memo_view.h"
 #include "objects/report_page.h"
@@ -163,6 +164,20 @@ TEST_F(SpoolerPrintJob, PageListsOrderParityAndCopies) {
     EXPECT_EQ(Texts(sheets), c.expected);
     for (const PrintedSheet& s : sheets) EXPECT_EQ(s.copies, c.jobCopies);
   }
+}
+
+// The report's name, code page bytes in the file, is the job's title as the spooler
+// lists it.
+TEST_F(SpoolerPrintJob, TheJobIsTitledWithTheReportsNameDecoded) {
+  QUARLO_REQUIRE_SPOOLER(queue);
+  testing::ReportGenerator g;
+  g.settings.name = Utf8ToSystem("销售报表 第一季");
+  auto* memo = new TfrxMemoView(&g.AddCompletePage());
+  memo->SetBounds(40, 40, 300, 30);
+  memo->Memo().SetText(u"Titled");
+  const std::vector<PrintedSheet> sheets = PrintOnQueue(*queue, g.Write());
+  ASSERT_EQ(Texts(sheets), std::vector<std::string>{"Titled"});
+  EXPECT_EQ(spooler::JobAttribute(sheets[0].job, "job-name"), "销售报表 第一季");
 }
 
 TEST_F(SpoolerPrintJob, EveryPageOnItsOwnPaper) {
