@@ -23,6 +23,7 @@
 #include "objects/report_page.h"
 #include "platform/codepage.h"
 #include "store_fixtures.h"
+#include "support/file_encodings.h"
 #include "support/report_generator.h"
 #include "support/report_generator_pictures.h"
 #include "support/sample_report.h"
@@ -276,19 +277,11 @@ TEST_F(ReportFileTest, TheReportElementsChildrenAreWrittenBackAsTheyCame) {
 // escaped character in the entry as in the Name attribute), and the classes a page left
 // out are named in UTF-8.
 TEST_F(ReportFileTest, NamesReadFromAFileAreKeptAsTheyStand) {
-  struct Case {
-    const char* label;
-    const char* header;
-    bool codePageStrings;
-  } cases[] = {
-      {"code page strings", kHeader, true},
-      {"UTF-8 strings", "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>", false},
-  };
   const std::string name = Utf8ToSystem("备注&1");  // in memory: code page bytes
-  for (const Case& c : cases) {
+  for (const testing::FileEncoding& c : testing::kFileEncodings) {
     SCOPED_TRACE(c.label);
-    const std::string inFile = c.codePageStrings ? Utf8ToSystem("备注&#38;1") : std::string("备注&#38;1");
-    const std::string klass = c.codePageStrings ? Utf8ToSystem("类甲") : std::string("类甲");
+    const std::string inFile = c.Encode("备注&#38;1");
+    const std::string klass = c.Encode("类甲");
     const std::string source = "<sourcepages><TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\">"
                                "<TfrxMemoView Name=\"" + inFile + "\" Width=\"100\" Height=\"20\" Text=\"t\"/>"
                                "</TfrxReportPage></sourcepages><dictionary><m1 name=\"Page0." + inFile +

@@ -27,7 +27,6 @@
 #include "report/report_classes.h"
 #include "document/preview_pages.h"
 #include "document/preview_pages_print.h"
-#include "platform/codepage.h"
 #include "platform/recording_canvas.h"
 #include "platform/stream.h"
 #include "objects/report_page.h"
@@ -38,6 +37,7 @@
 #include "preview/text_search.h"
 #include "preview/text_selection.h"
 #include "resources/resources.h"
+#include "support/file_encodings.h"
 #include "support/link_report.h"
 #include "support/search_report.h"
 
@@ -434,18 +434,9 @@ TEST_F(PreviewControlTest, HoverShowsLinkHintAndCursor) {
 // them as code page bytes or, as its header says, in UTF-8: the outline, a hint's
 // tooltip and status text, and the full target of a link the user is asked about.
 TEST_F(PreviewControlTest, StringsOfTheFileReachTheScreenDecoded) {
-  struct Case {
-    const char* label;
-    const char* header;
-    bool codePage;
-  } cases[] = {
-      {"code page strings", "<?xml version=\"1.0\" encoding=\"utf-8\"?>", true},
-      {"UTF-8 strings", "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>", false},
-  };
   report.PreviewOptions().SetOutlineVisible(true);
-  for (const Case& c : cases) {
+  for (const FileEncoding& c : kFileEncodings) {
     SCOPED_TRACE(c.label);
-    auto encode = [&](const char* utf8) { return c.codePage ? Utf8ToSystem(utf8) : std::string(utf8); };
     auto memo = [](const LinkViewPlace& at, const std::string& more) {
       return "<TfrxMemoView Name=\"M" + std::to_string(at.top) + "\" Left=\"" + std::to_string(at.left) +
              "\" Top=\"" + std::to_string(at.top) + "\" Width=\"" + std::to_string(at.width) + "\" Height=\"" +
@@ -454,9 +445,9 @@ TEST_F(PreviewControlTest, StringsOfTheFileReachTheScreenDecoded) {
     Load(std::string(c.header) +
          "<preparedreport><previewpages><TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\" LeftMargin=\"0\" "
          "TopMargin=\"0\" RightMargin=\"0\" BottomMargin=\"0\">" +
-         memo(kHintView, "Hint=\"" + encode("短提示|长提示") + "\" ShowHint=\"True\"") +
-         memo(kPageLink, "URL=\"" + encode("/tmp/报表 一.xls") + "\"") +
-         "</TfrxReportPage></previewpages><outline><item text=\"" + encode("第一章") +
+         memo(kHintView, "Hint=\"" + c.Encode("短提示|长提示") + "\" ShowHint=\"True\"") +
+         memo(kPageLink, "URL=\"" + c.Encode("/tmp/报表 一.xls") + "\"") +
+         "</TfrxReportPage></previewpages><outline><item text=\"" + c.Encode("第一章") +
          "\" page=\"0\" top=\"0\"/></outline></preparedreport>");
 
     ASSERT_EQ(preview.OutlineTree().topLevelItemCount(), 1);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli_test_support.h"
-#include "platform/codepage.h"
+#include "support/file_encodings.h"
 #include "support/spooler.h"
 
 namespace quarlo {
@@ -16,9 +16,9 @@ namespace {
 using cli_testing::RunCli;
 using cli_testing::ScratchFolder;
 
-std::string Report(const std::string& header, bool codePage) {
-  auto encode = [&](const char* utf8) { return codePage ? Utf8ToSystem(utf8) : std::string(utf8); };
-  return header +
+std::string Report(const testing::FileEncoding& encoding) {
+  auto encode = [&](const char* utf8) { return encoding.Encode(utf8); };
+  return std::string(encoding.header) +
          "<preparedreport><previewpages><TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\">"
          "<TfrxMemoView Name=\"M\" Width=\"300\" Height=\"30\" Text=\"one\"/></TfrxReportPage>"
          "<TfrxReportPage PaperWidth=\"210\" PaperHeight=\"297\">"
@@ -31,17 +31,9 @@ std::string Report(const std::string& header, bool codePage) {
 
 TEST(CodePageNames, ReachJsonAndPdfDecoded) {
   ScratchFolder folder("code-page-names");
-  struct Case {
-    const char* label;
-    const char* header;
-    bool codePage;
-  } cases[] = {
-      {"code page strings", "<?xml version=\"1.0\" encoding=\"utf-8\"?>", true},
-      {"UTF-8 strings", "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>", false},
-  };
-  for (const Case& c : cases) {
+  for (const testing::FileEncoding& c : testing::kFileEncodings) {
     SCOPED_TRACE(c.label);
-    folder.Write("r.fp3", Report(c.header, c.codePage));
+    folder.Write("r.fp3", Report(c));
 
     const auto info = RunCli({"info", folder.Path("r.fp3")});
     ASSERT_EQ(info.status, 0) << info.err;
