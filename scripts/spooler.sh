@@ -29,12 +29,32 @@ else
   QUARLO_CUPS_PDF_INSTANCE=quarlo$(printf '%s' "$QUARLO_SPOOLER_DIR" | cksum | cut -d' ' -f1)
 fi
 QUARLO_CUPS_PDF_CONF=/etc/cups/cups-pdf-$QUARLO_CUPS_PDF_INSTANCE.conf
+# The port a daemon of this folder was started on stays its port; a new daemon takes the
+# first free one from here (see _spooler_free_port).
+_spooler_configured_port() {
+  sed -n 's/^Listen 127\.0\.0\.1:\([0-9][0-9]*\)$/\1/p' "$QUARLO_SPOOLER_DIR/etc/cupsd.conf" 2>/dev/null
+}
+QUARLO_SPOOLER_PORT=${QUARLO_SPOOLER_PORT:-$(_spooler_configured_port)}
 QUARLO_SPOOLER_PORT=${QUARLO_SPOOLER_PORT:-8631}
 QUARLO_SPOOLER_SOURCE=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 _spooler_log() { echo "spooler: $*" >&2; }
 
 _spooler_socket() { echo "$QUARLO_SPOOLER_DIR/cups.sock"; }
+
+# Moves QUARLO_SPOOLER_PORT past ports another program (another checkout's spooler, say)
+# listens on: a daemon that cannot open its port still starts on its socket, and the
+# tests' clients would then talk to the other program. False when none of 50 is free.
+_spooler_free_port() {
+  local first=$QUARLO_SPOOLER_PORT
+  while (exec 3<>"/dev/tcp/127.0.0.1/$QUARLO_SPOOLER_PORT") 2>/dev/null; do
+    QUARLO_SPOOLER_PORT=$((QUARLO_SPOOLER_PORT + 1))
+    if [ $((QUARLO_SPOOLER_PORT - first)) -ge 50 ]; then
+      _spooler_log "ports $first to $((first + 49)) are all taken"; QUARLO_SPOOLER_PORT=$first; return 1
+    fi
+  done
+  [ "$QUARLO_SPOOLER_PORT" = "$first" ] || _spooler_log "port $first is taken; using $QUARLO_SPOOLER_PORT"
+}
 
 _spooler_running() {
   local pidfile="$QUARLO_SPOOLER_DIR/cupsd.pid"
@@ -222,13 +242,16 @@ spooler_start() {
   ppd=$(_spooler_find_ppd) || { _spooler_log "no cups-pdf PPD found; spooler tests will skip"; return 0; }
   # Clients talk TCP on loopback: the queue URIs the daemon hands out carry that port,
   # so option and driver queries reach the same daemon.
-  export CUPS_SERVER=localhost:$QUARLO_SPOOLER_PORT
   if _spooler_running; then
+    QUARLO_SPOOLER_PORT=$(_spooler_configured_port)
+    export CUPS_SERVER=localhost:$QUARLO_SPOOLER_PORT
     _spooler_log "reusing the private cupsd already running (pid $(cat "$QUARLO_SPOOLER_DIR/cupsd.pid"))"
   else
     if [ "$(id -u)" -ne 0 ]; then
       _spooler_log "not root: cannot run a private cupsd; spooler tests will skip"; unset CUPS_SERVER; return 0
     fi
+    _spooler_free_port || { _spooler_log "spooler tests will skip"; return 0; }
+    export CUPS_SERVER=localhost:$QUARLO_SPOOLER_PORT
     # A fresh daemon numbers jobs from 1 again: old job files would be mistaken for new.
     rm -rf "$(_spooler_socket)" "$QUARLO_SPOOLER_DIR/cupsd.pid" "$QUARLO_SPOOLER_DIR/spool" \
       "$QUARLO_SPOOLER_DIR/pdf" "$QUARLO_SPOOLER_DIR/etc" "$QUARLO_SPOOLER_DIR/state"
